@@ -1,0 +1,187 @@
+// The headless platform: every service of platform/ against the scripted state of State.
+#include <numeric>
+
+#include "../common/backend.h"
+#include "headless_state.h"
+#include "platform/clock.h"
+#include "platform/instance_lock.h"
+#include "platform/joystick.h"
+#include "platform/keyboard.h"
+#include "platform/message_box.h"
+#include "platform/mouse.h"
+
+namespace platform {
+namespace detail {
+void ResetMessageQueue();
+}
+
+namespace headless {
+
+State& TheState() {
+    static State state;
+    return state;
+}
+
+void Reset() {
+    TheState() = State{};
+    detail::ResetMessageQueue();
+}
+
+void SetTime(uint32_t ms) { TheState().now = ms; }
+void AdvanceTime(uint32_t ms) { TheState().now += ms; }
+uint64_t SleptMs() { return TheState().slept; }
+
+void SetKeyDown(int vk, bool down) {
+    if (vk >= 0 && vk < 256) TheState().keys[static_cast<size_t>(vk)] = down;
+}
+
+void ScheduleMessage(uint32_t atMs, Message message) {
+    TheState().scheduled.emplace(atMs, message);
+}
+
+void SetJoystickCount(int count) {
+    State& s = TheState();
+    s.joystickCount = count < 0 ? 0 : (count > kMaxJoysticks ? kMaxJoysticks : count);
+    for (int i = 0; i < kMaxJoysticks; ++i) s.joystickReadable[static_cast<size_t>(i)] = i < count;
+}
+
+void SetJoystick(int id, JoyPosition position) {
+    if (id >= 0 && id < kMaxJoysticks) TheState().joysticks[static_cast<size_t>(id)] = position;
+}
+
+void SetJoystickReadable(int id, bool readable) {
+    if (id >= 0 && id < kMaxJoysticks) TheState().joystickReadable[static_cast<size_t>(id)] = readable;
+}
+
+void SetCursor(int x, int y) {
+    TheState().cursorX = x;
+    TheState().cursorY = y;
+}
+bool CursorShown() { return TheState().cursorShown; }
+bool CursorClipped() { return TheState().cursorClipped; }
+
+void SetOtherInstanceRunning(bool running) { TheState().otherInstance = running; }
+void SetVideoAvailable(bool available) { TheState().videoAvailable = available; }
+void SetWindowCreatable(bool creatable) { TheState().windowCreatable = creatable; }
+bool IsFullScreen() { return TheState().fullScreen; }
+
+const std::vector<MessageBoxRecord>& MessageBoxes() { return TheState().boxes; }
+const std::vector<std::string>& DebugLines() { return TheState().debugLines; }
+std::string DebugText() {
+    const auto& lines = TheState().debugLines;
+    return std::accumulate(lines.begin(), lines.end(), std::string());
+}
+
+} // namespace headless
+
+using headless::TheState;
+using headless::State;
+
+uint32_t TimeGetTime() { return TheState().now; }
+
+void Sleep(uint32_t ms) {
+    TheState().now += ms;
+    TheState().slept += ms;
+}
+
+long ClockMs() { return static_cast<long>(TheState().now); }
+
+bool IsKeyDown(int vk) { return vk >= 0 && vk < 256 && TheState().keys[static_cast<size_t>(vk)]; }
+
+int JoyGetNumDevs() { return TheState().joystickCount > 0 ? kMaxJoysticks : 0; }
+
+bool JoyGetDevCaps(int id) {
+    return id >= 0 && id < TheState().joystickCount &&
+           TheState().joystickReadable[static_cast<size_t>(id)];
+}
+
+bool JoyGetPosEx(int id, JoyPosition& out) {
+    if (!JoyGetDevCaps(id)) return false;
+    out = TheState().joysticks[static_cast<size_t>(id)];
+    return true;
+}
+
+void GetCursorPos(int& x, int& y) {
+    x = TheState().cursorX;
+    y = TheState().cursorY;
+}
+
+void ShowCursor(bool show) { TheState().cursorShown = show; }
+void ClipCursor(const Rect* rect) { TheState().cursorClipped = rect != nullptr; }
+
+int MessageBox(const char* text, const char* caption, unsigned style) {
+    TheState().boxes.push_back({text ? text : "", caption ? caption : "", style});
+    return IDOK;
+}
+
+void OutputDebugString(const char* text) { TheState().debugLines.emplace_back(text ? text : ""); }
+
+bool AcquireInstanceLock(const char* /*className*/) { return !TheState().otherInstance; }
+
+int ScreenWidth() { return 1920; }
+int ScreenHeight() { return 1080; }
+
+Rect GetClientRect() { return Rect{0, 0, TheState().clientWidth, TheState().clientHeight}; }
+
+void ClientToScreen(int& x, int& y) {
+    if (TheState().fullScreen) return;
+    x += TheState().windowX;
+    y += TheState().windowY;
+}
+
+void ScreenToClient(int& x, int& y) {
+    if (TheState().fullScreen) return;
+    x -= TheState().windowX;
+    y -= TheState().windowY;
+}
+
+bool SetWindowFullScreen(bool fullScreen) {
+    if (!TheState().windowExists) return false;
+    TheState().fullScreen = fullScreen;
+    return true;
+}
+
+namespace backend {
+
+bool StartVideo() { return TheState().videoAvailable; }
+
+bool CreateWindow(const char* /*title*/, int x, int y, int width, int height) {
+    State& s = TheState();
+    if (!s.windowCreatable) return false;
+    s.windowExists = true;
+    s.windowX = x;
+    s.windowY = y;
+    s.clientWidth = width;
+    s.clientHeight = height;
+    return true;
+}
+
+void DestroyWindow() { TheState().windowExists = false; }
+bool WindowExists() { return TheState().windowExists; }
+
+void PumpEvents() {
+    State& s = TheState();
+    while (!s.scheduled.empty() && s.scheduled.begin()->first <= s.now) {
+        Message m = s.scheduled.begin()->second;
+        s.scheduled.erase(s.scheduled.begin());
+        PostMessage(m.message, m.wParam, m.lParam);
+    }
+}
+
+void WaitEvent() {
+    State& s = TheState();
+    if (s.scheduled.empty()) {
+        OutputDebugString("headless: WaitMessage with no event scheduled; quitting\n");
+        PostQuitMessage(0);
+        return;
+    }
+    if (s.scheduled.begin()->first > s.now) s.now = s.scheduled.begin()->first;
+}
+
+LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
+    if (message == WM_CLOSE) platform::DestroyWindow();
+    return 0;
+}
+
+} // namespace backend
+} // namespace platform

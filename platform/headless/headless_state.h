@@ -1,0 +1,36 @@
+// The one state record of the headless platform. Internal to platform/headless.
+#pragma once
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/headless.h"
+#include "platform/window.h"
+
+namespace platform::headless {
+
+struct State {
+    uint32_t now = 0;
+    uint64_t slept = 0;
+    std::array<bool, 256> keys{};
+    std::multimap<uint32_t, Message> scheduled;
+    int joystickCount = 0;
+    std::array<JoyPosition, kMaxJoysticks> joysticks{};
+    std::array<bool, kMaxJoysticks> joystickReadable{};
+    int cursorX = 0, cursorY = 0;
+    bool cursorShown = true;
+    bool cursorClipped = false;
+    bool otherInstance = false;
+    bool videoAvailable = true;
+    bool windowCreatable = true;
+    bool windowExists = false;
+    bool fullScreen = false;
+    int windowX = 0, windowY = 0, clientWidth = 0, clientHeight = 0;
+    std::vector<MessageBoxRecord> boxes;
+    std::vector<std::string> debugLines;
+};
+
+State& TheState();
+
+} // namespace platform::headless

@@ -1,0 +1,54 @@
+// Controls of the headless platform, for tests: a virtual millisecond clock that moves only when
+// told (sleeping advances it), scripted keys, joysticks, mouse and host events, and the message
+// boxes and debug lines captured as text. Only test programs link the headless platform.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/joystick.h"
+#include "platform/messages.h"
+
+namespace platform::headless {
+
+// Back to a fresh process: clock 0, nothing pressed, no joysticks, no window, empty queue and
+// captures, no other instance running.
+void Reset();
+
+void SetTime(uint32_t ms);
+void AdvanceTime(uint32_t ms);
+
+// Total milliseconds passed to Sleep since the last Reset.
+uint64_t SleptMs();
+
+void SetKeyDown(int vk, bool down);
+
+// A host event that the pump delivers once the clock has reached atMs. WaitMessage moves the clock
+// forward to the next one; with none left it posts WM_QUIT so that a test can never hang.
+void ScheduleMessage(uint32_t atMs, Message message);
+
+void SetJoystickCount(int count);
+void SetJoystick(int id, JoyPosition position);
+void SetJoystickReadable(int id, bool readable);
+
+void SetCursor(int x, int y);
+bool CursorShown();
+bool CursorClipped();
+
+void SetOtherInstanceRunning(bool running);
+void SetVideoAvailable(bool available);
+void SetWindowCreatable(bool creatable);
+bool IsFullScreen();
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    unsigned style = 0;
+};
+const std::vector<MessageBoxRecord>& MessageBoxes();
+
+// Every debug output text in order, and all of it joined.
+const std::vector<std::string>& DebugLines();
+std::string DebugText();
+
+} // namespace platform::headless

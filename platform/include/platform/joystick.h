@@ -1,0 +1,26 @@
+// Joysticks 0..7: the stand-ins for joyGetNumDevs, joyGetDevCaps and joyGetPosEx.
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+inline constexpr int kMaxJoysticks = 8;
+
+// Axes as the original joystick API reports them, 0..65535 with the centre near 32768; buttons 1..8
+// as bits 0..7. A hat or d-pad counts as the axes it points along.
+struct JoyPosition {
+    uint32_t x = 32768;
+    uint32_t y = 32768;
+    uint32_t buttons = 0;
+};
+
+// How many joystick slots the driver offers (0 when there is no joystick support).
+int JoyGetNumDevs();
+
+// True when joystick id is attached and can report.
+bool JoyGetDevCaps(int id);
+
+// Reads joystick id; false when it cannot be read (out is then left as it was).
+bool JoyGetPosEx(int id, JoyPosition& out);
+
+} // namespace platform

@@ -1,0 +1,15 @@
+// The game's paths ("GameData\Stage1.dat") as host paths, and the current directory.
+#pragma once
+#include <string>
+
+namespace platform {
+
+// Backslashes become slashes. When the exact path does not exist, each component is looked up
+// without regard to case, so data copied from a case-insensitive file system still loads. A path
+// that does not exist either way comes back converted but otherwise unchanged.
+std::string HostPath(const std::string& gamePath);
+
+// The current directory, as GetCurrentDirectoryA gives it.
+std::string GetCurrentDirectory();
+
+} // namespace platform

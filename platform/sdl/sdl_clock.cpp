@@ -1,0 +1,29 @@
+#include <chrono>
+#include <thread>
+
+#include "platform/clock.h"
+
+namespace platform {
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+const SteadyClock::time_point g_start = SteadyClock::now();
+
+} // namespace
+
+uint32_t TimeGetTime() {
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        SteadyClock::now().time_since_epoch());
+    return static_cast<uint32_t>(ms.count());
+}
+
+void Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+long ClockMs() {
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 SteadyClock::now() - g_start)
+                                 .count());
+}
+
+} // namespace platform

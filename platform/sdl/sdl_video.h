@@ -1,0 +1,15 @@
+// The SDL objects behind the main window, for the other SDL services of platform/sdl.
+#pragma once
+#include <SDL.h>
+
+namespace platform::sdl {
+
+SDL_Window* MainWindow();
+
+// Brings up SDL's video subsystem once (with the hints this game needs); false without a display.
+bool EnsureVideo();
+
+// Virtual-key code for a scancode as key messages carry it (generic Shift, Control, Alt), 0 if none.
+int VirtualKeyForScancode(SDL_Scancode scancode);
+
+} // namespace platform::sdl

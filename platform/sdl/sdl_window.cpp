@@ -1,0 +1,152 @@
+// The main window on SDL: host events become the Windows messages of messages.h.
+#include <string>
+
+#include "../common/backend.h"
+#include "platform/message_box.h"
+#include "sdl_video.h"
+
+namespace platform {
+namespace {
+
+SDL_Window* g_window = nullptr;
+bool g_videoStarted = false;
+
+void PostWindowEvent(const SDL_WindowEvent& e) {
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE: PostMessage(WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: PostMessage(WM_ACTIVATE, WA_ACTIVE, 0); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: PostMessage(WM_ACTIVATE, WA_INACTIVE, 0); break;
+    case SDL_WINDOWEVENT_MINIMIZED: PostMessage(WM_SIZE, SIZE_MINIMIZED, 0); break;
+    case SDL_WINDOWEVENT_MAXIMIZED: PostMessage(WM_SIZE, SIZE_MAXIMIZED, 0); break;
+    case SDL_WINDOWEVENT_RESTORED: PostMessage(WM_SIZE, SIZE_RESTORED, 0); break;
+    case SDL_WINDOWEVENT_MOVED: PostMessage(WM_MOVE, 0, MakeLParam(e.data1, e.data2)); break;
+    case SDL_WINDOWEVENT_EXPOSED: PostMessage(WM_PAINT, 0, 0); break;
+    default: break;
+    }
+}
+
+// Keys pressed with Alt held arrive as system keys, as on the original platform, so that
+// Alt+Enter is WM_SYSKEYDOWN 13. A held Alt+Enter does not repeat the toggle.
+void PostKeyEvent(const SDL_KeyboardEvent& e) {
+    int vk = sdl::VirtualKeyForScancode(e.keysym.scancode);
+    if (vk == 0) return;
+    bool alt = (e.keysym.mod & KMOD_ALT) != 0 || vk == 18;
+    bool down = e.type == SDL_KEYDOWN;
+    if (alt && down && e.repeat) return;
+    uint32_t message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    PostMessage(message, static_cast<WParam>(vk), e.repeat ? 0x40000000 : 0);
+}
+
+void PostEvent(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT: PostMessage(WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT: PostWindowEvent(e.window); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: PostKeyEvent(e.key); break;
+    case SDL_MOUSEMOTION: PostMessage(WM_MOUSEMOVE, 0, MakeLParam(e.motion.x, e.motion.y)); break;
+    default:
+        if (e.type == SDL_USEREVENT) {
+            PostMessage(static_cast<uint32_t>(e.user.code),
+                        reinterpret_cast<WParam>(e.user.data1),
+                        reinterpret_cast<LParam>(e.user.data2));
+        }
+        break;
+    }
+}
+
+} // namespace
+
+namespace sdl {
+
+SDL_Window* MainWindow() { return g_window; }
+
+bool EnsureVideo() {
+    if (g_videoStarted) return true;
+    // Losing focus in full screen must not minimise the game.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::string line = std::string("SDL video: ") + SDL_GetError() + "\n";
+        OutputDebugString(line.c_str());
+        return false;
+    }
+    g_videoStarted = true;
+    return true;
+}
+
+} // namespace sdl
+
+namespace backend {
+
+bool StartVideo() { return sdl::EnsureVideo(); }
+
+bool CreateWindow(const char* title, int x, int y, int width, int height) {
+    if (g_window != nullptr) return true;
+    g_window = SDL_CreateWindow(title, x, y, width, height,
+                                SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI);
+    return g_window != nullptr;
+}
+
+void DestroyWindow() {
+    if (g_window == nullptr) return;
+    SDL_DestroyWindow(g_window);
+    g_window = nullptr;
+}
+
+bool WindowExists() { return g_window != nullptr; }
+
+void PumpEvents() {
+    if (!g_videoStarted) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) PostEvent(e);
+}
+
+void WaitEvent() {
+    if (g_videoStarted) SDL_WaitEvent(nullptr);
+}
+
+LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
+    if (message == WM_CLOSE) platform::DestroyWindow();
+    return 0;
+}
+
+} // namespace backend
+
+int ScreenWidth() {
+    SDL_DisplayMode mode;
+    return sdl::EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 640;
+}
+
+int ScreenHeight() {
+    SDL_DisplayMode mode;
+    return sdl::EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 480;
+}
+
+Rect GetClientRect() {
+    int w = 0, h = 0;
+    if (g_window != nullptr) SDL_GetWindowSize(g_window, &w, &h);
+    return Rect{0, 0, w, h};
+}
+
+void ClientToScreen(int& x, int& y) {
+    if (g_window == nullptr) return;
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(g_window, &wx, &wy);
+    x += wx;
+    y += wy;
+}
+
+void ScreenToClient(int& x, int& y) {
+    if (g_window == nullptr) return;
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(g_window, &wx, &wy);
+    x -= wx;
+    y -= wy;
+}
+
+bool SetWindowFullScreen(bool fullScreen) {
+    if (g_window == nullptr) return false;
+    return SDL_SetWindowFullscreen(g_window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+} // namespace platform

@@ -1,0 +1,39 @@
+#include "entry.h"
+
+#include "runtime/graphics/display.h"
+#include "runtime/input/joystick.h"
+#include "runtime/shell/diagnostics.h"
+#include "runtime/shell/frame_loop.h"
+#include "runtime/shell/main_window.h"
+
+namespace tessary {
+namespace {
+
+constexpr int kStartFramePeriod = 50;
+constexpr int kVkEscape = 27;
+
+} // namespace
+
+void StartRuntime(FrameCallback inGameFrame) {
+    InitJoysticks();
+    StartStopwatches();
+    SetFramePeriod(kStartFramePeriod);
+    SetQuitKey(kVkEscape);
+    SetFrameCallback(inGameFrame);
+    Runtime().active = 1;
+}
+
+int WinMain(const GameEntry& game) {
+    RuntimeState& rt = Runtime();
+    rt = RuntimeState{};
+    rt.instance = 1;
+    BuildSineTable();
+    if (CreateMainWindow() == 0) return 0;
+    if (TheDisplay().Open() == 0) return 0;
+    StartRuntime(game.inGameFrame);
+    if (game.gameStart != nullptr) game.gameStart();
+    RunFrameLoop();
+    return 0;
+}
+
+} // namespace tessary

@@ -1,0 +1,20 @@
+// The program entry of the runtime: start-up in its fixed order, then the frame loop.
+#pragma once
+#include "runtime/shell/runtime_state.h"
+
+namespace tessary {
+
+// What the game hands the runtime: its start function, called once before the first tick, and
+// its in-game frame function, the default frame callback until the start function replaces it.
+struct GameEntry {
+    int (*gameStart)() = nullptr;
+    FrameCallback inGameFrame = nullptr;
+};
+
+// The start-up step between device creation and the game's start function.
+void StartRuntime(FrameCallback inGameFrame);
+
+// Returns 0 in every case: a normal end, a refused second instance, a failed start-up.
+int WinMain(const GameEntry& game);
+
+} // namespace tessary

@@ -1,0 +1,89 @@
+#include "frame_loop.h"
+
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "runtime/graphics/display.h"
+#include "runtime/input/joystick.h"
+#include "runtime/input/mouse.h"
+
+namespace tessary {
+namespace {
+
+constexpr int kMaxFramePeriod = 500;
+constexpr int kVkEscape = 27, kVkTab = 9, kVkLeftWindows = 91, kVkRightWindows = 92;
+
+// In full screen the task switcher and the Windows keys would tear the game out of its screen;
+// they are swallowed there and reach the desktop in a window.
+bool SwallowedInFullScreen(const platform::Message& m) {
+    if (m.message == platform::WM_SYSKEYDOWN && (m.wParam == kVkEscape || m.wParam == kVkTab))
+        return true;
+    return m.wParam == kVkLeftWindows || m.wParam == kVkRightWindows;
+}
+
+// Step 1 and 2 of a tick: false when WM_QUIT arrived.
+bool PumpMessages() {
+    for (;;) {
+        platform::Message m;
+        while (platform::PeekMessage(m)) {
+            if (m.message == platform::WM_QUIT) return false;
+            if (TheDisplay().IsFullScreen() && SwallowedInFullScreen(m)) continue;
+            platform::DispatchMessage(m);
+        }
+        if (Runtime().active != 0) return true;
+        platform::WaitMessage();
+    }
+}
+
+} // namespace
+
+int SetFrameCallback(FrameCallback fn) {
+    if (fn == nullptr) return 0;
+    Runtime().frameCallback = fn;
+    return 1;
+}
+
+void SetFramePeriod(int ms) {
+    if (ms < 0) ms = 0;
+    if (ms > kMaxFramePeriod) ms = kMaxFramePeriod;
+    Runtime().framePeriod = static_cast<uint32_t>(ms);
+}
+
+int SetQuitKey(int vk) {
+    if (vk < 0 || vk > 256) return 0;
+    Runtime().quitKey = static_cast<uint16_t>(vk & 0xFFFF);
+    return 1;
+}
+
+int RunTick() {
+    if (!PumpMessages()) return 0;
+    RuntimeState& rt = Runtime();
+    if (rt.joystickPolling != 0) PollJoysticks();
+    if (rt.mousePolling != 0) PollMouse();
+    if (rt.frameCallback != nullptr) rt.frameCallback();
+    Display& display = TheDisplay();
+    if (display.presentPaused == 0) display.Present();
+    return 1;
+}
+
+void RunFrameLoop() {
+    uint32_t base = platform::TimeGetTime();
+    for (;;) {
+        // The difference is taken modulo 2^32, so the wrap of the millisecond counter is
+        // harmless, and read as signed: a frame that raises the period moves base past now, and
+        // that must mean "wait longer", not "four billion milliseconds late".
+        int64_t elapsed = static_cast<int32_t>(platform::TimeGetTime() - base);
+        int64_t period = Runtime().framePeriod;
+        if (elapsed < period) {
+            platform::Sleep(static_cast<uint32_t>(period - elapsed));
+            continue;
+        }
+        if (RunTick() == 0) return;
+        int64_t p = Runtime().framePeriod;
+        if (elapsed < 4 * p)
+            base += static_cast<uint32_t>(p);
+        else
+            base += static_cast<uint32_t>(elapsed - p);
+    }
+}
+
+} // namespace tessary

@@ -1,0 +1,38 @@
+// Every static object of the runtime, in one place and in construction order. Reset rebuilds them
+// all, which is what a fresh process would have.
+#include "runtime/graphics/display.h"
+#include "runtime/input/input_state.h"
+#include "runtime/shell/diagnostics.h"
+#include "runtime/shell/runtime_state.h"
+#include "runtime/shell/main_window.h"
+
+namespace tessary {
+namespace {
+
+struct RuntimeStatics {
+    RuntimeState state;
+    WindowState window;
+    DiagnosticsState diagnostics;
+    InputState input;
+    Display display;
+};
+
+RuntimeStatics& Statics() {
+    static RuntimeStatics statics;
+    return statics;
+}
+
+} // namespace
+
+RuntimeState& Runtime() { return Statics().state; }
+WindowState& TheWindowState() { return Statics().window; }
+DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
+InputState& TheInput() { return Statics().input; }
+Display& TheDisplay() { return Statics().display; }
+
+void ResetRuntimeStatics() {
+    Statics() = RuntimeStatics{};
+    SineTable.fill(0);
+}
+
+} // namespace tessary

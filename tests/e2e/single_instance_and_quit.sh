@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: a second instance started while the first runs exits 0 at once,
+# and Esc ends the first with status 0.
+set -u
+dist=$1
+cd "$dist" || exit 1
+source "$(dirname "$0")/xvfb_session.sh"
+start_xvfb || exit 1
+
+./pelkogame &
+first=$!
+wait_for_window Untitled || { echo "FAIL: no window appeared"; kill $first; exit 1; }
+
+start=$(date +%s%N)
+timeout 10 ./pelkogame
+second_status=$?
+second_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+if [ $second_status -ne 0 ] || [ $second_ms -gt 3000 ]; then
+  echo "FAIL: second instance status $second_status after ${second_ms} ms"
+  kill $first; exit 1
+fi
+kill -0 $first 2>/dev/null || { echo "FAIL: first instance died"; exit 1; }
+
+xdotool search --name '^Untitled$' windowactivate --sync 2>/dev/null
+xdotool key Escape
+for _ in $(seq 50); do kill -0 $first 2>/dev/null || break; sleep 0.1; done
+if kill -0 $first 2>/dev/null; then echo "FAIL: Esc did not end the program"; kill $first; exit 1; fi
+wait $first
+first_status=$?
+[ $first_status -eq 0 ] || { echo "FAIL: exit status $first_status after Esc"; exit 1; }
+echo "second instance exited 0 in ${second_ms} ms; Esc ended the game with status 0"
