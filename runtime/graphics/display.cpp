@@ -1,24 +1,179 @@
 #include "display.h"
 
 #include "platform/window.h"
+#include "runtime/graphics/stored_palette.h"
+#include "runtime/shell/diagnostics.h"
 
 namespace tessary {
+namespace {
+
+// Shift = trailing zero bits of the mask, max = the mask shifted down by it.
+void ReadChannel(uint32_t mask, uint16_t& max, uint16_t& shift) {
+    shift = 0;
+    while (mask != 0 && (mask & 1u) == 0) {
+        mask >>= 1;
+        ++shift;
+    }
+    max = static_cast<uint16_t>(mask);
+}
+
+void TakeChannelLayout(Display& d) {
+    if (d.depth == 16) {
+        ReadChannel(0xF800, d.maxRed, d.shiftRed);
+        ReadChannel(0x07E0, d.maxGreen, d.shiftGreen);
+        ReadChannel(0x001F, d.maxBlue, d.shiftBlue);
+        d.halfMask = ((static_cast<uint32_t>(d.maxRed >> 1) << d.shiftRed) |
+                      (static_cast<uint32_t>(d.maxGreen >> 1) << d.shiftGreen) |
+                      (static_cast<uint32_t>(d.maxBlue >> 1) << d.shiftBlue)) *
+                     2;
+    } else if (d.depth >= 24) {
+        d.maxRed = d.maxGreen = d.maxBlue = 255;
+        d.shiftRed = 16;
+        d.shiftGreen = 8;
+        d.shiftBlue = 0;
+        d.halfMask = 0xFEFEFE;
+    }
+}
+
+} // namespace
+
+std::array<uint32_t, kStoredPaletteSize>& StoredPalette() { return TheDisplayGlobals().storedPalette; }
 
 int Display::Open() {
+    directDraw = true;
+    DebugPrint("標準のデバイスを使用します\n");
+    ChooseMode();
+    if (ApplyLevel() == 0) return 0;
+    if (depth == 8 && CreatePalette(nullptr) == 0) return 0;
+    canStretch = 1;
+    TakeChannelLayout(*this);
+    return 1;
+}
+
+void Display::Close() {
+    if (depth == 8) ReleasePalette();
+    ReleaseSurfaces();
+    directDraw = false;
+}
+
+void Display::ChooseMode() {
+    depth = 16;
     cooperativeLevel = windowedLevel;
+    int desktop = platform::DesktopDepth();
+    DebugPrint("現在のディスプレイモードは%dbitカラーです\n", desktop);
+    if (desktop != 16) depth = desktop;
+    DebugPrint("%dbitカラーで起動します\n", depth);
+    SetClip(0, 0, 0, 0);
+}
+
+int Display::ApplyLevel() {
+    if (!directDraw) {
+        ShowErrorBox("DirectDrawが存在しないため設定できません");
+        return 0;
+    }
+    platform::SetWindowFullScreen(IsFullScreen());
+    if (CreateSurfaces() == 0) return 0;
     surfacesReady = 1;
     return 1;
 }
 
-void Display::Close() { surfacesReady = 0; }
+int Display::CreateSurfaces() {
+    if (!directDraw) {
+        ShowErrorBox("サーフェイス作成時点でDirectDrawが存在しません");
+        return 0;
+    }
+    primary = platform::Surface::Create(width, height, depth);
+    if (!primary) {
+        ShowErrorBox(IsFullScreen() ? "複合サーフェイスの作成に失敗しました"
+                                    : "フロントバッファの作成に失敗しました");
+        return 0;
+    }
+    backBuffer = CreateOffscreen(width, height, 0);
+    if (!backBuffer) {
+        ShowErrorBox(IsFullScreen() ? "バックバッファを取得できません"
+                                    : "オフスクリーンバッファの作成に失敗しました");
+        return 0;
+    }
+    return 1;
+}
+
+void Display::ReleaseSurfaces() {
+    backBuffer.reset();
+    primary.reset();
+    surfacesReady = 0;
+}
+
+std::unique_ptr<platform::Surface> Display::CreateOffscreen(int w, int h, int /*systemMemory*/) {
+    auto surface = platform::Surface::Create(w, h, depth);
+    if (surface && depth == 8) surface->SetPalette(palette);
+    return surface;
+}
+
+void Display::FitWindow() {}
+
+int Display::CreatePalette(const platform::PaletteTable* table) {
+    auto entries = std::make_shared<platform::PaletteTable>();
+    for (int i = 0; i < 256; ++i) {
+        auto& e = (*entries)[static_cast<size_t>(i)];
+        if (platform::IsStaticPaletteEntry(i)) {
+            e = platform::StaticPaletteColor(i);
+        } else if (table != nullptr) {
+            e = (*table)[static_cast<size_t>(i)];
+            StoredPalette()[static_cast<size_t>(i - 10)] =
+                static_cast<uint32_t>(e.red) | (static_cast<uint32_t>(e.green) << 8) |
+                (static_cast<uint32_t>(e.blue) << 16);
+        } else {
+            uint32_t c = StoredPalette()[static_cast<size_t>(i - 10)];
+            e = platform::PaletteColor{static_cast<uint8_t>(c & 0xFF),
+                                       static_cast<uint8_t>((c >> 8) & 0xFF),
+                                       static_cast<uint8_t>((c >> 16) & 0xFF)};
+        }
+    }
+    palette = entries;
+    if (primary) primary->SetPalette(palette);
+    if (backBuffer) backBuffer->SetPalette(palette);
+    return 1;
+}
+
+void Display::ReleasePalette() { palette.reset(); }
 
 int Display::Present() { return surfacesReady; }
 
-int Display::ToggleFullScreen() {
-    bool toFullScreen = !IsFullScreen();
-    if (!platform::SetWindowFullScreen(toFullScreen)) return 0;
-    cooperativeLevel = toFullScreen ? fullScreenLevel : windowedLevel;
+uint32_t Display::ColorToPixel(platform::Surface& surface, uint32_t color) {
+    if (surface.IsLost()) return 0xFFFFFFFFu;
+    if (color == 0xFFFFFFFFu) return surface.ReadPixel(0, 0);
+    return surface.PixelFromColor(color);
+}
+
+void Display::SetClip(int left, int top, int right, int bottom) {
+    if (left == 0 && top == 0 && right == 0 && bottom == 0) {
+        clipLeft = 0;
+        clipTop = 0;
+        clipRight = width;
+        clipBottom = height;
+        return;
+    }
+    clipLeft = left;
+    clipTop = top;
+    clipRight = right;
+    clipBottom = bottom;
+}
+
+int SetVSync(int flag) {
+    TheDisplay().waitVSync = flag;
     return 1;
+}
+
+int SetUseFlip(int flag) {
+    TheDisplayGlobals().useFlip = flag;
+    return 1;
+}
+
+int ToggleFullScreen() {
+    Display& d = TheDisplay();
+    d.ReleaseSurfaces();
+    d.cooperativeLevel = d.IsFullScreen() ? d.windowedLevel : d.fullScreenLevel;
+    return d.ApplyLevel();
 }
 
 } // namespace tessary

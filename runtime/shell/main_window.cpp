@@ -87,7 +87,7 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
         if (LowWord(wParam) == Runtime().quitKey) RequestClose();
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == 13) display.ToggleFullScreen();
+        if (wParam == 13) ToggleFullScreen();
         return 0;
     case WM_SYSCOMMAND:
         if (wParam == SC_SCREENSAVE) return 1;

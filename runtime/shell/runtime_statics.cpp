@@ -15,6 +15,7 @@ struct RuntimeStatics {
     DiagnosticsState diagnostics;
     InputState input;
     Display display;
+    DisplayGlobals displayGlobals;
 };
 
 RuntimeStatics& Statics() {
@@ -29,6 +30,7 @@ WindowState& TheWindowState() { return Statics().window; }
 DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
 InputState& TheInput() { return Statics().input; }
 Display& TheDisplay() { return Statics().display; }
+DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};

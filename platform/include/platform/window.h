@@ -56,3 +56,11 @@ LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
 bool SetWindowFullScreen(bool fullScreen);
 
 } // namespace platform
+
+namespace platform {
+
+// The desktop's colour depth in bits per pixel: 32 on Linux, or what TESSARY_DESKTOP_DEPTH says
+// (8, 16, 24 or 32), the stand-in for running the game on a desktop set to another depth.
+int DesktopDepth();
+
+} // namespace platform

@@ -1,0 +1,290 @@
+// Software surfaces and their blits. The blit loops are written once per pixel size (a template)
+// so that the inner loop compares and copies whole pixels with no per-pixel branching on depth.
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr PaletteColor kStaticColors[20] = {
+    {0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
+    {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
+    {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
+    {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
+};
+
+uint8_t RedOf(uint32_t c) { return static_cast<uint8_t>(c & 0xFF); }
+uint8_t GreenOf(uint32_t c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
+uint8_t BlueOf(uint32_t c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+uint32_t ColorRef(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+
+// Widening 5 and 6-bit channels repeats their top bits, so full intensity stays 255.
+uint32_t Expand5(uint32_t v) { return (v << 3) | (v >> 2); }
+uint32_t Expand6(uint32_t v) { return (v << 2) | (v >> 4); }
+
+template <int Bytes> struct Pixel;
+template <> struct Pixel<1> {
+    static uint32_t Read(const uint8_t* p) { return *p; }
+    static void Write(uint8_t* p, uint32_t v) { *p = static_cast<uint8_t>(v); }
+};
+template <> struct Pixel<2> {
+    static uint32_t Read(const uint8_t* p) {
+        uint16_t v;
+        std::memcpy(&v, p, 2);
+        return v;
+    }
+    static void Write(uint8_t* p, uint32_t v) {
+        auto w = static_cast<uint16_t>(v);
+        std::memcpy(p, &w, 2);
+    }
+};
+template <> struct Pixel<3> {
+    static uint32_t Read(const uint8_t* p) {
+        return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+               (static_cast<uint32_t>(p[2]) << 16);
+    }
+    static void Write(uint8_t* p, uint32_t v) {
+        p[0] = static_cast<uint8_t>(v);
+        p[1] = static_cast<uint8_t>(v >> 8);
+        p[2] = static_cast<uint8_t>(v >> 16);
+    }
+};
+template <> struct Pixel<4> {
+    static uint32_t Read(const uint8_t* p) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
+    static void Write(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
+};
+
+template <int Bytes>
+void CopyKeyedRows(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
+                   int height, uint32_t key) {
+    for (int row = 0; row < height; ++row) {
+        uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
+        const uint8_t* s = src + static_cast<ptrdiff_t>(row) * srcPitch;
+        for (int col = 0; col < width; ++col, d += Bytes, s += Bytes) {
+            uint32_t v = Pixel<Bytes>::Read(s);
+            if (v != key) Pixel<Bytes>::Write(d, v);
+        }
+    }
+}
+
+// Nearest-neighbour stretch: source coordinates step in 16.16 fixed point from the centre of
+// each destination pixel.
+template <int Bytes>
+void StretchRows(uint8_t* dst, int dstPitch, int dstW, int dstH, const uint8_t* src,
+                 int srcPitch, int srcW, int srcH, bool keyed, uint32_t key) {
+    const int64_t stepX = (static_cast<int64_t>(srcW) << 16) / dstW;
+    const int64_t stepY = (static_cast<int64_t>(srcH) << 16) / dstH;
+    int64_t sy = stepY / 2;
+    for (int row = 0; row < dstH; ++row, sy += stepY) {
+        const uint8_t* s = src + static_cast<ptrdiff_t>(std::min<int64_t>(sy >> 16, srcH - 1)) *
+                                     srcPitch;
+        uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
+        int64_t sx = stepX / 2;
+        for (int col = 0; col < dstW; ++col, sx += stepX, d += Bytes) {
+            uint32_t v = Pixel<Bytes>::Read(s + std::min<int64_t>(sx >> 16, srcW - 1) * Bytes);
+            if (!keyed || v != key) Pixel<Bytes>::Write(d, v);
+        }
+    }
+}
+
+template <int Bytes> void FillRows(uint8_t* dst, int pitch, int width, int height, uint32_t v) {
+    for (int row = 0; row < height; ++row) {
+        uint8_t* d = dst + static_cast<ptrdiff_t>(row) * pitch;
+        if constexpr (Bytes == 1) {
+            std::memset(d, static_cast<int>(v & 0xFF), static_cast<size_t>(width));
+        } else {
+            for (int col = 0; col < width; ++col, d += Bytes) Pixel<Bytes>::Write(d, v);
+        }
+    }
+}
+
+bool Inside(const Surface& s, const Rect& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= s.Width() && r.bottom <= s.Height() &&
+           r.left < r.right && r.top < r.bottom;
+}
+
+uint32_t DepthMask(int depth) { return depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1u; }
+
+} // namespace
+
+PaletteColor StaticPaletteColor(int index) {
+    if (index >= 0 && index < 10) return kStaticColors[index];
+    if (index >= 246 && index < 256) return kStaticColors[index - 236];
+    return PaletteColor{};
+}
+
+bool IsStaticPaletteEntry(int index) { return (index >= 0 && index < 10) || index >= 246; }
+
+uint8_t NearestPaletteIndex(const PaletteTable& palette, uint8_t red, uint8_t green,
+                            uint8_t blue) {
+    int best = 0;
+    int bestDistance = 1 << 30;
+    for (int i = 0; i < 256; ++i) {
+        const PaletteColor& c = palette[static_cast<size_t>(i)];
+        int dr = c.red - red, dg = c.green - green, db = c.blue - blue;
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+            if (distance == 0) break;
+        }
+    }
+    return static_cast<uint8_t>(best);
+}
+
+Surface::Surface(int width, int height, int depth)
+    : width_(width), height_(height), depth_(depth),
+      pitch_(((width * (depth / 8)) + 3) & ~3), // rows aligned to 4 bytes like a DIB
+      pixels_(static_cast<size_t>(pitch_) * static_cast<size_t>(height), 0) {}
+
+std::unique_ptr<Surface> Surface::Create(int width, int height, int depth) {
+    if (depth != 8 && depth != 16 && depth != 24 && depth != 32) return nullptr;
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return nullptr;
+    return std::unique_ptr<Surface>(new Surface(width, height, depth));
+}
+
+uint8_t* Surface::Lock(int* pitch) {
+    if (lost_) return nullptr;
+    if (pitch != nullptr) *pitch = pitch_;
+    return pixels_.data();
+}
+
+const uint8_t* Surface::Lock(int* pitch) const {
+    if (lost_) return nullptr;
+    if (pitch != nullptr) *pitch = pitch_;
+    return pixels_.data();
+}
+
+bool Surface::Restore() {
+    if (!lost_) return true;
+    std::fill(pixels_.begin(), pixels_.end(), uint8_t{0});
+    lost_ = false;
+    return true;
+}
+
+uint32_t Surface::PixelFromColor(uint32_t colorRef) const {
+    uint32_t r = RedOf(colorRef), g = GreenOf(colorRef), b = BlueOf(colorRef);
+    switch (depth_) {
+    case 8:
+        return palette_ ? NearestPaletteIndex(*palette_, static_cast<uint8_t>(r),
+                                              static_cast<uint8_t>(g), static_cast<uint8_t>(b))
+                        : 0u;
+    case 16: return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+    default: return (r << 16) | (g << 8) | b;
+    }
+}
+
+uint32_t Surface::ColorFromPixel(uint32_t pixel) const {
+    switch (depth_) {
+    case 8: {
+        if (!palette_) return 0;
+        const PaletteColor& c = (*palette_)[pixel & 0xFF];
+        return ColorRef(c.red, c.green, c.blue);
+    }
+    case 16:
+        return ColorRef(Expand5((pixel >> 11) & 31), Expand6((pixel >> 5) & 63),
+                        Expand5(pixel & 31));
+    default: return ColorRef((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+}
+
+uint32_t Surface::ReadPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    const uint8_t* p = pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel();
+    switch (depth_) {
+    case 8: return Pixel<1>::Read(p);
+    case 16: return Pixel<2>::Read(p);
+    case 24: return Pixel<3>::Read(p);
+    default: return Pixel<4>::Read(p);
+    }
+}
+
+void Surface::WritePixel(int x, int y, uint32_t pixel) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    uint8_t* p = pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel();
+    pixel &= DepthMask(depth_);
+    switch (depth_) {
+    case 8: Pixel<1>::Write(p, pixel); break;
+    case 16: Pixel<2>::Write(p, pixel); break;
+    case 24: Pixel<3>::Write(p, pixel); break;
+    default: Pixel<4>::Write(p, pixel); break;
+    }
+}
+
+BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& srcRect,
+                   bool useSourceKey) {
+    if (dst.IsLost() || src.IsLost()) return BlitResult::Lost;
+    if (dst.Depth() != src.Depth() || !Inside(src, srcRect)) return BlitResult::Failed;
+    const int w = srcRect.right - srcRect.left, h = srcRect.bottom - srcRect.top;
+    if (x < 0 || y < 0 || x + w > dst.Width() || y + h > dst.Height()) return BlitResult::Failed;
+    int dstPitch = 0, srcPitch = 0;
+    uint8_t* d = dst.Lock(&dstPitch);
+    const uint8_t* s = src.Lock(&srcPitch);
+    const int bpp = dst.BytesPerPixel();
+    d += static_cast<ptrdiff_t>(y) * dstPitch + x * bpp;
+    s += static_cast<ptrdiff_t>(srcRect.top) * srcPitch + srcRect.left * bpp;
+    if (!useSourceKey || !src.HasColorKey()) {
+        // memmove: a blit within one surface may overlap.
+        for (int row = 0; row < h; ++row)
+            std::memmove(d + static_cast<ptrdiff_t>(row) * dstPitch,
+                         s + static_cast<ptrdiff_t>(row) * srcPitch, static_cast<size_t>(w * bpp));
+        return BlitResult::Ok;
+    }
+    const uint32_t key = src.ColorKey();
+    switch (bpp) {
+    case 1: CopyKeyedRows<1>(d, dstPitch, s, srcPitch, w, h, key); break;
+    case 2: CopyKeyedRows<2>(d, dstPitch, s, srcPitch, w, h, key); break;
+    case 3: CopyKeyedRows<3>(d, dstPitch, s, srcPitch, w, h, key); break;
+    default: CopyKeyedRows<4>(d, dstPitch, s, srcPitch, w, h, key); break;
+    }
+    return BlitResult::Ok;
+}
+
+BlitResult BltStretch(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect,
+                      bool useSourceKey) {
+    if (dst.IsLost() || src.IsLost()) return BlitResult::Lost;
+    if (dst.Depth() != src.Depth() || !Inside(src, srcRect) || !Inside(dst, dstRect))
+        return BlitResult::Failed;
+    int dstPitch = 0, srcPitch = 0;
+    uint8_t* d = dst.Lock(&dstPitch);
+    const uint8_t* s = src.Lock(&srcPitch);
+    const int bpp = dst.BytesPerPixel();
+    d += static_cast<ptrdiff_t>(dstRect.top) * dstPitch + dstRect.left * bpp;
+    s += static_cast<ptrdiff_t>(srcRect.top) * srcPitch + srcRect.left * bpp;
+    const int dw = dstRect.right - dstRect.left, dh = dstRect.bottom - dstRect.top;
+    const int sw = srcRect.right - srcRect.left, sh = srcRect.bottom - srcRect.top;
+    const bool keyed = useSourceKey && src.HasColorKey();
+    const uint32_t key = src.ColorKey();
+    switch (bpp) {
+    case 1: StretchRows<1>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
+    case 2: StretchRows<2>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
+    case 3: StretchRows<3>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
+    default: StretchRows<4>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
+    }
+    return BlitResult::Ok;
+}
+
+BlitResult FillRect(Surface& dst, const Rect& rect, uint32_t pixel) {
+    if (dst.IsLost()) return BlitResult::Lost;
+    if (!Inside(dst, rect)) return BlitResult::Failed;
+    int pitch = 0;
+    uint8_t* d = dst.Lock(&pitch);
+    const int bpp = dst.BytesPerPixel();
+    d += static_cast<ptrdiff_t>(rect.top) * pitch + rect.left * bpp;
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    switch (bpp) {
+    case 1: FillRows<1>(d, pitch, w, h, pixel); break;
+    case 2: FillRows<2>(d, pitch, w, h, pixel); break;
+    case 3: FillRows<3>(d, pitch, w, h, pixel); break;
+    default: FillRows<4>(d, pitch, w, h, pixel); break;
+    }
+    return BlitResult::Ok;
+}
+
+} // namespace platform
