@@ -53,6 +53,11 @@ OptionDialog::OptionDialog(QWidget* parent) : QDialog(parent) {
                    Qt::WindowContextHelpButtonHint);
     setWindowIcon(ApplicationIcon());
     setFont(DialogFont());
+    // A group box's frame starts halfway down its title, which sits on the line, so that the
+    // buttons placed inside it clear the frame.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     const DialogUnits units(font());
 
     // Controls are created in the order Tab visits them.
