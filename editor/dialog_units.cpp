@@ -9,8 +9,8 @@ namespace editor {
 
 QFont DialogFont() {
     QFont font;
-    // IPA P Gothic is drawn to the same widths as the proportional Gothic the layout was made
-    // for; fontconfig's own fallback covers a desktop without either.
+    // IPA P Gothic stands in for the Windows proportional Gothic the layout was made for;
+    // fontconfig's own fallback covers a desktop without either.
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
                       QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     font.setPointSize(9);
