@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The real editor under Xvfb: Enter presses the default button OK, which writes the default
+# Game.ini byte for byte and ends the program; Esc ends it without writing anything.
+set -u
+editor=$1/PelkoGameOptionEditer
+source "$(dirname "$0")/xvfb_session.sh"
+start_xvfb || exit 1
+work=$(mktemp -d)
+trap 'rm -rf "$work"; kill $XVFB_PID 2>/dev/null' EXIT
+
+# Runs the editor in directory $1, sends key $2 once the dialog is up; fails unless it exits 0.
+run_with_key() {
+  (cd "$1" && exec "$editor") &
+  local pid=$!
+  wait_for_window PelkoGameOptionEditer || { echo "FAIL: no dialog appeared"; kill $pid; return 1; }
+  sleep 0.5
+  xdotool search --name '^PelkoGameOptionEditer$' windowactivate --sync >/dev/null 2>&1
+  xdotool key "$2"
+  for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  if kill -0 $pid 2>/dev/null; then echo "FAIL: $2 did not end the editor"; kill $pid; return 1; fi
+  wait $pid
+  local status=$?
+  [ $status -eq 0 ] || { echo "FAIL: exit status $status after $2"; return 1; }
+}
+
+mkdir "$work/ok" "$work/esc"
+run_with_key "$work/ok" Return || exit 1
+expected=$(printf '[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\nShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=0\r\nFullScreen=0\r\nUseFlip=0\r\nWaveVolume=80' | od -An -tx1)
+actual=$(od -An -tx1 "$work/ok/Game.ini" 2>/dev/null)
+[ "$expected" = "$actual" ] || { echo "FAIL: Game.ini differs:"; od -c "$work/ok/Game.ini"; exit 1; }
+
+run_with_key "$work/esc" Escape || exit 1
+[ -z "$(ls -A "$work/esc")" ] || { echo "FAIL: Esc left files:"; ls -A "$work/esc"; exit 1; }
+echo "Enter wrote the default Game.ini and Esc wrote nothing; both exited 0"

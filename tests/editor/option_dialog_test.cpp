@@ -1,0 +1,395 @@
+// The settings dialog driven through its real widgets: what OK writes, what every other way out
+// leaves alone, and what the game's reader makes of the file.
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "editor/about_dialog.h"
+#include "editor/option_dialog.h"
+#include "platform/profile.h"
+
+using editor::OptionDialog;
+
+namespace {
+
+const QByteArray kDefaultFile = "[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\n"
+                                "ShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=0\r\n"
+                                "FullScreen=0\r\nUseFlip=0\r\nWaveVolume=80";
+
+// Runs act on the next popup or modal window of type T once it is up; a modal exec() blocks the
+// test, so the answer has to be scheduled before the click that opens it. The watch ends with
+// scope, so it cannot answer a box that a later test opens.
+template <typename T>
+void WhenShown(QObject* scope, std::function<void(T*)> act, int triesLeft = 500) {
+    QTimer::singleShot(10, scope, [scope, act, triesLeft] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (qobject_cast<T*>(shown) == nullptr) shown = QApplication::activeModalWidget();
+        if (auto* widget = qobject_cast<T*>(shown); widget != nullptr && widget->isVisible())
+            act(widget);
+        else if (triesLeft > 0)
+            WhenShown<T>(scope, act, triesLeft - 1);
+    });
+}
+
+std::optional<QByteArray> FileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return file.readAll();
+}
+
+int ReadBack(const char* key) {
+    return platform::GetPrivateProfileInt("PelkoGame", key, -1, "Game.ini");
+}
+
+} // namespace
+
+class OptionDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString startDir_;
+    std::unique_ptr<OptionDialog> dialog_;
+
+    template <typename T> T* Control(const char* id) {
+        T* widget = dialog_->findChild<T*>(QString::fromLatin1(id));
+        if (widget == nullptr) qFatal("control %s is missing", id);
+        return widget;
+    }
+
+    // Clicks on the indicator, the part of a check box or radio button that surely takes it.
+    void Click(QAbstractButton* button) {
+        QPoint at = button->rect().center();
+        if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button)) {
+            const int indicator = button->style()->pixelMetric(
+                qobject_cast<QCheckBox*>(button) ? QStyle::PM_IndicatorWidth
+                                                 : QStyle::PM_ExclusiveIndicatorWidth,
+                nullptr, button);
+            at.setX(indicator / 2 + 1);
+        }
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+    }
+
+    void Click(const char* id) { Click(Control<QAbstractButton>(id)); }
+
+    // Clicks OK, answering the error box if one comes up; gives the box's text or "".
+    QString PressOk() {
+        QObject scope;
+        auto boxText = std::make_shared<QString>();
+        WhenShown<QMessageBox>(&scope, [boxText](QMessageBox* box) {
+            *boxText = box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        Click("1");
+        QTest::qWait(50);
+        return *boxText;
+    }
+
+    void OpenDialog() {
+        dialog_ = std::make_unique<OptionDialog>();
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    }
+
+  private slots:
+    void init() {
+        startDir_ = QDir::currentPath();
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        OpenDialog();
+    }
+
+    void cleanup() {
+        dialog_.reset();
+        QDir::setCurrent(startDir_);
+        if (dir_) {
+            QFile::setPermissions(dir_->path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            dir_.reset();
+        }
+    }
+
+    void controlsStartWithTheirTextsAndStates() {
+        QCOMPARE(dialog_->windowTitle(), QStringLiteral("PelkoGameOptionEditer"));
+        const struct {
+            const char* id;
+            const char* text;
+            bool checked;
+        } buttons[] = {
+            {"1004", "256色", false},
+            {"1005", "FULLCOLOR", true},
+            {"1007", "30", false},
+            {"1008", "60", true},
+            {"1013", "Window", true},
+            {"1014", "FULLSCREEN", false},
+            {"1002", "VRAMを使って描画する", true},
+            {"1003", "VSyncを使用する", false},
+            {"1010", "FPSを表示する", false},
+            {"1011", "当たり判定枠を表示する", false},
+            {"1018", "Flipを使う", false},
+        };
+        for (const auto& b : buttons) {
+            auto* button = Control<QAbstractButton>(b.id);
+            QCOMPARE(button->text(), QString::fromUtf8(b.text));
+            QVERIFY2(button->isChecked() == b.checked, b.id);
+        }
+        QCOMPARE(Control<QGroupBox>("1006")->title(), QString::fromUtf8("Color設定"));
+        QCOMPARE(Control<QGroupBox>("1009")->title(), QStringLiteral("FPS"));
+        QCOMPARE(Control<QGroupBox>("1012")->title(), QString::fromUtf8("スクリーンモード"));
+        QVERIFY(Control<QPushButton>("1")->isDefault());
+
+        auto* slider = Control<QSlider>("1017");
+        QCOMPARE(slider->minimum(), 0);
+        QCOMPARE(slider->maximum(), 100);
+        QCOMPARE(slider->value(), 80);
+        QVERIFY(slider->tickPosition() != QSlider::NoTicks);
+        auto* volumeText = Control<QLineEdit>("1021");
+        QCOMPARE(volumeText->text(), QStringLiteral("80"));
+        QVERIFY(volumeText->isReadOnly());
+
+        // Every control lies inside the dialog, and no two check boxes overlap.
+        for (QWidget* child : dialog_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(dialog_->rect().contains(child->geometry()), qPrintable(child->objectName()));
+        const char* column[] = {"1002", "1003", "1010", "1011", "1018"};
+        for (int i = 1; i < 5; ++i)
+            QVERIFY(Control<QWidget>(column[i - 1])->geometry().bottom() <
+                    Control<QWidget>(column[i])->geometry().top());
+    }
+
+    void okUntouchedWritesTheDefaultBytes() {
+        QCOMPARE(PressOk(), QString());
+        QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(FileBytes("Game.ini").value_or("<missing>"), kDefaultFile);
+        QVERIFY(!QFile::exists("Game.ini.tmp"));
+    }
+
+    void okReplacesAnOlderFileWhateverItsCase() {
+        QFile old("game.INI");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("[PelkoGame]\r\nFPS=30\r\nMaxTP=9\r\nSomething long that must not be left over");
+        old.close();
+        PressOk();
+        QCOMPARE(FileBytes("game.INI").value_or("<missing>"), kDefaultFile);
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"game.INI"});
+    }
+
+    void checkBoxesWriteOnlyTheirOwnKeys() {
+        Click("1018");
+        PressOk();
+        QByteArray bytes = FileBytes("Game.ini").value_or("");
+        QVERIFY(bytes.contains("\r\nUseFlip=1\r\n"));
+        QVERIFY(bytes.contains("\r\nShowFPS=0\r\n"));
+
+        OpenDialog();
+        Click("1010");
+        Click("1018");
+        Click("1018"); // and off again
+        Click("1002");
+        Click("1003");
+        Click("1011");
+        PressOk();
+        bytes = FileBytes("Game.ini").value_or("");
+        QVERIFY(bytes.contains("\r\nShowFPS=1\r\nShowObjectFrame=1\t\t\r\n"));
+        QVERIFY(bytes.contains("\r\nUseVRAM=0\r\nUseVSync=1\r\n"));
+        QVERIFY(bytes.contains("\r\nUseFlip=0\r\n"));
+    }
+
+    void sliderPositionIsShownAndWritten() {
+        auto* slider = Control<QSlider>("1017");
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Home);
+        QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("0"));
+        PressOk();
+        QVERIFY(FileBytes("Game.ini").value_or("").endsWith("\r\nWaveVolume=0"));
+
+        OpenDialog();
+        slider = Control<QSlider>("1017");
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_End);
+        QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("100"));
+        PressOk();
+        QVERIFY(FileBytes("Game.ini").value_or("").endsWith("\r\nWaveVolume=100"));
+    }
+
+    void radioGroupsChooseColourRateAndScreen() {
+        Click("1004");
+        Click("1007");
+        Click("1014");
+        // Each group is exclusive within itself only.
+        QVERIFY(!Control<QRadioButton>("1005")->isChecked());
+        QVERIFY(!Control<QRadioButton>("1008")->isChecked());
+        QVERIFY(!Control<QRadioButton>("1013")->isChecked());
+        QVERIFY(Control<QRadioButton>("1004")->isChecked());
+        PressOk();
+        QByteArray bytes = FileBytes("Game.ini").value_or("");
+        QVERIFY(bytes.contains("\r\nColor=256\r\n"));
+        QVERIFY(bytes.contains("\r\nFPS=30\r\n"));
+        QVERIFY(bytes.contains("\r\nFullScreen=1\r\n"));
+
+        // A choice made with the arrow keys counts as much as a click.
+        OpenDialog();
+        auto* fps60 = Control<QRadioButton>("1008");
+        fps60->setFocus();
+        QTest::keyClick(fps60, Qt::Key_Left);
+        QVERIFY(Control<QRadioButton>("1007")->isChecked());
+        Click("1004");
+        Click("1005");
+        PressOk();
+        bytes = FileBytes("Game.ini").value_or("");
+        QVERIFY(bytes.contains("\r\nFPS=30\r\n"));
+        QVERIFY(bytes.contains("\r\nColor=24Bit\r\n"));
+    }
+
+    void escAndTheCloseBoxWriteNothing() {
+        Click("1004");
+        QTest::keyClick(dialog_.get(), Qt::Key_Escape);
+        QCOMPARE(dialog_->result(), int(QDialog::Rejected));
+        QVERIFY(!dialog_->isVisible());
+        QVERIFY(!QFile::exists("Game.ini"));
+
+        // An existing file is left exactly as it was.
+        QFile old("Game.ini");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("[PelkoGame]\r\nFPS=30");
+        old.close();
+        OpenDialog();
+        Click("1018");
+        QVERIFY(dialog_->close());
+        QCOMPARE(dialog_->result(), int(QDialog::Rejected));
+        QCOMPARE(FileBytes("Game.ini").value_or(""), QByteArray("[PelkoGame]\r\nFPS=30"));
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"Game.ini"});
+    }
+
+    void unwritableDirectoryShowsTheErrorAndWritesNothing() {
+        // Root may write anywhere in a temporary directory, but not into /proc.
+        const QString target = geteuid() == 0 ? QStringLiteral("/proc") : dir_->path();
+        if (geteuid() != 0)
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QDir::setCurrent(target));
+        QFile probe("Game.ini.probe");
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QSKIP("this directory cannot be made unwritable here");
+        }
+        Click("1014");
+        QCOMPARE(PressOk(), QString::fromUtf8("ERROR!\nGame.iniに書き込みできませんでした。"));
+        QVERIFY(dialog_->isVisible());
+        QVERIFY(!QFile::exists("Game.ini"));
+        QVERIFY(!QFile::exists("Game.ini.tmp"));
+    }
+
+    void failedWriteKeepsTheDialogOpenForAnotherTry() {
+        // A folder in the file's place cannot be replaced, by root either.
+        QVERIFY(QDir().mkpath("Game.ini/inside"));
+        Click("1007");
+        QCOMPARE(PressOk(), QString::fromUtf8("ERROR!\nGame.iniに書き込みできませんでした。"));
+        QVERIFY(dialog_->isVisible());
+        QVERIFY(QDir("Game.ini/inside").exists());
+        QVERIFY(!QFile::exists("Game.ini.tmp"));
+
+        QVERIFY(QDir("Game.ini").removeRecursively());
+        QCOMPARE(PressOk(), QString());
+        QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+        QVERIFY(FileBytes("Game.ini").value_or("").contains("\r\nFPS=30\r\n"));
+    }
+
+    void readOnlyFileIsNotReplaced() {
+        if (geteuid() == 0) QSKIP("root writes read-only files");
+        QFile old("Game.ini");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("kept");
+        old.close();
+        QVERIFY(QFile::setPermissions("Game.ini", QFile::ReadOwner));
+        QCOMPARE(PressOk(), QString::fromUtf8("ERROR!\nGame.iniに書き込みできませんでした。"));
+        QCOMPARE(FileBytes("Game.ini").value_or(""), QByteArray("kept"));
+    }
+
+    void theGamesReaderGetsTheValuesChosen() {
+        PressOk();
+        QCOMPARE(ReadBack("FPS"), 60);
+        QCOMPARE(ReadBack("Color"), 24);
+        QCOMPARE(ReadBack("ShowFPS"), 0);
+        QCOMPARE(ReadBack("ShowObjectFrame"), 0);
+        QCOMPARE(ReadBack("UseVRAM"), 1);
+        QCOMPARE(ReadBack("UseVSync"), 0);
+        QCOMPARE(ReadBack("FullScreen"), 0);
+        QCOMPARE(ReadBack("UseFlip"), 0);
+        QCOMPARE(ReadBack("WaveVolume"), 80);
+
+        OpenDialog();
+        for (const char* id : {"1004", "1007", "1014", "1002", "1003", "1010", "1011", "1018"})
+            Click(id);
+        auto* slider = Control<QSlider>("1017");
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_PageDown);
+        QTest::keyClick(slider, Qt::Key_PageDown);
+        QTest::keyClick(slider, Qt::Key_Left);
+        QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("39"));
+        PressOk();
+        QCOMPARE(ReadBack("FPS"), 30);
+        QCOMPARE(ReadBack("Color"), 256);
+        QCOMPARE(ReadBack("ShowFPS"), 1);
+        QCOMPARE(ReadBack("ShowObjectFrame"), 1);
+        QCOMPARE(ReadBack("UseVRAM"), 0);
+        QCOMPARE(ReadBack("UseVSync"), 1);
+        QCOMPARE(ReadBack("FullScreen"), 1);
+        QCOMPARE(ReadBack("UseFlip"), 1);
+        QCOMPARE(ReadBack("WaveVolume"), 39);
+        // The limits are never written, so the game keeps its own defaults for them.
+        for (const char* key : {"MaxTP", "MaxPower", "MaxSpeed"}) {
+            QCOMPARE(ReadBack(key), -1);
+            QVERIFY(!FileBytes("Game.ini").value_or("").contains(key));
+        }
+    }
+
+    void aboutBoxOpensFromTheContextMenu() {
+        auto menuTexts = std::make_shared<QStringList>();
+        auto about = std::make_shared<QStringList>();
+        QObject scope;
+        WhenShown<QMenu>(&scope, [menuTexts](QMenu* menu) {
+            for (QAction* action : menu->actions())
+                *menuTexts << action->text();
+            QTest::keyClick(menu, Qt::Key_A); // the item's mnemonic
+        });
+        WhenShown<editor::AboutDialog>(&scope, [about](editor::AboutDialog* box) {
+            *about << box->windowTitle();
+            for (QLabel* label : box->findChildren<QLabel*>())
+                if (!label->text().isEmpty()) *about << label->text();
+            QTest::mouseClick(box->findChild<QPushButton*>("1"), Qt::LeftButton);
+        });
+        const QPoint at(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, dialog_->mapToGlobal(at));
+        QApplication::sendEvent(dialog_.get(), &event);
+        QTest::qWait(100);
+
+        QCOMPARE(*menuTexts,
+                 QStringList{QString::fromUtf8("PelkoGameOptionEditer のﾊﾞｰｼﾞｮﾝ情報(&A)...")});
+        QVERIFY(about->size() >= 3);
+        QCOMPARE(about->at(0), QString::fromUtf8("PelkoGameOptionEditerのﾊﾞｰｼﾞｮﾝ情報"));
+        QVERIFY(about->contains(QStringLiteral("PelkoGameOptionEditer Version 1.0")));
+        QVERIFY(dialog_->isVisible());
+        QVERIFY(!QFile::exists("Game.ini"));
+    }
+};
+
+QTEST_MAIN(OptionDialogTest)
+#include "option_dialog_test.moc"
