@@ -192,19 +192,20 @@ Image HowToPlayPicture() {
     };
     const Row rows[] = {
         {{"<", "^", "~", ">"}, "MOVE"},
-        {{"SPACE", "Z"}, "FIRE"},
-        {{"X"}, "SPECIAL ATTACK"},
-        {{"ENTER"}, "CHOOSE SPECIAL"},
-        {{"F4"}, "HARD MODE (TITLE)"},
-        {{"DEL", "F1"}, "SKIP STAFF ROLL"},
+        {{"SPACE"}, "FIRE"},
+        {{"Z"}, "SPECIAL ATTACK"},
+        {{"X"}, "NEXT SPECIAL ATTACK"},
+        {{"ENTER"}, "BRAKE (HARD MODE)"},
+        {{"F4"}, "HARD MODE ON TITLE"},
+        {{"DEL", "F1"}, "END RUN / STAFF ROLL"},
         {{"ESC"}, "QUIT"},
     };
-    int y = 100;
+    int y = 98;
     for (const Row& row : rows) {
         int x = 40;
         for (const std::string& key : row.keys) x = KeyCap(image, x, y, key);
         DrawText(image, 220, y + 7, row.what, Label(2));
-        y += 40;
+        y += 35;
     }
     // Items on the right.
     DrawText(image, 480, 78, "ITEMS", Label(2, m.ice, 7, 5));
@@ -215,9 +216,9 @@ Image HowToPlayPicture() {
         PaintItem(image, ix, iy, kind, false);
         DrawText(image, ix + 40, iy + 9, itemNames[kind], Label(2));
     }
-    DrawText(image, 480, 238, "SPECIAL ATTACKS: X USES ONE TP", Label(2, m.ice, 7, 5));
+    DrawText(image, 480, 238, "SPECIAL ATTACKS: Z USES ONE TP", Label(2, m.ice, 7, 5));
     for (int kind = 0; kind < 6; ++kind) PaintWeaponIcon(image, 480 + kind * 67, 262, kind);
-    DrawText(image, 480, 340, "ENTER PICKS THE NEXT ONE.", Label(2));
+    DrawText(image, 480, 340, "X PICKS THE NEXT ONE.", Label(2));
     DrawText(image, 480, 362, "BEAT THE BOSS OF ALL 5 STAGES!", Label(2, m.gold, 9, 6));
     return image;
 }

@@ -49,7 +49,12 @@ void Normalise(std::vector<double>& s) {
         for (double& v : s) v *= kEffectPeak / peak;
 }
 
-std::vector<double> Finish(std::vector<double> s) {
+// `drive` above 1 saturates softly first, raising the loudness of spiky noise without clipping.
+std::vector<double> Finish(std::vector<double> s, double drive = 1.0) {
+    if (drive > 1.0) {
+        Normalise(s);
+        for (double& v : s) v = std::tanh(drive * v);
+    }
     Soften(s);
     Normalise(s);
     return s;
@@ -97,7 +102,7 @@ std::vector<double> BeatSound() {
         const double thump = std::sin(phase) * std::exp(-t * 14.0);
         s[i] = 1.6 * crunch + 0.7 * thump;
     }
-    return Finish(s);
+    return Finish(s, 2.5);
 }
 
 std::vector<double> BeatenSound() {
@@ -119,7 +124,7 @@ std::vector<double> BeatenSound() {
         phase += kTwoPi * (70.0 * std::exp(-t * 2.0) + 30.0) / kSampleRate;
         s[i] = (crack * 1.4 + low * 3.0 + 0.5 * std::sin(phase)) * energy * std::exp(-t * 1.2);
     }
-    return Finish(s);
+    return Finish(s, 3.0);
 }
 
 std::vector<double> OneUpSound() {
