@@ -34,9 +34,15 @@ Image AirshipBear(int frame) {
         p.Ellipse(x, 50, 4, 4, Paint::Sphere(lit ? m.gold : m.sea, lit ? 5 : 3, lit ? 9 : 8));
     }
     for (int i = 0; i < 9; ++i) p.Ellipse(92 + i * 17, 90, 1.4, 1.4, Paint::Flat(m.steel(9)));
-    // Cannon under the keel, pointing at the player.
+    // Keel lights blinking in turn.
+    for (int i = 0; i < 4; ++i) {
+        const bool lit = (i + frame) % 2 == 1;
+        p.Ellipse(150 + i * 22, 104, 3, 3, Paint::Sphere(lit ? m.lime : m.steel, lit ? 4 : 2, lit ? 7 : 5));
+    }
+    // Cannon under the keel, pointing at the player, its muzzle glowing when charged.
     p.Capsule(92, 108, 130, 108, 6, Paint::Vertical(m.steel, 2, 9));
     p.Capsule(80, 108, 92, 108, 4, Paint::Vertical(m.steel, 1, 7));
+    p.Ellipse(79, 108, 2.5, 3, Paint::Flat(frame == 0 ? m.orange(8) : m.red(2)));
     // The bear's head at the bow.
     p.Ellipse(26, 20, 15, 15, Paint::Sphere(m.brown, 1, 7));
     p.Ellipse(84, 16, 14, 14, Paint::Sphere(m.brown, 1, 7));
@@ -51,14 +57,22 @@ Image AirshipBear(int frame) {
     for (double ex : {36.0, 66.0}) {
         p.Ellipse(ex, 50, 8, 6, Paint::Flat(m.brown(0)));
         p.Ellipse(ex, 50, 6, 4.5, Paint::Sphere(glow, 5, 9));
-        p.Ellipse(ex - 2, 49, 1.6, 1.6, Paint::Flat(kWhiteIndex));
+        p.Ellipse(ex - 2, 49, 1.6, 1.6, Paint::Flat(White()));
     }
-    // Muzzle, nose and a mouth full of teeth.
+    // Muzzle, nose and a mouth full of teeth that snaps open and shut.
     p.Ellipse(32, 78, 24, 17, Paint::Sphere(m.cream, 1, 7));
     p.Ellipse(16, 70, 8, 6, Paint::Sphere(m.grey, 0, 4));
-    p.Box(14, 86, 34, 9, 4, Paint::Flat(m.red(0)));
+    const double jaw = frame == 0 ? 9 : 13;
+    p.Box(14, 86, 34, jaw, 4, Paint::Flat(m.red(0)));
     for (int i = 0; i < 4; ++i)
-        p.Polygon({16.0 + i * 8, 86, 22.0 + i * 8, 86, 19.0 + i * 8, 91}, Paint::Flat(kWhiteIndex));
+        p.Polygon({16.0 + i * 8, 86, 22.0 + i * 8, 86, 19.0 + i * 8, 91}, Paint::Flat(White()));
+    // A great paw reaching for the player, claws out.
+    p.Ellipse(26, 110, 22, 14, Paint::Sphere(m.brown, 1, 7));
+    for (int i = 0; i < 3; ++i) {
+        const double cy = 102 + i * 8;
+        p.Polygon({8, cy - 2.5, 8, cy + 2.5, 0.5, cy + 0.5}, Paint::Flat(m.cream(7)));
+    }
+    p.Ellipse(30, 106, 5, 4, Paint::Flat(m.pink(4)));
     Outline(whole, Ink());
     return whole;
 }
@@ -71,7 +85,7 @@ Image CrabMachine(int frame) {
     Painter p(whole);
     // Back cannon, then the domed shell with a row of spikes along its crest.
     p.Capsule(204, 58, 238, 44, 5, Paint::Vertical(m.steel, 2, 10));
-    p.Ellipse(238, 44, 4, 6, Paint::Flat(m.steel(1)));
+    p.Ellipse(238, 44, 4, 6, Paint::Flat(frame == 0 ? m.steel(1) : m.orange(7)));
     for (int i = 0; i < 5; ++i) {
         const double x = 112 + i * 24;
         p.Polygon({x - 7, 56, x, 41, x + 7, 56}, Paint::Horizontal(m.steel, 3, 10));
@@ -93,7 +107,7 @@ Image CrabMachine(int frame) {
         p.Ellipse(sx - 2, 44, 7, 7, Paint::Sphere(m.grey, 8, 13));
         const double look = frame == 0 ? -2.5 : 0.5;
         p.Ellipse(sx - 2 + look, 45, 3, 3.6, Paint::Flat(Ink()));
-        p.Ellipse(sx - 3 + look, 43.5, 1.0, 1.0, Paint::Flat(kWhiteIndex));
+        p.Ellipse(sx - 3 + look, 43.5, 1.0, 1.0, Paint::Flat(White()));
     }
     // The arm and the great claw, its fingers opening toward the player in the second frame.
     p.Capsule(98, 86, 66, 80, 8, Paint::Vertical(m.red, 2, 8));

@@ -28,7 +28,7 @@ void PaintBear(Image& image, double ox, double oy, double s, int frame) {
     p.Ellipse(X(7.5), Y(20.5), 2.6 * s, 2.0 * s, Paint::Sphere(m.grey, 0, 4));
     // Angry eyes under slanted brows; the pupils glance toward the player.
     for (double ex : {12.5, 21.0}) {
-        p.Ellipse(X(ex), Y(15), 2.4 * s, 2.6 * s, Paint::Flat(kWhiteIndex));
+        p.Ellipse(X(ex), Y(15), 2.4 * s, 2.6 * s, Paint::Flat(White()));
         p.Ellipse(X(ex - 0.9), Y(15.4), 1.3 * s, 1.6 * s, Paint::Flat(Ink()));
     }
     p.Capsule(X(9.5), Y(11), X(14.5), Y(12.6), 0.9 * s, Paint::Flat(m.brown(0)));
@@ -100,12 +100,12 @@ Image EnemyShotCell(const ShotLook& look) {
     case ShotShape::Bar: p.Capsule(2.6, 5, 6.4, 5, 1.8, Paint::Vertical(r, 4, r.count - 1)); break;
     case ShotShape::Eye:
         p.Ellipse(4.5, 5, 3.5, 3.5, shade);
-        p.Ellipse(3.5, 5, 1.4, 1.6, Paint::Flat(kWhiteIndex));
+        p.Ellipse(3.5, 5, 1.4, 1.6, Paint::Flat(White()));
         p.Ellipse(3.2, 5, 0.6, 0.9, Paint::Flat(Ink()));
         break;
     case ShotShape::Target:
-        p.Ellipse(4.5, 5, 3.5, 3.5, shade);
-        p.Ellipse(4.5, 5, 1.8, 1.8, Paint::Flat(kWhiteIndex));
+        p.Ellipse(4.5, 5, 3.5, 3.5, Paint::Sphere(Materials().grey, 8, 13));
+        p.Ellipse(4.5, 5, 1.8, 1.8, Paint::Flat(r(6)));
         break;
     case ShotShape::Hoop: p.Ring(4.5, 5, 3.6, 1.6, shade); break;
     case ShotShape::Star:
@@ -145,7 +145,7 @@ Image DecorationSheet() {
         p.Ellipse(b.x, b.y, b.r, b.r, Paint::Sphere(m.sky, 7, 9));
         p.Ring(b.x, b.y, b.r, b.r > 3 ? 1.4 : 1.0, Paint::Sphere(m.ice, 3, 7));
         p.Ellipse(b.x - b.r * 0.4, b.y - b.r * 0.4, b.r * 0.28, b.r * 0.28,
-                  Paint::Flat(kWhiteIndex));
+                  Paint::Flat(White()));
     }
     return cell;
 }

@@ -11,7 +11,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 void Sparkle(Image& image, int x, int y) {
     const Ramps& m = Materials();
-    image.Set(x, y, kWhiteIndex);
+    image.Set(x, y, White());
     for (int d = 1; d <= 2; ++d) {
         const uint8_t c = d == 1 ? m.ice.Top() : m.ice(4);
         image.Set(x - d, y, c), image.Set(x + d, y, c), image.Set(x, y - d, c), image.Set(x, y + d, c);
@@ -72,7 +72,7 @@ void PaintItem(Image& image, int x, int y, int kind, bool glint) {
         p.Ellipse(16, 16, 13.5, 13.5, Paint::Sphere(m.gold, 1, 8 + lift));
         p.Ring(16, 16, 10.5, 1.2, Paint::Flat(m.gold(2)));
         p.Box(7, 12, 18, 9, 2, Paint::Flat(m.gold(1)));
-        DrawTinyDigits(cell, 9, 14, "1000", kWhiteIndex);
+        DrawTinyDigits(cell, 9, 14, "1000", White());
         break;
     }
     Outline(cell, Ink());

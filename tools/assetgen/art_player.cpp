@@ -37,7 +37,7 @@ void PaintPenguin(Image& image, double ox, double oy, const PenguinPose& pose) {
         p.Capsule(X(22), Y(13), X(24.2), Y(11), 0.55 * s, Paint::Flat(Ink()));
     } else {
         p.Ellipse(X(23.8), Y(12.2), 1.1 * s, 1.3 * s, Paint::Flat(Ink()));
-        p.Ellipse(X(23.2), Y(11.3), 0.5 * s, 0.5 * s, Paint::Flat(kWhiteIndex));
+        p.Ellipse(X(23.2), Y(11.3), 0.5 * s, 0.5 * s, Paint::Flat(White()));
     }
     // Beak pointing forward.
     p.Polygon({X(25.5), Y(13.5), X(31.2), Y(15.6), X(25.5), Y(17.6)}, Paint::Sphere(m.orange, 4, 9));
@@ -58,7 +58,7 @@ void PaintBarrier(Image& cell, int frame) {
     // Glints that travel round the bubble with the animation.
     const double a = frame ? 2.4 : 3.6;
     cell.Set(static_cast<int>(16 + 13 * std::cos(a)), static_cast<int>(16 - 13 * std::sin(a)),
-             kWhiteIndex);
+             White());
     cell.Set(static_cast<int>(16 + 12 * std::cos(a + 0.25)),
              static_cast<int>(16 - 12 * std::sin(a + 0.25)), m.ice.Top());
 }
@@ -98,7 +98,7 @@ Image PlayerShotSheet() {
     Painter p(cell);
     p.Ellipse(4.5, 4.5, 3.5, 3.5, Paint::Sphere(m.orange, 3, 9));
     Outline(cell, m.red(0));
-    cell.Set(3, 3, kWhiteIndex);
+    cell.Set(3, 3, White());
     return cell;
 }
 

@@ -78,7 +78,7 @@ Image TitlePicture() {
     Scatter stars{7};
     for (int i = 0; i < 90; ++i) {
         const int x = stars.Next(640), y = 52 + stars.Next(150);
-        image.Set(x, y, i % 5 == 0 ? kWhiteIndex : m.ice(3 + i % 4));
+        image.Set(x, y, i % 5 == 0 ? White() : m.ice(3 + i % 4));
     }
     Painter p(image);
     // A setting sun half sunk behind the sea, and far icebergs.
@@ -119,7 +119,7 @@ Image TitlePicture() {
 
 Image LogoPicture() {
     const Ramps& m = Materials();
-    Image image(436, 164, kWhiteIndex);
+    Image image(436, 164, White());
     Painter p(image);
     // The emblem: a round badge of sea and sky with the penguin flying across it.
     p.Ellipse(82, 82, 74, 74, Paint::Flat(m.navy(1)));

@@ -40,10 +40,10 @@ inline constexpr int kFirstArtEntry = 10;
 inline constexpr int kLastArtEntry = 245;
 // Transparent sheets use the static magenta as their top-left pixel; the art never uses it.
 inline constexpr uint8_t kKeyIndex = 253;
-inline constexpr uint8_t kBlackIndex = 0;
-inline constexpr uint8_t kWhiteIndex = 255;
 
 // The outline of every sprite: the darkest grey, a blue-black that stands out on the play field.
 inline uint8_t Ink() { return Materials().grey(0); }
+// Pure white from the art's own entries, so the art never leans on the static colours.
+inline uint8_t White() { return Materials().grey.Top(); }
 
 } // namespace assetgen
