@@ -20,12 +20,14 @@ inline Bytes ReadFile(const std::string& path) {
 
 inline uint32_t Le(const Bytes& b, size_t at, int n) {
     uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = (v << 8) | b.at(at + i);
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | b.at(at + i);
     return v;
 }
 inline uint32_t Be(const Bytes& b, size_t at, int n) {
     uint32_t v = 0;
-    for (int i = 0; i < n; ++i) v = (v << 8) | b.at(at + i);
+    for (int i = 0; i < n; ++i)
+        v = (v << 8) | b.at(at + i);
     return v;
 }
 
@@ -37,9 +39,9 @@ struct Rgb {
 // An uncompressed 8- or 24-bit bottom-up BMP, decoded to colours (and indices at 8 bits).
 struct Bmp {
     int width = 0, height = 0, bits = 0;
-    std::vector<Rgb> palette;       // 256 entries at 8 bits
-    std::vector<Rgb> pixels;        // top row first
-    std::vector<uint8_t> indices;   // 8 bits only
+    std::vector<Rgb> palette;     // 256 entries at 8 bits
+    std::vector<Rgb> pixels;      // top row first
+    std::vector<uint8_t> indices; // 8 bits only
     Rgb At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     uint8_t IndexAt(int x, int y) const { return indices[static_cast<size_t>(y) * width + x]; }
 };
@@ -100,7 +102,8 @@ inline std::optional<Wav> ParseWav(const Bytes& f) {
             wav.channels = static_cast<int>(Le(f, at + 10, 2));
             wav.sampleRate = static_cast<int>(Le(f, at + 12, 4));
             wav.bits = static_cast<int>(Le(f, at + 22, 2));
-            if (Le(f, at + 16, 4) != static_cast<uint32_t>(wav.sampleRate * wav.channels * wav.bits / 8))
+            if (Le(f, at + 16, 4) !=
+                static_cast<uint32_t>(wav.sampleRate * wav.channels * wav.bits / 8))
                 return std::nullopt;
             haveFormat = true;
         } else if (id == "data" && haveFormat && wav.bits == 16) {
@@ -122,13 +125,13 @@ struct MidiTrack {
     uint32_t endTick = 0;
     bool ended = false;
     std::vector<MidiNote> notes;
-    std::vector<int> programs;  // program changes seen
+    std::vector<int> programs; // program changes seen
 };
 struct Midi {
     int format = 0, division = 0;
     uint32_t microsPerQuarter = 500000;
     std::vector<MidiTrack> tracks;
-    int danglingNotes = 0;  // note-ons never switched off
+    int danglingNotes = 0; // note-ons never switched off
 };
 
 inline std::optional<Midi> ParseMidi(const Bytes& f) {
@@ -180,7 +183,8 @@ inline std::optional<Midi> ParseMidi(const Bytes& f) {
                         open[channel][d1].push_back({channel, tick});
                     } else if (kind == 0x80 || (kind == 0x90 && d2 == 0)) {
                         if (open[channel][d1].empty()) return std::nullopt;
-                        track.notes.push_back({open[channel][d1].front().second, tick, channel, d1});
+                        track.notes.push_back(
+                            {open[channel][d1].front().second, tick, channel, d1});
                         open[channel][d1].erase(open[channel][d1].begin());
                     }
                 }
@@ -189,7 +193,8 @@ inline std::optional<Midi> ParseMidi(const Bytes& f) {
             return std::nullopt;
         }
         for (auto& byChannel : open)
-            for (auto& byKey : byChannel) midi.danglingNotes += static_cast<int>(byKey.size());
+            for (auto& byKey : byChannel)
+                midi.danglingNotes += static_cast<int>(byKey.size());
         if (p != end) return std::nullopt;
         midi.tracks.push_back(std::move(track));
         at = end;

@@ -23,13 +23,14 @@ struct SheetSpec {
     const char* name;
     int width, height, cellWidth, cellHeight;
     bool keyed;
-    std::vector<Cell> shown;  // the cells the game draws
+    std::vector<Cell> shown; // the cells the game draws
 };
 
 std::vector<Cell> Grid(int columns, std::initializer_list<int> rows) {
     std::vector<Cell> cells;
     for (int row : rows)
-        for (int column = 0; column < columns; ++column) cells.push_back({column, row});
+        for (int column = 0; column < columns; ++column)
+            cells.push_back({column, row});
     return cells;
 }
 
@@ -58,11 +59,17 @@ Bmp Load(const std::string& relative) {
     return bmp.value_or(Bmp{});
 }
 
-Bmp Full(const SheetSpec& s) { return Load(std::string("GameData/Fullcolor/") + s.name); }
-Bmp Indexed(const SheetSpec& s) { return Load(std::string("GameData/256/") + s.name); }
+Bmp Full(const SheetSpec& s) {
+    return Load(std::string("GameData/Fullcolor/") + s.name);
+}
+Bmp Indexed(const SheetSpec& s) {
+    return Load(std::string("GameData/256/") + s.name);
+}
 
 // The 16-bit pixel a colour becomes on a 565 surface.
-uint16_t To565(Rgb c) { return static_cast<uint16_t>((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3); }
+uint16_t To565(Rgb c) {
+    return static_cast<uint16_t>((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3);
+}
 
 int NearestEntry(const std::vector<Rgb>& palette, Rgb c) {
     int best = 0, bestDistance = 1 << 30;
@@ -77,7 +84,8 @@ int NearestEntry(const std::vector<Rgb>& palette, Rgb c) {
 int VisiblePixels(const Bmp& bmp, int x0, int y0, int w, int h) {
     int count = 0;
     for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x) count += bmp.At(x, y) == kKey ? 0 : 1;
+        for (int x = x0; x < x0 + w; ++x)
+            count += bmp.At(x, y) == kKey ? 0 : 1;
     return count;
 }
 
@@ -85,9 +93,10 @@ int DifferingPixels(const Bmp& bmp, Cell a, Cell b, int w, int h) {
     int count = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            count += bmp.At(a.column * w + x, a.row * h + y) == bmp.At(b.column * w + x, b.row * h + y)
-                         ? 0
-                         : 1;
+            count +=
+                bmp.At(a.column * w + x, a.row * h + y) == bmp.At(b.column * w + x, b.row * h + y)
+                    ? 0
+                    : 1;
     return count;
 }
 
@@ -109,13 +118,11 @@ TEST(GeneratedPictures, EverySheetHasItsSizeAndDepthInBothColourDirectories) {
 }
 
 TEST(GeneratedPictures, EightBitFilesShareOnePaletteWithTheStaticColoursAtBothEnds) {
-    const std::array<Rgb, 20> statics = {{{0, 0, 0},       {128, 0, 0},     {0, 128, 0},
-                                          {128, 128, 0},   {0, 0, 128},     {128, 0, 128},
-                                          {0, 128, 128},   {192, 192, 192}, {192, 220, 192},
-                                          {166, 202, 240}, {255, 251, 240}, {160, 160, 164},
-                                          {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
-                                          {255, 255, 0},   {0, 0, 255},     {255, 0, 255},
-                                          {0, 255, 255},   {255, 255, 255}}};
+    const std::array<Rgb, 20> statics = {
+        {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
+         {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
+         {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
+         {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}}};
     const std::vector<Rgb> first = Indexed(Sheets().front()).palette;
     ASSERT_EQ(first.size(), 256u);
     for (int i = 0; i < 10; ++i) {
@@ -124,9 +131,11 @@ TEST(GeneratedPictures, EightBitFilesShareOnePaletteWithTheStaticColoursAtBothEn
     }
     // The art's entries are real colours, not a filler repeated through the table.
     std::set<std::array<uint8_t, 3>> distinct;
-    for (int i = 10; i <= 245; ++i) distinct.insert({first[i].r, first[i].g, first[i].b});
+    for (int i = 10; i <= 245; ++i)
+        distinct.insert({first[i].r, first[i].g, first[i].b});
     EXPECT_GT(distinct.size(), 200u);
-    for (const SheetSpec& s : Sheets()) EXPECT_EQ(Indexed(s).palette, first) << s.name;
+    for (const SheetSpec& s : Sheets())
+        EXPECT_EQ(Indexed(s).palette, first) << s.name;
 }
 
 TEST(GeneratedPictures, EightBitArtUsesOnlyTheArtEntriesAndTheKey) {
@@ -163,8 +172,8 @@ TEST(GeneratedPictures, KeyIsTheTopLeftPixelAndNoVisiblePixelBecomesItAtAnyDepth
                 if (indexed.IndexAt(x, y) == keyIndex) collisions.insert(256);
             }
         }
-        EXPECT_TRUE(collisions.empty()) << "a visible pixel turns into the key at depth "
-                                        << *collisions.begin();
+        EXPECT_TRUE(collisions.empty())
+            << "a visible pixel turns into the key at depth " << *collisions.begin();
     }
     const Bmp howTo = Load("ForBeginner.BMP");
     EXPECT_EQ(howTo.At(0, 0), kKey);
@@ -175,9 +184,10 @@ TEST(GeneratedPictures, EveryCellTheGameShowsHasArtAndAnimationFramesDiffer) {
         SCOPED_TRACE(s.name);
         const Bmp bmp = Full(s);
         for (const Cell& c : s.shown) {
-            const int visible =
-                VisiblePixels(bmp, c.column * s.cellWidth, c.row * s.cellHeight, s.cellWidth, s.cellHeight);
-            EXPECT_GT(visible, s.cellWidth * s.cellHeight / 8) << "cell " << c.column << "," << c.row;
+            const int visible = VisiblePixels(bmp, c.column * s.cellWidth, c.row * s.cellHeight,
+                                              s.cellWidth, s.cellHeight);
+            EXPECT_GT(visible, s.cellWidth * s.cellHeight / 8)
+                << "cell " << c.column << "," << c.row;
             if (c.column == 1) {
                 EXPECT_GT(DifferingPixels(bmp, {0, c.row}, c, s.cellWidth, s.cellHeight), 0)
                     << "row " << c.row << " does not animate";
@@ -210,7 +220,7 @@ double Coverage(const Bmp& bmp, int x0, int y0, int w, int h, Insets in) {
 }
 
 TEST(GeneratedPictures, HitBoxesLieOnTheArt) {
-    const Insets layoutA[8] = {{0, 0, 0, 0},  {30, 0, 0, 0}, {30, 0, 0, 0}, {30, 0, 0, 45},
+    const Insets layoutA[8] = {{0, 0, 0, 0},   {30, 0, 0, 0}, {30, 0, 0, 0}, {30, 0, 0, 45},
                                {0, 40, 30, 0}, {0, 20, 0, 0}, {8, 0, 0, 0},  {8, 0, 0, 0}};
     const Insets layoutB[8] = {{30, 0, 20, 0}, {30, 0, 20, 6}, {0, 0, 36, 0}, {2, 0, 0, 6},
                                {0, 0, 40, 0},  {0, 0, 0, 6},   {0, 0, 40, 0}, {0, 0, 0, 6}};
@@ -239,7 +249,8 @@ TEST(GeneratedPictures, ScreensSuitWhereTheGameShowsThem) {
     const Bmp title = Full(Sheets()[10]);
     long brightness = 0;
     for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 640; ++x) brightness += title.At(x, y).r + title.At(x, y).g + title.At(x, y).b;
+        for (int x = 0; x < 640; ++x)
+            brightness += title.At(x, y).r + title.At(x, y).g + title.At(x, y).b;
     EXPECT_LT(brightness / (50 * 640 * 3), 60);
     // The logo sits on a white screen: its border must be white so no frame shows.
     const Bmp logo = Full(Sheets()[12]);
@@ -258,7 +269,8 @@ TEST(GeneratedPictures, ScreensSuitWhereTheGameShowsThem) {
     EXPECT_EQ(howTo.bits, 24);
     EXPECT_GE(howTo.width, 881);
     EXPECT_GE(howTo.height, 400);
-    for (int y = 40; y < 360; ++y) EXPECT_NE(howTo.At(880, y), kKey) << y;
+    for (int y = 40; y < 360; ++y)
+        EXPECT_NE(howTo.At(880, y), kKey) << y;
 }
 
 } // namespace

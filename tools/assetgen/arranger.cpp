@@ -12,8 +12,18 @@ int PitchClass(char letter) {
 }
 
 // GM percussion keys.
-enum Drum { Kick = 36, Snare = 38, ClosedHat = 42, OpenHat = 46, Crash = 49, Ride = 51,
-            TomLow = 45, TomMid = 47, TomHigh = 50, Clap = 39 };
+enum Drum {
+    Kick = 36,
+    Snare = 38,
+    ClosedHat = 42,
+    OpenHat = 46,
+    Crash = 49,
+    Ride = 51,
+    TomLow = 45,
+    TomMid = 47,
+    TomHigh = 50,
+    Clap = 39
+};
 
 } // namespace
 
@@ -22,16 +32,24 @@ Chord ParseChord(std::string_view name) {
     if (name.empty() || name[0] < 'A' || name[0] > 'G') return chord;
     chord.root = PitchClass(name[0]);
     size_t i = 1;
-    if (i < name.size() && name[i] == '#') chord.root += 1, ++i;
-    else if (i < name.size() && name[i] == 'b') chord.root += 11, ++i;
+    if (i < name.size() && name[i] == '#')
+        chord.root += 1, ++i;
+    else if (i < name.size() && name[i] == 'b')
+        chord.root += 11, ++i;
     chord.root %= 12;
     const std::string_view quality = name.substr(i);
-    if (quality == "m") chord.intervals = {0, 3, 7};
-    else if (quality == "7") chord.intervals = {0, 4, 7, 10};
-    else if (quality == "m7") chord.intervals = {0, 3, 7, 10};
-    else if (quality == "maj7") chord.intervals = {0, 4, 7, 11};
-    else if (quality == "sus4") chord.intervals = {0, 5, 7};
-    else if (quality == "dim") chord.intervals = {0, 3, 6};
+    if (quality == "m")
+        chord.intervals = {0, 3, 7};
+    else if (quality == "7")
+        chord.intervals = {0, 4, 7, 10};
+    else if (quality == "m7")
+        chord.intervals = {0, 3, 7, 10};
+    else if (quality == "maj7")
+        chord.intervals = {0, 4, 7, 11};
+    else if (quality == "sus4")
+        chord.intervals = {0, 5, 7};
+    else if (quality == "dim")
+        chord.intervals = {0, 3, 6};
     return chord;
 }
 
@@ -53,15 +71,18 @@ uint32_t WriteMelody(MidiSong& song, int part, uint32_t start, std::string_view 
     uint32_t tick = start;
     size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && text[i] == ' ') ++i;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
         if (i >= text.size()) break;
         int key = -1;
         if (text[i] == 'r') {
             ++i;
         } else {
             int pitch = PitchClass(text[i++]);
-            if (i < text.size() && text[i] == '#') ++pitch, ++i;
-            else if (i < text.size() && text[i] == 'b') --pitch, ++i;
+            if (i < text.size() && text[i] == '#')
+                ++pitch, ++i;
+            else if (i < text.size() && text[i] == 'b')
+                --pitch, ++i;
             int octave = 0;
             while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
                 octave = octave * 10 + (text[i++] - '0');
@@ -70,11 +91,21 @@ uint32_t WriteMelody(MidiSong& song, int part, uint32_t start, std::string_view 
         uint32_t length = kBeat;
         if (i < text.size()) {
             switch (text[i++]) {
-            case 'w': length = 4 * kBeat; break;
-            case 'h': length = 2 * kBeat; break;
-            case 'e': length = kBeat / 2; break;
-            case 's': length = kBeat / 4; break;
-            default: length = kBeat; break;
+            case 'w':
+                length = 4 * kBeat;
+                break;
+            case 'h':
+                length = 2 * kBeat;
+                break;
+            case 'e':
+                length = kBeat / 2;
+                break;
+            case 's':
+                length = kBeat / 4;
+                break;
+            default:
+                length = kBeat;
+                break;
             }
         }
         if (i < text.size() && text[i] == '.') length += length / 2, ++i;
@@ -92,7 +123,8 @@ void Arranger::Pad(int part, int bar, std::string_view chords, int centre, int v
         for (int interval : list[c].intervals) {
             // The chord tone nearest below or at the centre, so voices move smoothly.
             int key = list[c].root + interval;
-            while (key + 12 <= centre) key += 12;
+            while (key + 12 <= centre)
+                key += 12;
             song.Note(part, Bar(bar) + c * span, span - 12, key, velocity);
         }
     }
@@ -106,7 +138,8 @@ void Arranger::Arpeggio(int part, int bar, std::string_view chords, int low, int
         std::vector<int> keys;
         for (int interval : chord.intervals) {
             int key = chord.root + interval;
-            while (key < low) key += 12;
+            while (key < low)
+                key += 12;
             keys.push_back(key);
         }
         std::sort(keys.begin(), keys.end());
@@ -116,7 +149,8 @@ void Arranger::Arpeggio(int part, int bar, std::string_view chords, int low, int
         const int pos = step % (2 * span);
         const int index = pos <= span ? pos : 2 * span - pos;
         const int accent = step % 2 == 0 ? 8 : 0;
-        song.Note(part, Bar(bar) + step * kBeat / 2, kBeat / 2 - 20, keys[index], velocity + accent);
+        song.Note(part, Bar(bar) + step * kBeat / 2, kBeat / 2 - 20, keys[index],
+                  velocity + accent);
     }
 }
 
@@ -127,7 +161,8 @@ void Arranger::Stabs(int part, int bar, std::string_view chords, int centre, int
         const Chord& chord = list[std::min<size_t>(list.size() - 1, step * list.size() / eighths)];
         for (int interval : chord.intervals) {
             int key = chord.root + interval;
-            while (key + 12 <= centre) key += 12;
+            while (key + 12 <= centre)
+                key += 12;
             song.Note(part, Bar(bar) + step * kBeat / 2, kBeat / 2 - 60, key,
                       step == 0 ? velocity + 10 : velocity);
         }
@@ -139,7 +174,7 @@ void Arranger::Bass(int part, int bar, std::string_view chords, BassLine line, i
     const int eighths = beatsPerBar * 2;
     for (int step = 0; step < eighths; ++step) {
         const Chord& chord = list[std::min<size_t>(list.size() - 1, step * list.size() / eighths)];
-        const int root = 36 + chord.root;  // C2 .. B2
+        const int root = 36 + chord.root; // C2 .. B2
         const uint32_t at = Bar(bar) + step * kBeat / 2;
         switch (line) {
         case BassLine::Octaves:
@@ -156,7 +191,8 @@ void Arranger::Bass(int part, int bar, std::string_view chords, BassLine line, i
                 song.Note(part, at, kBeat / 4 - 10, root, velocity + 10);
                 song.Note(part, at + kBeat / 4, kBeat / 4 - 10, root, velocity);
             } else {
-                song.Note(part, at, kBeat / 2 - 20, step == eighths - 1 ? root + 12 : root, velocity);
+                song.Note(part, at, kBeat / 2 - 20, step == eighths - 1 ? root + 12 : root,
+                          velocity);
             }
             break;
         }
@@ -204,7 +240,7 @@ void Arranger::Drums(int part, int bar, DrumGroove groove, bool fill, bool crash
     if (fill) {
         // Sixteenth-note fill down the toms over the bar's second half.
         static const int kToms[4] = {TomHigh, TomHigh, TomMid, TomLow};
-        const int sixteenths = eighths;  // half a bar of sixteenths
+        const int sixteenths = eighths; // half a bar of sixteenths
         for (int i = 0; i < sixteenths; ++i) {
             const uint32_t at = start + Bar(1) / 2 + i * kBeat / 4;
             const int drum = i < 2 ? Snare : kToms[std::min(3, (i - 2) * 4 / (sixteenths - 2))];

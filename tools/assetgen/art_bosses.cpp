@@ -33,11 +33,13 @@ Image AirshipBear(int frame) {
         p.Ellipse(x, 50, 5.5, 5.5, Paint::Flat(m.steel(2)));
         p.Ellipse(x, 50, 4, 4, Paint::Sphere(lit ? m.gold : m.sea, lit ? 5 : 3, lit ? 9 : 8));
     }
-    for (int i = 0; i < 9; ++i) p.Ellipse(92 + i * 17, 90, 1.4, 1.4, Paint::Flat(m.steel(9)));
+    for (int i = 0; i < 9; ++i)
+        p.Ellipse(92 + i * 17, 90, 1.4, 1.4, Paint::Flat(m.steel(9)));
     // Keel lights blinking in turn.
     for (int i = 0; i < 4; ++i) {
         const bool lit = (i + frame) % 2 == 1;
-        p.Ellipse(150 + i * 22, 104, 3, 3, Paint::Sphere(lit ? m.lime : m.steel, lit ? 4 : 2, lit ? 7 : 5));
+        p.Ellipse(150 + i * 22, 104, 3, 3,
+                  Paint::Sphere(lit ? m.lime : m.steel, lit ? 4 : 2, lit ? 7 : 5));
     }
     // Cannon under the keel, pointing at the player, its muzzle glowing when charged.
     p.Capsule(92, 108, 130, 108, 6, Paint::Vertical(m.steel, 2, 9));
@@ -51,7 +53,8 @@ Image AirshipBear(int frame) {
     p.Ellipse(56, 62, 50, 44, Paint::Sphere(m.brown, 1, 8));
     // A riveted steel helmet plate over the brow.
     p.Box(22, 24, 66, 12, 5, Paint::Vertical(m.steel, 3, 11));
-    for (int i = 0; i < 5; ++i) p.Ellipse(30 + i * 13, 30, 1.3, 1.3, Paint::Flat(m.steel(1)));
+    for (int i = 0; i < 5; ++i)
+        p.Ellipse(30 + i * 13, 30, 1.3, 1.3, Paint::Flat(m.steel(1)));
     // Eyes glowing in turn.
     const Ramp glow = frame == 0 ? m.red : m.orange;
     for (double ex : {36.0, 66.0}) {
@@ -93,7 +96,8 @@ Image CrabMachine(int frame) {
     p.Ellipse(158, 80, 86, 32, Paint::Sphere(m.red, 1, 8));
     p.Ellipse(162, 74, 66, 18, Paint::Sphere(m.red, 3, 9));
     p.Box(96, 96, 124, 6, 3, Paint::Vertical(m.steel, 2, 8));
-    for (int i = 0; i < 6; ++i) p.Ellipse(104 + i * 22, 99, 1.6, 1.6, Paint::Flat(m.steel(11)));
+    for (int i = 0; i < 6; ++i)
+        p.Ellipse(104 + i * 22, 99, 1.6, 1.6, Paint::Flat(m.steel(11)));
     // Walking legs under the shell, stepping in turn.
     for (int i = 0; i < 4; ++i) {
         const double hx = 118 + i * 30;
@@ -138,7 +142,11 @@ Image CutParts(Image (*paint)(int), const PartOffset (&layout)[8]) {
 
 } // namespace
 
-Image BossSheetA() { return CutParts(AirshipBear, kLayoutA); }
-Image BossSheetB() { return CutParts(CrabMachine, kLayoutB); }
+Image BossSheetA() {
+    return CutParts(AirshipBear, kLayoutA);
+}
+Image BossSheetB() {
+    return CutParts(CrabMachine, kLayoutB);
+}
 
 } // namespace assetgen

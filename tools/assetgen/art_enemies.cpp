@@ -52,8 +52,21 @@ Image EnemySheet() {
 
 namespace {
 
-enum class ShotShape { Ball, Diamond, Square, DropDown, DropUp, CrescentUp, CrescentDown, Bar,
-                       Eye, Target, Hoop, Star, Wave };
+enum class ShotShape {
+    Ball,
+    Diamond,
+    Square,
+    DropDown,
+    DropUp,
+    CrescentUp,
+    CrescentDown,
+    Bar,
+    Eye,
+    Target,
+    Hoop,
+    Star,
+    Wave
+};
 
 struct ShotLook {
     ShotShape shape;
@@ -63,12 +76,12 @@ struct ShotLook {
 // Kinds 0-2 fly straight, 3 sinks, 4 rises, 5 and 6 curve up and down, 7 keeps to the player's
 // line, 8 homes, 9 is aimed, 10 drifts toward the player, 11 is aimed and homes, 12 swings.
 const ShotLook kShotLooks[13] = {
-    {ShotShape::Ball, &Ramps::red},         {ShotShape::Diamond, &Ramps::gold},
-    {ShotShape::Square, &Ramps::purple},    {ShotShape::DropDown, &Ramps::green},
-    {ShotShape::DropUp, &Ramps::teal},      {ShotShape::CrescentUp, &Ramps::violet},
+    {ShotShape::Ball, &Ramps::red},          {ShotShape::Diamond, &Ramps::gold},
+    {ShotShape::Square, &Ramps::purple},     {ShotShape::DropDown, &Ramps::green},
+    {ShotShape::DropUp, &Ramps::teal},       {ShotShape::CrescentUp, &Ramps::violet},
     {ShotShape::CrescentDown, &Ramps::pink}, {ShotShape::Bar, &Ramps::orange},
-    {ShotShape::Eye, &Ramps::rose},         {ShotShape::Target, &Ramps::red},
-    {ShotShape::Hoop, &Ramps::lime},        {ShotShape::Star, &Ramps::gold},
+    {ShotShape::Eye, &Ramps::rose},          {ShotShape::Target, &Ramps::red},
+    {ShotShape::Hoop, &Ramps::lime},         {ShotShape::Star, &Ramps::gold},
     {ShotShape::Wave, &Ramps::mint},
 };
 
@@ -78,9 +91,15 @@ Image EnemyShotCell(const ShotLook& look) {
     Painter p(cell);
     const Paint shade = Paint::Sphere(r, 3, r.count - 1);
     switch (look.shape) {
-    case ShotShape::Ball: p.Ellipse(4.5, 5, 3.5, 3.5, shade); break;
-    case ShotShape::Diamond: p.Polygon({4.5, 1.2, 7.8, 5, 4.5, 8.8, 1.2, 5}, shade); break;
-    case ShotShape::Square: p.Box(2, 2.5, 5, 5, 0.5, shade); break;
+    case ShotShape::Ball:
+        p.Ellipse(4.5, 5, 3.5, 3.5, shade);
+        break;
+    case ShotShape::Diamond:
+        p.Polygon({4.5, 1.2, 7.8, 5, 4.5, 8.8, 1.2, 5}, shade);
+        break;
+    case ShotShape::Square:
+        p.Box(2, 2.5, 5, 5, 0.5, shade);
+        break;
     case ShotShape::DropDown:
         p.Ellipse(4.5, 3.5, 3, 2.5, shade);
         p.Polygon({1.5, 3.5, 7.5, 3.5, 4.5, 9}, shade);
@@ -97,7 +116,9 @@ Image EnemyShotCell(const ShotLook& look) {
         p.Ellipse(4.5, 5, 3.5, 3.5, shade);
         p.Ellipse(4.5, 2.8, 2.6, 2.2, Paint::Flat(kKeyIndex));
         break;
-    case ShotShape::Bar: p.Capsule(2.6, 5, 6.4, 5, 1.8, Paint::Vertical(r, 4, r.count - 1)); break;
+    case ShotShape::Bar:
+        p.Capsule(2.6, 5, 6.4, 5, 1.8, Paint::Vertical(r, 4, r.count - 1));
+        break;
     case ShotShape::Eye:
         p.Ellipse(4.5, 5, 3.5, 3.5, shade);
         p.Ellipse(3.5, 5, 1.4, 1.6, Paint::Flat(White()));
@@ -107,10 +128,12 @@ Image EnemyShotCell(const ShotLook& look) {
         p.Ellipse(4.5, 5, 3.5, 3.5, Paint::Sphere(Materials().grey, 8, 13));
         p.Ellipse(4.5, 5, 1.8, 1.8, Paint::Flat(r(6)));
         break;
-    case ShotShape::Hoop: p.Ring(4.5, 5, 3.6, 1.6, shade); break;
+    case ShotShape::Hoop:
+        p.Ring(4.5, 5, 3.6, 1.6, shade);
+        break;
     case ShotShape::Star:
-        p.Polygon({4.5, 1, 5.6, 4, 8.2, 4.4, 6.1, 6.2, 6.9, 9, 4.5, 7.4, 2.1, 9, 2.9, 6.2, 0.8,
-                   4.4, 3.4, 4},
+        p.Polygon({4.5, 1,   5.6, 4, 8.2, 4.4, 6.1, 6.2, 6.9, 9,
+                   4.5, 7.4, 2.1, 9, 2.9, 6.2, 0.8, 4.4, 3.4, 4},
                   shade);
         break;
     case ShotShape::Wave:
@@ -126,7 +149,8 @@ Image EnemyShotCell(const ShotLook& look) {
 
 Image EnemyShotSheet() {
     Image sheet(9, 13 * 10);
-    for (int kind = 0; kind < 13; ++kind) sheet.Paste(EnemyShotCell(kShotLooks[kind]), 0, kind * 10);
+    for (int kind = 0; kind < 13; ++kind)
+        sheet.Paste(EnemyShotCell(kShotLooks[kind]), 0, kind * 10);
     return sheet;
 }
 
@@ -140,12 +164,11 @@ Image DecorationSheet() {
         double x, y, r;
     };
     const Bubble bubbles[] = {{16, 55, 7.5}, {9, 40, 5.0}, {21, 33, 4.0}, {13, 22, 3.5},
-                              {22, 14, 3.0}, {11, 8, 2.4},  {24, 3.5, 2.0}};
+                              {22, 14, 3.0}, {11, 8, 2.4}, {24, 3.5, 2.0}};
     for (const Bubble& b : bubbles) {
         p.Ellipse(b.x, b.y, b.r, b.r, Paint::Sphere(m.sky, 7, 9));
         p.Ring(b.x, b.y, b.r, b.r > 3 ? 1.4 : 1.0, Paint::Sphere(m.ice, 3, 7));
-        p.Ellipse(b.x - b.r * 0.4, b.y - b.r * 0.4, b.r * 0.28, b.r * 0.28,
-                  Paint::Flat(White()));
+        p.Ellipse(b.x - b.r * 0.4, b.y - b.r * 0.4, b.r * 0.28, b.r * 0.28, Paint::Flat(White()));
     }
     return cell;
 }

@@ -14,7 +14,8 @@ void Sparkle(Image& image, int x, int y) {
     image.Set(x, y, White());
     for (int d = 1; d <= 2; ++d) {
         const uint8_t c = d == 1 ? m.ice.Top() : m.ice(4);
-        image.Set(x - d, y, c), image.Set(x + d, y, c), image.Set(x, y - d, c), image.Set(x, y + d, c);
+        image.Set(x - d, y, c), image.Set(x + d, y, c), image.Set(x, y - d, c),
+            image.Set(x, y + d, c);
     }
 }
 
@@ -58,7 +59,8 @@ void PaintItem(Image& image, int x, int y, int kind, bool glint) {
         Letters(cell, "B", 16);
         break;
     case 3: // a special-attack charge: a purple gem marked TP
-        p.Polygon({16, 2, 29, 10, 29, 22, 16, 30, 3, 22, 3, 10}, Paint::Sphere(m.purple, 2, 8 + lift));
+        p.Polygon({16, 2, 29, 10, 29, 22, 16, 30, 3, 22, 3, 10},
+                  Paint::Sphere(m.purple, 2, 8 + lift));
         Letters(cell, "TP", 16);
         break;
     case 4: // double shot: two roe beads on an orange badge
@@ -83,7 +85,8 @@ void PaintItem(Image& image, int x, int y, int kind, bool glint) {
 Image ItemSheet() {
     Image sheet(64, 6 * 32);
     for (int kind = 0; kind < 6; ++kind)
-        for (int frame = 0; frame < 2; ++frame) PaintItem(sheet, frame * 32, kind * 32, kind, frame == 1);
+        for (int frame = 0; frame < 2; ++frame)
+            PaintItem(sheet, frame * 32, kind * 32, kind, frame == 1);
     return sheet;
 }
 
@@ -117,13 +120,15 @@ void PaintWeaponIcon(Image& image, int x, int y, int kind) {
         break;
     case 2: // two-speed burst
         for (int i = 0; i < 8; ++i) {
-            bead(cx + 11 * std::cos(i * kPi / 4 + kPi / 8), cy + 11 * std::sin(i * kPi / 4 + kPi / 8));
+            bead(cx + 11 * std::cos(i * kPi / 4 + kPi / 8),
+                 cy + 11 * std::sin(i * kPi / 4 + kPi / 8));
             bead(cx + 21 * std::cos(i * kPi / 4), cy + 21 * std::sin(i * kPi / 4));
         }
         break;
     case 3: // stream
         for (int row = 0; row < 4; ++row)
-            for (int i = 0; i < 4; ++i) bead(26 + i * 8 + (row % 2) * 3, 20 + row * 8);
+            for (int i = 0; i < 4; ++i)
+                bead(26 + i * 8 + (row % 2) * 3, 20 + row * 8);
         penguin(13, cy);
         break;
     case 4: // arc in front
@@ -148,7 +153,8 @@ void PaintWeaponIcon(Image& image, int x, int y, int kind) {
 
 Image WeaponIconSheet() {
     Image sheet(64, 6 * 64);
-    for (int kind = 0; kind < 6; ++kind) PaintWeaponIcon(sheet, 0, kind * 64, kind);
+    for (int kind = 0; kind < 6; ++kind)
+        PaintWeaponIcon(sheet, 0, kind * 64, kind);
     return sheet;
 }
 

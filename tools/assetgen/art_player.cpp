@@ -40,7 +40,8 @@ void PaintPenguin(Image& image, double ox, double oy, const PenguinPose& pose) {
         p.Ellipse(X(23.2), Y(11.3), 0.5 * s, 0.5 * s, Paint::Flat(White()));
     }
     // Beak pointing forward.
-    p.Polygon({X(25.5), Y(13.5), X(31.2), Y(15.6), X(25.5), Y(17.6)}, Paint::Sphere(m.orange, 4, 9));
+    p.Polygon({X(25.5), Y(13.5), X(31.2), Y(15.6), X(25.5), Y(17.6)},
+              Paint::Sphere(m.orange, 4, 9));
     // Flipper, beating up and down.
     const double wingY = pose.wingUp ? 13.5 : 19.5;
     Painter wing(image);

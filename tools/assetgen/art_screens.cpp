@@ -62,7 +62,8 @@ template <typename PaintFn>
 void PasteOutlined(Image& target, int x, int y, int w, int h, int thickness, PaintFn paint) {
     Image layer(w, h);
     paint(layer);
-    for (int i = 0; i < thickness; ++i) Outline(layer, Ink());
+    for (int i = 0; i < thickness; ++i)
+        Outline(layer, Ink());
     target.Paste(layer, x, y);
 }
 
@@ -93,11 +94,13 @@ Image TitlePicture() {
         const int half = 60 - row;
         const int start = 470 - half + glitter.Next(20);
         const int length = 10 + glitter.Next(half + 10);
-        for (int x = start; x < start + length; ++x) image.Set(x, y, m.gold(8 - row / 6));
+        for (int x = start; x < start + length; ++x)
+            image.Set(x, y, m.gold(8 - row / 6));
     }
     for (int i = 0; i < 40; ++i) {
         const int x = glitter.Next(620), y = 340 + glitter.Next(135);
-        for (int d = 0; d < 8; ++d) image.Set(x + d, y, m.sea(8));
+        for (int d = 0; d < 8; ++d)
+            image.Set(x + d, y, m.sea(8));
     }
     // Two bears giving chase in the distance, and the hero penguin in front.
     PasteOutlined(image, 430, 215, 70, 70, 1, [](Image& l) { PaintBear(l, 2, 2, 2.0, 0); });
@@ -203,21 +206,23 @@ Image HowToPlayPicture() {
     int y = 98;
     for (const Row& row : rows) {
         int x = 40;
-        for (const std::string& key : row.keys) x = KeyCap(image, x, y, key);
+        for (const std::string& key : row.keys)
+            x = KeyCap(image, x, y, key);
         DrawText(image, 220, y + 7, row.what, Label(2));
         y += 35;
     }
     // Items on the right.
     DrawText(image, 480, 78, "ITEMS", Label(2, m.ice, 7, 5));
-    const char* itemNames[6] = {"POWER UP", "SPEED UP", "BARRIER", "TP +1", "DOUBLE SHOT",
-                                "1000 POINTS"};
+    const char* itemNames[6] = {"POWER UP", "SPEED UP",    "BARRIER",
+                                "TP +1",    "DOUBLE SHOT", "1000 POINTS"};
     for (int kind = 0; kind < 6; ++kind) {
         const int ix = 480 + (kind % 2) * 205, iy = 100 + (kind / 2) * 42;
         PaintItem(image, ix, iy, kind, false);
         DrawText(image, ix + 40, iy + 9, itemNames[kind], Label(2));
     }
     DrawText(image, 480, 238, "SPECIAL ATTACKS: Z USES ONE TP", Label(2, m.ice, 7, 5));
-    for (int kind = 0; kind < 6; ++kind) PaintWeaponIcon(image, 480 + kind * 67, 262, kind);
+    for (int kind = 0; kind < 6; ++kind)
+        PaintWeaponIcon(image, 480 + kind * 67, 262, kind);
     DrawText(image, 480, 340, "X PICKS THE NEXT ONE.", Label(2));
     DrawText(image, 480, 362, "BEAT THE BOSS OF ALL 5 STAGES!", Label(2, m.gold, 9, 6));
     return image;

@@ -16,12 +16,12 @@ struct NamedPicture {
 
 // The pictures of both colour directories, under the names the game loads them by.
 const NamedPicture kPictures[] = {
-    {"GPelko.bmp", PlayerSheet},        {"Ikura.bmp", PlayerShotSheet},
-    {"Kuma.bmp", EnemySheet},           {"Nami.bmp", DecorationSheet},
-    {"Boss.bmp", BossSheetA},           {"Boss2.bmp", BossSheetB},
-    {"Item.bmp", ItemSheet},            {"Wood.bmp", WoodPicture},
-    {"Spear.bmp", SpearPicture},        {"WStatus.bmp", WeaponIconSheet},
-    {"StartScreen.bmp", TitlePicture},  {"TamaSho.bmp", EnemyShotSheet},
+    {"GPelko.bmp", PlayerSheet},       {"Ikura.bmp", PlayerShotSheet},
+    {"Kuma.bmp", EnemySheet},          {"Nami.bmp", DecorationSheet},
+    {"Boss.bmp", BossSheetA},          {"Boss2.bmp", BossSheetB},
+    {"Item.bmp", ItemSheet},           {"Wood.bmp", WoodPicture},
+    {"Spear.bmp", SpearPicture},       {"WStatus.bmp", WeaponIconSheet},
+    {"StartScreen.bmp", TitlePicture}, {"TamaSho.bmp", EnemyShotSheet},
     {"UxLOGO.bmp", LogoPicture},
 };
 
@@ -32,7 +32,8 @@ std::vector<GeneratedFile> GenerateAllAssets() {
     std::vector<GeneratedFile> files;
     for (const NamedPicture& picture : kPictures) {
         const Image image = picture.paint();
-        files.push_back({std::string("GameData/Fullcolor/") + picture.name, EncodeBmp24(image, palette)});
+        files.push_back(
+            {std::string("GameData/Fullcolor/") + picture.name, EncodeBmp24(image, palette)});
         files.push_back({std::string("GameData/256/") + picture.name, EncodeBmp8(image, palette)});
     }
     files.push_back({"ForBeginner.BMP", EncodeBmp24(HowToPlayPicture(), palette)});

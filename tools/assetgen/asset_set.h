@@ -8,7 +8,7 @@
 namespace assetgen {
 
 struct GeneratedFile {
-    std::string path;  // relative to the game folder, '/'-separated
+    std::string path; // relative to the game folder, '/'-separated
     Bytes bytes;
 };
 

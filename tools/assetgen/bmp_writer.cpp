@@ -31,7 +31,8 @@ void PutHeaders(Bytes& out, const Image& image, int bitsPerPixel, uint32_t table
 }
 
 void PadRow(Bytes& out, uint32_t written, uint32_t stride) {
-    for (uint32_t i = written; i < stride; ++i) out.push_back(0);
+    for (uint32_t i = written; i < stride; ++i)
+        out.push_back(0);
 }
 
 } // namespace
@@ -63,7 +64,8 @@ Bytes EncodeBmp8(const Image& image, const Palette& palette) {
     }
     const uint32_t stride = RowStride(image.Width(), 1);
     for (int y = image.Height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.Width(); ++x) out.push_back(image.At(x, y));
+        for (int x = 0; x < image.Width(); ++x)
+            out.push_back(image.At(x, y));
         PadRow(out, static_cast<uint32_t>(image.Width()), stride);
     }
     return out;

@@ -24,6 +24,8 @@ inline void PutBe32(Bytes& out, uint32_t v) {
     PutBe16(out, v >> 16);
     PutBe16(out, v & 0xFFFF);
 }
-inline void PutText(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+inline void PutText(Bytes& out, std::string_view text) {
+    out.insert(out.end(), text.begin(), text.end());
+}
 
 } // namespace assetgen

@@ -8,11 +8,14 @@ namespace assetgen {
 Image::Image(int width, int height, uint8_t fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
 
-void Image::Fill(uint8_t index) { std::fill(pixels_.begin(), pixels_.end(), index); }
+void Image::Fill(uint8_t index) {
+    std::fill(pixels_.begin(), pixels_.end(), index);
+}
 
 void Image::FillRect(int x, int y, int w, int h, uint8_t index) {
     for (int yy = y; yy < y + h; ++yy)
-        for (int xx = x; xx < x + w; ++xx) Set(xx, yy, index);
+        for (int xx = x; xx < x + w; ++xx)
+            Set(xx, yy, index);
 }
 
 void Image::Paste(const Image& src, int x, int y) {
@@ -24,7 +27,8 @@ void Image::Paste(const Image& src, int x, int y) {
 void Image::CopyFrom(const Image& src, int srcX, int srcY, int w, int h, int x, int y) {
     for (int yy = 0; yy < h; ++yy)
         for (int xx = 0; xx < w; ++xx)
-            if (src.Contains(srcX + xx, srcY + yy)) Set(x + xx, y + yy, src.At(srcX + xx, srcY + yy));
+            if (src.Contains(srcX + xx, srcY + yy))
+                Set(x + xx, y + yy, src.At(srcX + xx, srcY + yy));
 }
 
 void Painter::Rotate(double degrees, double pivotX, double pivotY) {

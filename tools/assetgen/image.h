@@ -11,7 +11,7 @@
 namespace assetgen {
 
 class Image {
-public:
+  public:
     Image() = default;
     Image(int width, int height, uint8_t fill = kKeyIndex);
 
@@ -31,7 +31,7 @@ public:
     // Copies a rectangle of `src` whole, key pixels included.
     void CopyFrom(const Image& src, int srcX, int srcY, int w, int h, int x, int y);
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<uint8_t> pixels_;
@@ -42,8 +42,8 @@ struct Paint {
     enum class Kind { Flat, Sphere, Vertical, Horizontal };
     Kind kind = Kind::Flat;
     Ramp ramp{};
-    int low = 0;   // ramp level in deepest shadow
-    int high = 0;  // ramp level in full light
+    int low = 0;  // ramp level in deepest shadow
+    int high = 0; // ramp level in full light
 
     static Paint Flat(uint8_t index) { return {Kind::Flat, Ramp{index, 1}, 0, 0}; }
     static Paint Sphere(Ramp r, int low, int high) { return {Kind::Sphere, r, low, high}; }
@@ -56,7 +56,7 @@ struct Paint {
 // Paints shapes into an image, optionally rotated by `degrees` (counter-clockwise on screen)
 // about a pivot, and offset by (dx, dy).
 class Painter {
-public:
+  public:
     explicit Painter(Image& target) : target_(target) {}
 
     void Rotate(double degrees, double pivotX, double pivotY);
@@ -71,7 +71,7 @@ public:
     // A filled polygon (even-odd rule), points as x, y pairs.
     void Polygon(const std::vector<double>& xy, const Paint& paint);
 
-private:
+  private:
     template <typename Inside> void Shade(const Paint& paint, Inside inside);
     void ToLocal(double px, double py, double& lx, double& ly) const;
 

@@ -79,12 +79,15 @@ const Glyph* Find(char ch) {
 
 constexpr int kAdvance = 6; // five columns and one of space
 
+int missingGlyphs = 0;
+
 // The letters as a coverage mask with room for outline and shadow around them.
 struct Mask {
     int width = 0, height = 0, margin = 0;
     std::vector<uint8_t> on;
     bool At(int x, int y) const {
-        return x >= 0 && y >= 0 && x < width && y < height && on[static_cast<size_t>(y) * width + x];
+        return x >= 0 && y >= 0 && x < width && y < height &&
+               on[static_cast<size_t>(y) * width + x];
     }
 };
 
@@ -96,13 +99,16 @@ Mask BuildMask(std::string_view text, int scale, int margin) {
     mask.on.assign(static_cast<size_t>(mask.width) * mask.height, 0);
     int penX = margin;
     for (char ch : text) {
-        if (const Glyph* g = Find(ch)) {
+        const Glyph* g = Find(ch);
+        if (!g && ch != ' ') ++missingGlyphs;
+        if (g) {
             for (int row = 0; row < 7; ++row)
                 for (int col = 0; col < 5; ++col)
                     if (g->rows[row][col] == '#')
                         for (int sy = 0; sy < scale; ++sy)
                             for (int sx = 0; sx < scale; ++sx)
-                                mask.on[static_cast<size_t>(margin + row * scale + sy) * mask.width +
+                                mask.on[static_cast<size_t>(margin + row * scale + sy) *
+                                            mask.width +
                                         penX + col * scale + sx] = 1;
         }
         penX += kAdvance * scale;
@@ -113,11 +119,16 @@ Mask BuildMask(std::string_view text, int scale, int margin) {
 bool NearMask(const Mask& mask, int x, int y, int radius) {
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx)
-            if (dx * dx + dy * dy <= radius * radius + radius && mask.At(x + dx, y + dy)) return true;
+            if (dx * dx + dy * dy <= radius * radius + radius && mask.At(x + dx, y + dy))
+                return true;
     return false;
 }
 
 } // namespace
+
+int MissingGlyphCount() {
+    return missingGlyphs;
+}
 
 int TextWidth(std::string_view text, int scale) {
     if (text.empty()) return 0;

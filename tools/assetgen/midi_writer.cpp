@@ -12,7 +12,8 @@ void PutVarLen(Bytes& out, uint32_t value) {
         groups[n++] = value & 0x7F;
         value >>= 7;
     } while (value != 0);
-    while (n > 1) out.push_back(groups[--n] | 0x80);
+    while (n > 1)
+        out.push_back(groups[--n] | 0x80);
     out.push_back(groups[0]);
 }
 
@@ -31,12 +32,12 @@ MidiSong::MidiSong(int beatsPerMinute, int beatsPerBar)
 int MidiSong::AddPart(const std::string& name, int channel, int program, int volume, int pan) {
     Part part{name, channel, {}};
     const auto status = [&](uint8_t kind) { return static_cast<uint8_t>(kind | channel); };
-    part.events.push_back({0, 0, {status(0xB0), 121, 0}});          // reset all controllers
+    part.events.push_back({0, 0, {status(0xB0), 121, 0}}); // reset all controllers
     part.events.push_back({0, 0, {status(0xC0), static_cast<uint8_t>(program)}});
     part.events.push_back({0, 0, {status(0xB0), 7, static_cast<uint8_t>(volume)}});
     part.events.push_back({0, 0, {status(0xB0), 10, static_cast<uint8_t>(pan)}});
-    part.events.push_back({0, 0, {status(0xB0), 91, 24}});          // a little reverb
-    part.events.push_back({0, 0, {status(0xB0), 93, 0}});           // no chorus
+    part.events.push_back({0, 0, {status(0xB0), 91, 24}}); // a little reverb
+    part.events.push_back({0, 0, {status(0xB0), 93, 0}});  // no chorus
     parts_.push_back(std::move(part));
     return static_cast<int>(parts_.size()) - 1;
 }
@@ -51,7 +52,8 @@ void MidiSong::Note(int part, uint32_t tick, uint32_t length, int key, int veloc
 
 void MidiSong::Controller(int part, uint32_t tick, int number, int value) {
     Part& p = parts_[part];
-    p.events.push_back({tick, 0,
+    p.events.push_back({tick,
+                        0,
                         {static_cast<uint8_t>(0xB0 | p.channel), static_cast<uint8_t>(number),
                          static_cast<uint8_t>(std::clamp(value, 0, 127))}});
 }
@@ -66,7 +68,8 @@ Bytes MidiSong::EncodeTrack(const std::string& name, std::vector<Event> events,
     PutMeta(body, 0x03, std::vector<uint8_t>(name.begin(), name.end()));
     uint32_t now = 0;
     for (const Event& e : events) {
-        const uint32_t tick = std::min(e.tick, endTick);  // notes ringing past the loop end stop on it
+        const uint32_t tick =
+            std::min(e.tick, endTick); // notes ringing past the loop end stop on it
         PutVarLen(body, tick - now);
         now = tick;
         body.insert(body.end(), e.data.begin(), e.data.end());
@@ -89,8 +92,10 @@ Bytes MidiSong::Encode(uint32_t endTick) const {
     PutBe16(out, kTicksPerQuarter);
     const uint32_t microsPerQuarter = 60000000u / static_cast<uint32_t>(tempo_);
     std::vector<Event> conductor = {
-        {0, 0, {0xFF, 0x51, 0x03, static_cast<uint8_t>(microsPerQuarter >> 16),
-                static_cast<uint8_t>(microsPerQuarter >> 8), static_cast<uint8_t>(microsPerQuarter)}},
+        {0,
+         0,
+         {0xFF, 0x51, 0x03, static_cast<uint8_t>(microsPerQuarter >> 16),
+          static_cast<uint8_t>(microsPerQuarter >> 8), static_cast<uint8_t>(microsPerQuarter)}},
         {0, 0, {0xFF, 0x58, 0x04, static_cast<uint8_t>(beatsPerBar_), 2, 24, 8}},
     };
     const Bytes first = EncodeTrack("Conductor", conductor, endTick);

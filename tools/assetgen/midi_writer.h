@@ -11,7 +11,7 @@ namespace assetgen {
 inline constexpr int kTicksPerQuarter = 480;
 
 class MidiSong {
-public:
+  public:
     MidiSong(int beatsPerMinute, int beatsPerBar);
 
     // Adds a part and returns its index; its channel's program is set at tick 0.
@@ -22,10 +22,10 @@ public:
     // Every track ends at `endTick`, so the piece loops on a bar line.
     Bytes Encode(uint32_t endTick) const;
 
-private:
+  private:
     struct Event {
         uint32_t tick;
-        int order;  // at one tick: controllers, then note-offs, then note-ons
+        int order; // at one tick: controllers, then note-offs, then note-ons
         std::vector<uint8_t> data;
     };
     struct Part {

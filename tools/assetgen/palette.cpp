@@ -98,7 +98,8 @@ Built Build() {
         }
     }
     // Any entry the ramps leave over repeats the darkest grey, so none is an accidental colour.
-    while (next <= kLastArtEntry) built.palette[next++] = built.palette[kFirstArtEntry];
+    while (next <= kLastArtEntry)
+        built.palette[next++] = built.palette[kFirstArtEntry];
     return built;
 }
 
@@ -109,7 +110,11 @@ const Built& TheBuilt() {
 
 } // namespace
 
-const Palette& SharedPalette() { return TheBuilt().palette; }
-const Ramps& Materials() { return TheBuilt().ramps; }
+const Palette& SharedPalette() {
+    return TheBuilt().palette;
+}
+const Ramps& Materials() {
+    return TheBuilt().ramps;
+}
 
 } // namespace assetgen

@@ -42,8 +42,12 @@ inline constexpr int kLastArtEntry = 245;
 inline constexpr uint8_t kKeyIndex = 253;
 
 // The outline of every sprite: the darkest grey, a blue-black that stands out on the play field.
-inline uint8_t Ink() { return Materials().grey(0); }
+inline uint8_t Ink() {
+    return Materials().grey(0);
+}
 // Pure white from the art's own entries, so the art never leans on the static colours.
-inline uint8_t White() { return Materials().grey.Top(); }
+inline uint8_t White() {
+    return Materials().grey.Top();
+}
 
 } // namespace assetgen

@@ -38,22 +38,27 @@ struct LowPass {
 void Soften(std::vector<double>& s) {
     const size_t fadeIn = std::min<size_t>(s.size() / 4, 40);
     const size_t fadeOut = std::min<size_t>(s.size() / 4, 220);
-    for (size_t i = 0; i < fadeIn; ++i) s[i] *= static_cast<double>(i) / fadeIn;
-    for (size_t i = 0; i < fadeOut; ++i) s[s.size() - 1 - i] *= static_cast<double>(i) / fadeOut;
+    for (size_t i = 0; i < fadeIn; ++i)
+        s[i] *= static_cast<double>(i) / fadeIn;
+    for (size_t i = 0; i < fadeOut; ++i)
+        s[s.size() - 1 - i] *= static_cast<double>(i) / fadeOut;
 }
 
 void Normalise(std::vector<double>& s) {
     double peak = 0.0;
-    for (double v : s) peak = std::max(peak, std::abs(v));
+    for (double v : s)
+        peak = std::max(peak, std::abs(v));
     if (peak > 0.0)
-        for (double& v : s) v *= kEffectPeak / peak;
+        for (double& v : s)
+            v *= kEffectPeak / peak;
 }
 
 // `drive` above 1 saturates softly first, raising the loudness of spiky noise without clipping.
 std::vector<double> Finish(std::vector<double> s, double drive = 1.0) {
     if (drive > 1.0) {
         Normalise(s);
-        for (double& v : s) v = std::tanh(drive * v);
+        for (double& v : s)
+            v = std::tanh(drive * v);
     }
     Soften(s);
     Normalise(s);
@@ -61,7 +66,9 @@ std::vector<double> Finish(std::vector<double> s, double drive = 1.0) {
 }
 
 // A band-limited-sounding square: a sine pushed through a soft clipper.
-double SoftSquare(double phase, double drive) { return std::tanh(drive * std::sin(phase)); }
+double SoftSquare(double phase, double drive) {
+    return std::tanh(drive * std::sin(phase));
+}
 
 } // namespace
 
@@ -137,7 +144,8 @@ std::vector<double> OneUpSound() {
             const double t = static_cast<double>(i - start) / kSampleRate;
             const double env = std::exp(-t * (n == 3 ? 5.0 : 9.0));
             s[i] += (SoftSquare(kTwoPi * notes[n] * t, 1.5) * 0.6 +
-                     std::sin(kTwoPi * notes[n] * 2.0 * t) * 0.2) * env * 0.5;
+                     std::sin(kTwoPi * notes[n] * 2.0 * t) * 0.2) *
+                    env * 0.5;
         }
     }
     return Finish(s);
