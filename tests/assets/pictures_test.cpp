@@ -66,6 +66,47 @@ Bmp Indexed(const SheetSpec& s) {
     return Load(std::string("GameData/256/") + s.name);
 }
 
+// The display's palette before any 8-bit picture has supplied one, entries 10..245 as GDI colour
+// values 0x00BBGGRR: a full-colour picture loaded on an 8-bit display is mapped onto these.
+const std::array<uint32_t, 236> kStartupPaletteGdi = {
+    0xa040c0, 0xa080ff, 0xa0e060, 0xc040a0, 0xc080e0, 0xc0e040, 0x000080, 0x406060, 0x40a0a0,
+    0x40e0e0, 0x606040, 0x60a080, 0x60e0c0, 0x8040ff, 0x80a060, 0x80e0a0, 0xa040e0, 0xa0a040,
+    0xa0e080, 0xc040c0, 0xc080ff, 0xc0e060, 0x008000, 0x406080, 0x40a0c0, 0x40e0ff, 0x606060,
+    0x60a0a0, 0x60e0e0, 0x806040, 0x80a080, 0x80e0c0, 0xa040ff, 0xa0a060, 0xa0e0a0, 0xc040e0,
+    0xc0a040, 0xc0e080, 0x008080, 0x4060a0, 0x40a0e0, 0x40ff40, 0x606080, 0x60a0c0, 0x60e0ff,
+    0x806060, 0x80a0a0, 0x80e0e0, 0xa06040, 0xa0a080, 0xa0e0c0, 0xc040ff, 0xc0a060, 0xc0e0a0,
+    0x800000, 0x4060c0, 0x40a0ff, 0x40ff60, 0x6060a0, 0x60a0e0, 0x60ff40, 0x806080, 0x80a0c0,
+    0x80e0ff, 0xa06060, 0xa0a0a0, 0xa0e0e0, 0xc06040, 0xc0a080, 0xc0e0c0, 0x800080, 0x4060e0,
+    0x40c040, 0x40ff80, 0x6060c0, 0x60a0ff, 0x60ff60, 0x8060a0, 0x80a0e0, 0x80ff40, 0xa06080,
+    0xa0a0c0, 0xa0e0ff, 0xc06060, 0xc0a0a0, 0xc0e0e0, 0x808000, 0x4060ff, 0x40c060, 0x40ffa0,
+    0x6060e0, 0x60c040, 0x60ff80, 0x8060c0, 0x80a0ff, 0x80ff60, 0xa060a0, 0xa0a0e0, 0xa0ff40,
+    0xc06080, 0xc0a0c0, 0xf0fcff, 0xc0c0c0, 0x408040, 0x40c080, 0x40ffc0, 0x6060ff, 0x60c060,
+    0x60ffa0, 0x8060e0, 0x80c040, 0x80ff80, 0xa060c0, 0xa0a0ff, 0xa0ff60, 0xc060a0, 0xc0a0e0,
+    0xa8a0a0, 0xc0dcc0, 0x408060, 0x40c0a0, 0x40ffe0, 0x608040, 0x60c080, 0x60ffc0, 0x8060ff,
+    0x80c060, 0x80ffa0, 0xa060e0, 0xa0c040, 0xa0ff80, 0xc060c0, 0xc0a0ff, 0x808080, 0xf0cca8,
+    0x408080, 0x40c0c0, 0x40ffff, 0x608060, 0x60c0a0, 0x60ffe0, 0x808040, 0x80c080, 0x80ffc0,
+    0xa060ff, 0xa0c060, 0xa0ffa0, 0xc060e0, 0xc0c040, 0x0000ff, 0x404060, 0x4080a0, 0x40c0e0,
+    0x604040, 0x608080, 0x60c0c0, 0x60ffff, 0x808060, 0x80c0a0, 0x80ffe0, 0xa08040, 0xa0c080,
+    0xa0ffc0, 0xc060ff, 0xc0c060, 0x00ff00, 0x404080, 0x4080c0, 0x40c0ff, 0x604060, 0x6080a0,
+    0x60c0e0, 0x804040, 0x808080, 0x80c0c0, 0x80ffff, 0xa08060, 0xa0c0a0, 0xa0ffe0, 0xc08040,
+    0xc0c080, 0x00ffff, 0x4040a0, 0x4080e0, 0x40e040, 0x604080, 0x6080c0, 0x60c0ff, 0x804060,
+    0x8080a0, 0x80c0e0, 0xa04040, 0xa08080, 0xa0c0c0, 0xa0ffff, 0xc08060, 0xc0c0a0, 0xff0000,
+    0x4040c0, 0x4080ff, 0x40e060, 0x6040a0, 0x6080e0, 0x60e040, 0x804080, 0x8080c0, 0x80c0ff,
+    0xa04060, 0xa080a0, 0xa0c0e0, 0xc04040, 0xc08080, 0xc0c0c0, 0xff00ff, 0x4040e0, 0x40a040,
+    0x40e080, 0x6040c0, 0x6080ff, 0x60e060, 0x8040a0, 0x8080e0, 0x80e040, 0xa04080, 0xa080c0,
+    0xa0c0ff, 0xc04060, 0xc080a0, 0xc0c0e0, 0xffff00, 0x4040ff, 0x40a060, 0x40e0a0, 0x6040e0,
+    0x60a040, 0x60e080};
+
+std::vector<Rgb> StartupPalette(const std::vector<Rgb>& statics) {
+    std::vector<Rgb> palette = statics;
+    for (int i = 0; i < 236; ++i) {
+        const uint32_t v = kStartupPaletteGdi[i];
+        palette[10 + i] = {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF),
+                           static_cast<uint8_t>((v >> 16) & 0xFF)};
+    }
+    return palette;
+}
+
 // The 16-bit pixel a colour becomes on a 565 surface.
 uint16_t To565(Rgb c) {
     return static_cast<uint16_t>((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3);
@@ -149,34 +190,48 @@ TEST(GeneratedPictures, EightBitArtUsesOnlyTheArtEntriesAndTheKey) {
     }
 }
 
+// Every depth a keyed picture can be loaded at, and what each makes of its colours: 24 and 32
+// bits keep them; 16 bits keep 5-6-5 of them; an 8-bit display maps them to the nearest entry of
+// the palette in force, which is ours once an 8-bit picture has been loaded and the start-up
+// palette before. The key must stay apart from every visible pixel in all of them.
+void ExpectKeyStaysApart(const Bmp& full, const Bmp* indexed, const std::vector<Rgb>& ours,
+                         const std::vector<Rgb>& startup) {
+    ASSERT_EQ(full.At(0, 0), kKey);
+    const int keyInOurs = NearestEntry(ours, kKey);
+    std::set<std::string> collisions;
+    for (int y = 0; y < full.height; ++y) {
+        for (int x = 0; x < full.width; ++x) {
+            const Rgb c = full.At(x, y);
+            if (c == kKey) {
+                if (indexed) {
+                    EXPECT_EQ(indexed->IndexAt(x, y), indexed->IndexAt(0, 0));
+                }
+                continue;
+            }
+            if (To565(c) == To565(kKey)) collisions.insert("16 bits");
+            if (NearestEntry(ours, c) == keyInOurs) collisions.insert("8 bits, our palette");
+            if (startup[NearestEntry(startup, c)] == kKey)
+                collisions.insert("8 bits, start-up palette");
+            if (indexed && indexed->IndexAt(x, y) == indexed->IndexAt(0, 0))
+                collisions.insert("the 8-bit file");
+        }
+    }
+    EXPECT_TRUE(collisions.empty())
+        << "a visible pixel turns into the key at " << *collisions.begin();
+}
+
 TEST(GeneratedPictures, KeyIsTheTopLeftPixelAndNoVisiblePixelBecomesItAtAnyDepth) {
+    const std::vector<Rgb> ours = Indexed(Sheets().front()).palette;
+    ASSERT_EQ(ours.size(), 256u);
+    const std::vector<Rgb> startup = StartupPalette(ours);
     for (const SheetSpec& s : Sheets()) {
         if (!s.keyed) continue;
         SCOPED_TRACE(s.name);
-        const Bmp full = Full(s), indexed = Indexed(s);
-        ASSERT_EQ(full.At(0, 0), kKey);
-        const uint8_t keyIndex = indexed.IndexAt(0, 0);
-        const int keyNearest = NearestEntry(indexed.palette, kKey);
-        std::set<int> collisions;
-        for (int y = 0; y < full.height; ++y) {
-            for (int x = 0; x < full.width; ++x) {
-                const Rgb c = full.At(x, y);
-                if (c == kKey) {
-                    EXPECT_EQ(indexed.IndexAt(x, y), keyIndex);
-                    continue;
-                }
-                // 24 and 32 bits keep the colour; 16 bits keep 5-6-5 of it; an 8-bit display
-                // maps a full-colour picture to the nearest palette entry.
-                if (To565(c) == To565(kKey)) collisions.insert(16);
-                if (NearestEntry(indexed.palette, c) == keyNearest) collisions.insert(8);
-                if (indexed.IndexAt(x, y) == keyIndex) collisions.insert(256);
-            }
-        }
-        EXPECT_TRUE(collisions.empty())
-            << "a visible pixel turns into the key at depth " << *collisions.begin();
+        const Bmp indexed = Indexed(s);
+        ExpectKeyStaysApart(Full(s), &indexed, ours, startup);
     }
-    const Bmp howTo = Load("ForBeginner.BMP");
-    EXPECT_EQ(howTo.At(0, 0), kKey);
+    SCOPED_TRACE("ForBeginner.BMP");
+    ExpectKeyStaysApart(Load("ForBeginner.BMP"), nullptr, ours, startup);
 }
 
 TEST(GeneratedPictures, EveryCellTheGameShowsHasArtAndAnimationFramesDiffer) {
