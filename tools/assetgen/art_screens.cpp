@@ -1,5 +1,7 @@
 // The whole-screen pictures: the title, the maker's logo and the how-to-play sheet.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
