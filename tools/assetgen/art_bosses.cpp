@@ -56,10 +56,11 @@ Image AirshipBear(int frame) {
     for (int i = 0; i < 5; ++i)
         p.Ellipse(30 + i * 13, 30, 1.3, 1.3, Paint::Flat(m.steel(1)));
     // Eyes glowing in turn.
-    const Ramp glow = frame == 0 ? m.red : m.orange;
+    const int glow = frame == 0 ? 0 : 2;
     for (double ex : {36.0, 66.0}) {
         p.Ellipse(ex, 50, 8, 6, Paint::Flat(m.brown(0)));
-        p.Ellipse(ex, 50, 6, 4.5, Paint::Sphere(glow, 5, 9));
+        p.Ellipse(ex, 50, 6, 4.5, Paint::Flat(m.red(3 + glow)));
+        p.Ellipse(ex, 50, 4, 3, Paint::Sphere(m.gold, 5 + glow, 9));
         p.Ellipse(ex - 2, 49, 1.6, 1.6, Paint::Flat(White()));
     }
     // Muzzle, nose and a mouth full of teeth that snaps open and shut.
