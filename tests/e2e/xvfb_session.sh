@@ -1,20 +1,26 @@
 # Sourced by the end-to-end tests: a private Xvfb display for this test, stopped on exit.
+# Xvfb picks a free display number itself (-displayfd), so tests running side by side never race
+# for the same one.
 start_xvfb() {
-  for n in $(seq 90 140); do
-    [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do
-      if DISPLAY=:$n xdpyinfo >/dev/null 2>&1 || DISPLAY=:$n xdotool getmouselocation >/dev/null 2>&1; then
-        export DISPLAY=:$n
-        trap 'kill $XVFB_PID 2>/dev/null' EXIT
-        return 0
-      fi
-      kill -0 $XVFB_PID 2>/dev/null || break
-      sleep 0.1
-    done
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local n
+  if ! read -r -t 20 n <"$fifo"; then
+    rm -f "$fifo"
+    echo "could not start Xvfb"
+    return 1
+  fi
+  rm -f "$fifo"
+  export DISPLAY=:$n
+  trap 'kill $XVFB_PID 2>/dev/null' EXIT
+  for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && return 0
+    sleep 0.1
   done
-  echo "could not start Xvfb"
+  echo "Xvfb :$n does not answer"
   return 1
 }
 
