@@ -5,6 +5,8 @@
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
 #include "runtime/shell/main_window.h"
+#include "runtime/sound/music.h"
+#include "runtime/sound/wave_bank.h"
 
 namespace tessary {
 namespace {
@@ -15,6 +17,8 @@ struct RuntimeStatics {
     DiagnosticsState diagnostics;
     InputState input;
     Display display;
+    WaveBank waves;
+    MusicState music;
 };
 
 RuntimeStatics& Statics() {
@@ -29,6 +33,8 @@ WindowState& TheWindowState() { return Statics().window; }
 DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
 InputState& TheInput() { return Statics().input; }
 Display& TheDisplay() { return Statics().display; }
+WaveBank& TheWaveBank() { return Statics().waves; }
+MusicState& TheMusic() { return Statics().music; }
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};
