@@ -34,6 +34,11 @@ struct Device {
 
 Device g_device;
 
+// After a close the synthesizer is rendered on for a while, so that the last notes' reverb dies
+// away instead of waiting, frozen, for the next piece.
+constexpr int kTailFrames = kMixRate * 2;
+int g_tailFrames = 0;
+
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -140,6 +145,7 @@ uint32_t Close() {
     DropPendingNotice(MCI_NOTIFY_ABORTED);
     TheMusicSynth().Stop();
     g_device = Device{};
+    g_tailFrames = kTailFrames;
     return 0;
 }
 
@@ -153,12 +159,21 @@ uint32_t Status(const std::vector<std::string>& w, char* reply, size_t replySize
 } // namespace
 
 void RenderSequencer(float* out, int frames) {
+    MusicSynth& synth = TheMusicSynth();
+    if (!g_device.open) {
+        if (g_tailFrames > 0) {
+            synth.Render(out, frames);
+            g_tailFrames -= frames;
+        } else {
+            std::fill(out, out + static_cast<size_t>(frames) * 2, 0.0f);
+        }
+        return;
+    }
     // A stopped piece is frozen where it stands, so that play continues from the same point.
-    if (!g_device.open || (!g_device.playing && !g_device.ended)) {
+    if (!g_device.playing && !g_device.ended) {
         std::fill(out, out + static_cast<size_t>(frames) * 2, 0.0f);
         return;
     }
-    MusicSynth& synth = TheMusicSynth();
     synth.Render(out, frames);
     if (g_device.playing && synth.Finished()) {
         g_device.playing = false;
@@ -174,6 +189,7 @@ void ResetSequencer() {
     std::lock_guard lock(audio::TheMixer().Lock());
     TheMusicSynth().Reset();
     g_device = Device{};
+    g_tailFrames = 0;
 }
 
 int SequencerTick() {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/audio.h"
 #include "platform/message_box.h"
@@ -119,7 +120,12 @@ void MusicSynth::Stop() {
 }
 
 bool MusicSynth::Finished() const {
-    return player_ == nullptr || fluid_player_get_status(AsPlayer(player_)) == FLUID_PLAYER_DONE;
+    // The piece ends at its last event (the end of its longest track), as a sequencer reports it;
+    // the file player itself goes on a while for the notes and the reverb to die away.
+    if (player_ == nullptr) return true;
+    fluid_player_t* player = AsPlayer(player_);
+    return fluid_player_get_status(player) == FLUID_PLAYER_DONE ||
+           fluid_player_get_current_tick(player) >= fluid_player_get_total_ticks(player);
 }
 
 int MusicSynth::Tick() const {
@@ -136,9 +142,16 @@ void MusicSynth::Render(float* out, int frames) {
 
 void MusicSynth::Reset() {
     Stop();
-    if (h_ != nullptr) {
-        fluid_synth_system_reset(h_->synth);
-        h_->reportedMissing = false;
+    if (h_ == nullptr) return;
+    fluid_synth_system_reset(h_->synth);
+    h_->reportedMissing = false;
+    // Rings the reverb and chorus out, so that nothing of an earlier piece is heard later.
+    std::vector<float> scratch(1024 * 2);
+    for (int block = 0; block < kMixRate * 3 / 1024; ++block) {
+        fluid_synth_write_float(h_->synth, 1024, scratch.data(), 0, 2, scratch.data(), 1, 2);
+        float peak = 0.0f;
+        for (float v : scratch) peak = std::max(peak, std::fabs(v));
+        if (peak < 1e-6f) break;
     }
 }
 

@@ -22,13 +22,16 @@ public:
     void Stop();
 
     bool HasPiece() const { return player_ != nullptr; }
+    // True once the piece has played its last event; valid after the first render, which loads
+    // the file into the player.
     bool Finished() const;
     int Tick() const;
 
     // Writes frames of the synthesizer's output (interleaved stereo).
     void Render(float* out, int frames);
 
-    // Drops the piece and silences every voice; the soundfont stays loaded.
+    // Drops the piece, silences every voice and rings the effects out, as in a fresh process;
+    // the soundfont stays loaded.
     void Reset();
 
 private:
