@@ -8,7 +8,9 @@
 namespace platform::audio {
 namespace {
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < kAudioSlotCount; }
+bool ValidSlot(int slot) {
+    return slot >= 0 && slot < kAudioSlotCount;
+}
 
 // One source sample as a signed 16-bit value: 8-bit PCM is unsigned around 128.
 int32_t SourceSample(const uint8_t* block, int channel, int bits) {
@@ -39,9 +41,9 @@ std::vector<int16_t> ConvertToMixFormat(const PcmFormat& format, const uint8_t* 
     }
     // Linear interpolation between neighbouring source frames; the step is exact in 64-bit
     // fixed point, so long sounds do not drift.
-    const uint64_t outFrames = (static_cast<uint64_t>(sourceFrames) * kMixRate +
-                                format.samplesPerSec - 1) /
-                               format.samplesPerSec;
+    const uint64_t outFrames =
+        (static_cast<uint64_t>(sourceFrames) * kMixRate + format.samplesPerSec - 1) /
+        format.samplesPerSec;
     out.resize(static_cast<size_t>(outFrames) * 2);
     for (uint64_t i = 0; i < outFrames; ++i) {
         const uint64_t scaled = i * format.samplesPerSec;
@@ -144,7 +146,8 @@ void Mixer::MixSlot(Slot& s, float* out, int frames) {
         const size_t run = std::min(static_cast<size_t>(frames - done), total - s.position);
         const int16_t* from = src + s.position * 2;
         float* to = out + static_cast<size_t>(done) * 2;
-        for (size_t i = 0; i < run * 2; ++i) to[i] += static_cast<float>(from[i]) * scale;
+        for (size_t i = 0; i < run * 2; ++i)
+            to[i] += static_cast<float>(from[i]) * scale;
         done += static_cast<int>(run);
         s.position += run;
         if (s.position == total) {

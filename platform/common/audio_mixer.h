@@ -16,8 +16,7 @@ namespace platform::audio {
 
 // Source PCM as stereo 16-bit frames at kMixRate, resampled linearly when the rate differs.
 // Empty when the format is not playable or the data holds no whole block.
-std::vector<int16_t> ConvertToMixFormat(const PcmFormat& format, const uint8_t* data,
-                                        size_t bytes);
+std::vector<int16_t> ConvertToMixFormat(const PcmFormat& format, const uint8_t* data, size_t bytes);
 
 struct Slot {
     std::vector<int16_t> frames; // interleaved stereo
@@ -30,7 +29,7 @@ struct Slot {
 };
 
 class Mixer {
-public:
+  public:
     std::mutex& Lock() { return mutex_; }
 
     AudioResult Fill(int slot, std::vector<int16_t>& frames);
@@ -49,7 +48,7 @@ public:
     // Empties every slot and gives lost slots back.
     void Reset();
 
-private:
+  private:
     void MixSlot(Slot& slot, float* out, int frames);
 
     std::mutex mutex_;

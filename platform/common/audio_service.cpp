@@ -14,7 +14,9 @@ bool g_deviceOpen = false;
 } // namespace
 
 namespace detail {
-void ResetAudioDevice() { g_deviceOpen = false; }
+void ResetAudioDevice() {
+    g_deviceOpen = false;
+}
 } // namespace detail
 
 bool OpenAudioDevice() {
@@ -29,7 +31,9 @@ void CloseAudioDevice() {
     g_deviceOpen = false;
 }
 
-bool AudioDeviceOpen() { return g_deviceOpen; }
+bool AudioDeviceOpen() {
+    return g_deviceOpen;
+}
 
 bool IsPlayablePcm(const PcmFormat& f) {
     if (f.channels != 1 && f.channels != 2) return false;
@@ -46,16 +50,26 @@ AudioResult FillAudioSlot(int slot, const PcmFormat& format, const uint8_t* data
     return audio::TheMixer().Fill(slot, frames);
 }
 
-void ReleaseAudioSlot(int slot) { audio::TheMixer().Release(slot); }
-void RestoreAudioSlot(int slot) { audio::TheMixer().Restore(slot); }
-AudioResult PlayAudioSlot(int slot, bool loop) { return audio::TheMixer().Play(slot, loop); }
+void ReleaseAudioSlot(int slot) {
+    audio::TheMixer().Release(slot);
+}
+void RestoreAudioSlot(int slot) {
+    audio::TheMixer().Restore(slot);
+}
+AudioResult PlayAudioSlot(int slot, bool loop) {
+    return audio::TheMixer().Play(slot, loop);
+}
 
 bool SetAudioSlotVolume(int slot, int32_t hundredthsOfDecibel) {
     return audio::TheMixer().SetVolume(slot, hundredthsOfDecibel);
 }
 
-bool AudioSlotFilled(int slot) { return audio::TheMixer().Filled(slot); }
-bool AudioSlotPlaying(int slot) { return audio::TheMixer().Playing(slot); }
+bool AudioSlotFilled(int slot) {
+    return audio::TheMixer().Filled(slot);
+}
+bool AudioSlotPlaying(int slot) {
+    return audio::TheMixer().Playing(slot);
+}
 
 float GainForVolume(int32_t v) {
     // The bottom of the scale is silence, not the -100 dB the formula would give.

@@ -27,8 +27,8 @@ struct Device {
     bool open = false;
     std::string alias;
     std::vector<uint8_t> file;
-    bool playing = false;    // rendering and moving on
-    bool ended = false;      // reached its end by itself; the last notes ring out
+    bool playing = false; // rendering and moving on
+    bool ended = false;   // reached its end by itself; the last notes ring out
     bool notifyPending = false;
 };
 
@@ -50,15 +50,18 @@ std::vector<std::string> Tokenize(const char* command) {
     std::vector<std::string> words;
     const char* p = command;
     while (*p != '\0') {
-        while (*p == ' ' || *p == '\t') ++p;
+        while (*p == ' ' || *p == '\t')
+            ++p;
         if (*p == '\0') break;
         std::string word;
         if (*p == '"') {
             ++p;
-            while (*p != '\0' && *p != '"') word += *p++;
+            while (*p != '\0' && *p != '"')
+                word += *p++;
             if (*p == '"') ++p;
         } else {
-            while (*p != '\0' && *p != ' ' && *p != '\t') word += *p++;
+            while (*p != '\0' && *p != ' ' && *p != '\t')
+                word += *p++;
         }
         words.push_back(word);
     }
@@ -199,8 +202,7 @@ int SequencerTick() {
 
 } // namespace midi
 
-uint32_t MciSendString(const char* command, char* reply, size_t replySize,
-                       uintptr_t notifyWindow) {
+uint32_t MciSendString(const char* command, char* reply, size_t replySize, uintptr_t notifyWindow) {
     midi::Reply(reply, replySize, "");
     const std::vector<std::string> w = midi::Tokenize(command != nullptr ? command : "");
     if (w.empty()) return MCIERR_UNRECOGNIZED_COMMAND;

@@ -4,7 +4,7 @@ namespace platform::midi {
 namespace {
 
 class Reader {
-public:
+  public:
     Reader(const uint8_t* data, size_t size) : p_(data), end_(data + size) {}
 
     size_t Left() const { return static_cast<size_t>(end_ - p_); }
@@ -40,7 +40,7 @@ public:
     }
     const uint8_t* Here() const { return p_; }
 
-private:
+  private:
     const uint8_t* p_;
     const uint8_t* end_;
 };
@@ -72,7 +72,8 @@ const char* CheckTrack(const uint8_t* data, size_t size) {
         }
         if (status == 0xF0 || status == 0xF7) {
             uint32_t length;
-            if (!r.VarLen(length) || !r.Skip(length)) return "a system exclusive event runs past its track";
+            if (!r.VarLen(length) || !r.Skip(length))
+                return "a system exclusive event runs past its track";
             continue;
         }
         int dataBytes;
@@ -106,8 +107,10 @@ const char* CheckMidiFile(const uint8_t* data, size_t size) {
     r.Be(2, division);
     r.Skip(headerLength - 6);
     if (format > 2) return "unknown MIDI file format";
-    if (tracks == 0 || tracks > kMaxMidiTracks) return "the MIDI file's track count is out of range";
-    if (division == 0 || (division & 0x8000) != 0) return "the MIDI file's time division is not playable";
+    if (tracks == 0 || tracks > kMaxMidiTracks)
+        return "the MIDI file's track count is out of range";
+    if (division == 0 || (division & 0x8000) != 0)
+        return "the MIDI file's time division is not playable";
     uint32_t found = 0;
     while (found < tracks) {
         if (r.Left() < 8) return "the MIDI file has fewer tracks than its header says";

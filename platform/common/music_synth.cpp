@@ -27,7 +27,9 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-fluid_player_t* AsPlayer(void* p) { return static_cast<fluid_player_t*>(p); }
+fluid_player_t* AsPlayer(void* p) {
+    return static_cast<fluid_player_t*>(p);
+}
 
 // FluidSynth logs every note it cannot find a preset for; the game has its own diagnostics.
 void SilenceFluidLog() {
@@ -150,7 +152,8 @@ void MusicSynth::Reset() {
     for (int block = 0; block < kMixRate * 3 / 1024; ++block) {
         fluid_synth_write_float(h_->synth, 1024, scratch.data(), 0, 2, scratch.data(), 1, 2);
         float peak = 0.0f;
-        for (float v : scratch) peak = std::max(peak, std::fabs(v));
+        for (float v : scratch)
+            peak = std::max(peak, std::fabs(v));
         if (peak < 1e-6f) break;
     }
 }
@@ -160,7 +163,11 @@ MusicSynth& TheMusicSynth() {
     return *synth;
 }
 
-void SetSoundFontSearchPath(std::vector<std::string> paths) { SearchPath() = std::move(paths); }
-void ResetSoundFontSearchPath() { SearchPath() = kDefaultSoundFonts; }
+void SetSoundFontSearchPath(std::vector<std::string> paths) {
+    SearchPath() = std::move(paths);
+}
+void ResetSoundFontSearchPath() {
+    SearchPath() = kDefaultSoundFonts;
+}
 
 } // namespace platform::midi

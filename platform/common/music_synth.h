@@ -9,7 +9,7 @@
 namespace platform::midi {
 
 class MusicSynth {
-public:
+  public:
     // Creates the synthesizer once and looks for the soundfont when none is loaded; without one
     // the player still keeps time and music is silent (one debug line). False when FluidSynth
     // cannot run at all.
@@ -34,7 +34,7 @@ public:
     // the soundfont stays loaded.
     void Reset();
 
-private:
+  private:
     void LoadSoundFont();
 
     struct Handles;

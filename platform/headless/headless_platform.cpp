@@ -78,8 +78,12 @@ void SetAudioAvailable(bool available) { TheState().audioAvailable = available; 
 
 std::vector<float> RenderAudio(int frames) {
     std::vector<float> out(static_cast<size_t>(frames > 0 ? frames : 0) * kMixChannels);
-    if (frames > 0) audio::TheMixer().Render(out.data(), frames);
+    RenderAudio(out.data(), frames);
     return out;
+}
+
+void RenderAudio(float* out, int frames) {
+    if (frames > 0) audio::TheMixer().Render(out, frames);
 }
 
 void LoseAudioSlot(int slot) { audio::TheMixer().Lose(slot); }

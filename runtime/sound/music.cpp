@@ -37,8 +37,8 @@ int PlayMidi(const char* path, int loop) {
     CloseOpenPiece();
     char directory[kBaseDirectorySize];
     GetBaseDirectory(directory);
-    const std::string command =
-        std::string("open \"") + directory + "\\" + (path ? path : "") + "\" type sequencer alias MIDI";
+    const std::string command = std::string("open \"") + directory + "\\" + (path ? path : "") +
+                                "\" type sequencer alias MIDI";
     if (Send(command.c_str()) != 0) {
         DebugPrint("MIDI[%s%s]のオープンに失敗しました\n", directory, path ? path : "");
         return 0;
@@ -83,8 +83,10 @@ void OnMusicNotify() {
     if (std::strncmp(reply, "st", 2) != 0) return;
     MusicState& m = TheMusic();
     if (m.open != 1 || m.playing != 1) return;
-    if (m.loop == 1) Send("play MIDI from 0 notify");
-    else CloseMidi();
+    if (m.loop == 1)
+        Send("play MIDI from 0 notify");
+    else
+        CloseMidi();
 }
 
 void CloseAllMusic() {

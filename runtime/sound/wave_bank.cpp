@@ -20,7 +20,9 @@ namespace {
 constexpr uintmax_t kMaxWaveFileBytes = 64u << 20;
 constexpr double kMaxWaveSeconds = 300.0;
 
-bool SlotInRange(uint16_t slot) { return slot < kWaveSlotCount; }
+bool SlotInRange(uint16_t slot) {
+    return slot < kWaveSlotCount;
+}
 
 platform::PcmFormat PcmOf(const WaveFormat& f) {
     return platform::PcmFormat{f.channels, f.samplesPerSec, f.blockAlign, f.bitsPerSample};
@@ -159,8 +161,10 @@ int PlayWave(uint16_t slot, int mode) {
     // The sound is not played on this call; the reload makes the next call play it.
     platform::RestoreAudioSlot(slot);
     std::array<char, kWaveNameSize> name = bank.names[slot];
-    if (LoadWave(slot, name.data()) != 0) DebugPrint("WAVE[%s]をリロードしました\n", name.data());
-    else DebugPrint("WAVE[%s]のリロードに失敗しました\n", name.data());
+    if (LoadWave(slot, name.data()) != 0)
+        DebugPrint("WAVE[%s]をリロードしました\n", name.data());
+    else
+        DebugPrint("WAVE[%s]のリロードに失敗しました\n", name.data());
     return 1;
 }
 

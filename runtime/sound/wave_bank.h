@@ -11,8 +11,8 @@ inline constexpr int kWaveSlotCount = 32;
 inline constexpr size_t kWaveNameSize = 260; // 259 characters and the terminating zero
 
 struct WaveBank {
-    int device = 0;                                  // 1 once CreateSoundDevice succeeded
-    std::array<uint8_t, kWaveSlotCount> buffers{};  // 1 while the slot holds a sound
+    int device = 0;                                // 1 once CreateSoundDevice succeeded
+    std::array<uint8_t, kWaveSlotCount> buffers{}; // 1 while the slot holds a sound
     std::array<std::array<char, kWaveNameSize>, kWaveSlotCount> names{}; // last path loaded
 
     WaveBank() = default;

@@ -8,13 +8,17 @@ namespace {
 constexpr size_t kChunkHeaderSize = 8;
 constexpr size_t kFormatReadSize = 18;
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t Le16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 uint32_t Le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-bool IsId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
+bool IsId(const uint8_t* p, const char* id) {
+    return std::memcmp(p, id, 4) == 0;
+}
 
 // Where the chunk that starts at offset ends, its pad byte included. Sizes are 32-bit, so the
 // sum is taken in 64 bits and may lie beyond the file; callers compare it with the end.
@@ -84,12 +88,18 @@ WaveParse ParseWave(const uint8_t* bytes, size_t size) {
 
 const char* WaveParseReason(WaveParseStatus status) {
     switch (status) {
-    case WaveParseStatus::Ok: return "ok";
-    case WaveParseStatus::NoRiffWave: return "not a RIFF WAVE file";
-    case WaveParseStatus::ShortFormat: return "the format chunk is cut off";
-    case WaveParseStatus::NotPcm: return "not PCM";
-    case WaveParseStatus::NoDataChunk: return "no data chunk";
-    case WaveParseStatus::ShortData: return "the data chunk runs past the end of the file";
+    case WaveParseStatus::Ok:
+        return "ok";
+    case WaveParseStatus::NoRiffWave:
+        return "not a RIFF WAVE file";
+    case WaveParseStatus::ShortFormat:
+        return "the format chunk is cut off";
+    case WaveParseStatus::NotPcm:
+        return "not PCM";
+    case WaveParseStatus::NoDataChunk:
+        return "no data chunk";
+    case WaveParseStatus::ShortData:
+        return "the data chunk runs past the end of the file";
     }
     return "unknown";
 }

@@ -27,20 +27,21 @@ namespace headless = platform::headless;
 constexpr int kTicksPerSecond = 960;
 
 class MusicTest : public testing::SoundTest {
-protected:
+  protected:
     void SetUp() override {
         SoundTest::SetUp();
         ASSERT_EQ(CreateMainWindow(), 1);
         ASSERT_EQ(CreateSoundDevice(), 1);
-        Put("GameData\\two.mid", MakeTune(2));   // one second
-        Put("GameData\\four.mid", MakeTune(4));  // two seconds
+        Put("GameData\\two.mid", MakeTune(2));  // one second
+        Put("GameData\\four.mid", MakeTune(4)); // two seconds
     }
 
     // Renders in 10 ms buffers, as the audio callback would, and returns the peak level.
     static float RenderSeconds(double seconds) {
         float peak = 0.0f;
         for (int left = static_cast<int>(seconds * 44100); left > 0; left -= 441) {
-            for (float v : headless::RenderAudio(std::min(left, 441))) peak = std::max(peak, std::fabs(v));
+            for (float v : headless::RenderAudio(std::min(left, 441)))
+                peak = std::max(peak, std::fabs(v));
         }
         return peak;
     }
@@ -101,7 +102,8 @@ TEST_F(MusicTest, APieceThatIsNotLoopedClosesWhenItEnds) {
     EXPECT_EQ(TheMusic().open, 0);
     EXPECT_EQ(TheMusic().playing, 0);
     char reply[32];
-    EXPECT_EQ(MciSendString("status MIDI mode", reply, sizeof reply, 1), MCIERR_INVALID_DEVICE_NAME);
+    EXPECT_EQ(MciSendString("status MIDI mode", reply, sizeof reply, 1),
+              MCIERR_INVALID_DEVICE_NAME);
 }
 
 TEST_F(MusicTest, PauseAndResumeContinueWhereThePieceStopped) {
@@ -181,7 +183,7 @@ int StartWithMusic() {
 }
 
 class MusicWindowTest : public MusicTest {
-protected:
+  protected:
     void SetUp() override {
         testing::SoundTest::SetUp(); // WinMain makes the window and the device itself
         Put("GameData\\four.mid", MakeTune(4));
@@ -216,7 +218,8 @@ TEST_F(MusicWindowTest, ClosingWhileMinimisedStillClosesThePiece) {
     EXPECT_TRUE(TheWaveBank().device);
     EXPECT_EQ(TheMusic().open, 0);
     char reply[32];
-    EXPECT_EQ(MciSendString("status MIDI mode", reply, sizeof reply, 1), MCIERR_INVALID_DEVICE_NAME);
+    EXPECT_EQ(MciSendString("status MIDI mode", reply, sizeof reply, 1),
+              MCIERR_INVALID_DEVICE_NAME);
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 namespace tessary::testing {
 
 class SoundTest : public RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -43,7 +43,7 @@ protected:
 
     static std::vector<float> Render(int frames) { return platform::headless::RenderAudio(frames); }
 
-private:
+  private:
     std::filesystem::path dir_;
     std::filesystem::path previous_;
 };

@@ -18,7 +18,7 @@ namespace headless = platform::headless;
 constexpr float kTolerance = 1e-6f;
 
 class WaveBankTest : public testing::SoundTest {
-protected:
+  protected:
     void SetUp() override {
         SoundTest::SetUp();
         ASSERT_EQ(CreateMainWindow(), 1);
@@ -43,7 +43,8 @@ protected:
 
     static std::vector<float> Scaled(const std::vector<int16_t>& samples, float gain) {
         std::vector<float> out;
-        for (int16_t s : samples) out.push_back(s / 32768.0f * gain);
+        for (int16_t s : samples)
+            out.push_back(s / 32768.0f * gain);
         return out;
     }
 };
@@ -66,7 +67,8 @@ TEST_F(WaveBankTest, APlayedSlotReachesTheMixAtItsVolumesGainAndSlotsAddUp) {
     PlayWave(3, 0);
     PlayWave(4, 0);
     std::vector<float> sum = Scaled(kRamp, half);
-    for (size_t i = 0; i < other.size(); ++i) sum[i] += other[i] / 32768.0f;
+    for (size_t i = 0; i < other.size(); ++i)
+        sum[i] += other[i] / 32768.0f;
     ExpectMix(Render(8), sum);
 }
 
@@ -164,7 +166,8 @@ TEST_F(WaveBankTest, ANonPcmFileIsRefusedWithItsMessageAndLeavesTheSlotEmpty) {
     ASSERT_EQ(LoadMono(2, kRamp), 1);
     Put("GameData\\float.wav", MakeWav(WavFormat{3, 1, 44100, 32}, std::string(16, '\0')));
     EXPECT_EQ(LoadWave(2, "GameData\\float.wav"), 0);
-    EXPECT_EQ(headless::DebugText(), "WAVE[GameData\\float.wav]はPCMフォーマットではありません。\n");
+    EXPECT_EQ(headless::DebugText(),
+              "WAVE[GameData\\float.wav]はPCMフォーマットではありません。\n");
     EXPECT_EQ(PlayWave(2, 0), 0);
     EXPECT_FALSE(platform::AudioSlotFilled(2));
     // A failed load keeps the path it tried.
@@ -179,8 +182,8 @@ TEST_F(WaveBankTest, AMissingFileGivesTheOpenMessage) {
 TEST_F(WaveBankTest, ChunksAreWalkedWithPadBytesAndTheFormatIsTheFirstSubChunk) {
     // An odd-sized chunk between format and data is skipped with its pad byte.
     const std::string data = Pcm16({111, 222});
-    Put("GameData\\pad.wav", Riff(FormatChunk(WavFormat{}) + Chunk("LIST", "abc") +
-                                  Chunk("data", data)));
+    Put("GameData\\pad.wav",
+        Riff(FormatChunk(WavFormat{}) + Chunk("LIST", "abc") + Chunk("data", data)));
     ASSERT_EQ(LoadWave(0, "GameData\\pad.wav"), 1);
     PlayWave(0, 0);
     ExpectMix(Render(2), Scaled({111, 222}, 1.0f));
@@ -221,8 +224,7 @@ std::string Truncated() {
 INSTANTIATE_TEST_SUITE_P(
     Files, BadWaveTest,
     ::testing::Values(
-        BadWave{"Empty", ""},
-        BadWave{"NotRiff", "RIFX" + std::string(40, 'x')},
+        BadWave{"Empty", ""}, BadWave{"NotRiff", "RIFX" + std::string(40, 'x')},
         BadWave{"RiffButNotWave", Chunk("RIFF", "AVI " + FormatChunk(WavFormat{}))},
         BadWave{"Truncated", Truncated()},
         BadWave{"CutInsideTheFormat", Riff(FormatChunk(WavFormat{})).substr(0, 26)},

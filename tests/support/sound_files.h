@@ -10,10 +10,12 @@
 namespace pelko::testing {
 
 inline void PutLe(std::string& s, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 inline void PutBe(std::string& s, uint32_t v, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = bytes - 1; i >= 0; --i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 // One RIFF chunk: identifier, size, payload and the pad byte of an odd size. sizeField
@@ -21,7 +23,9 @@ inline void PutBe(std::string& s, uint32_t v, int bytes) {
 inline std::string Chunk(const std::string& id, const std::string& payload,
                          int64_t sizeField = -1) {
     std::string s = id.substr(0, 4);
-    PutLe(s, sizeField < 0 ? static_cast<uint32_t>(payload.size()) : static_cast<uint32_t>(sizeField), 4);
+    PutLe(s,
+          sizeField < 0 ? static_cast<uint32_t>(payload.size()) : static_cast<uint32_t>(sizeField),
+          4);
     s += payload;
     if (payload.size() % 2 == 1) s += '\0';
     return s;
@@ -49,16 +53,20 @@ inline std::string FormatChunk(const WavFormat& f) {
     return Chunk("fmt ", p);
 }
 
-inline std::string Riff(const std::string& chunks) { return Chunk("RIFF", "WAVE" + chunks); }
+inline std::string Riff(const std::string& chunks) {
+    return Chunk("RIFF", "WAVE" + chunks);
+}
 
 inline std::string Pcm16(std::initializer_list<int> samples) {
     std::string s;
-    for (int v : samples) PutLe(s, static_cast<uint16_t>(static_cast<int16_t>(v)), 2);
+    for (int v : samples)
+        PutLe(s, static_cast<uint16_t>(static_cast<int16_t>(v)), 2);
     return s;
 }
 inline std::string Pcm16(const std::vector<int16_t>& samples) {
     std::string s;
-    for (int16_t v : samples) PutLe(s, static_cast<uint16_t>(v), 2);
+    for (int16_t v : samples)
+        PutLe(s, static_cast<uint16_t>(v), 2);
     return s;
 }
 
@@ -69,7 +77,8 @@ inline std::string MakeWav(const WavFormat& f, const std::string& data) {
 // A variable-length MIDI quantity.
 inline std::string VarLen(uint32_t v) {
     std::string s(1, static_cast<char>(v & 0x7F));
-    while ((v >>= 7) != 0) s.insert(s.begin(), static_cast<char>(0x80 | (v & 0x7F)));
+    while ((v >>= 7) != 0)
+        s.insert(s.begin(), static_cast<char>(0x80 | (v & 0x7F)));
     return s;
 }
 

@@ -52,6 +52,7 @@ const std::vector<MessageBoxRecord>& MessageBoxes();
 // moves on only as it is rendered.
 void SetAudioAvailable(bool available);
 std::vector<float> RenderAudio(int frames);
+void RenderAudio(float* out, int frames);
 // Takes a slot's memory away, as the host could on the original platform: playing or filling it
 // reports it lost until it is restored.
 void LoseAudioSlot(int slot);

@@ -30,7 +30,6 @@ inline constexpr uint32_t MCIERR_INVALID_FILE = 296;
 // Runs one command. 0 on success, else an MCI error code. The reply (for status) is written to
 // reply when it is not null, always terminated and cut to replySize. A notify command posts its
 // notice to the main window only when notifyWindow is non-zero.
-uint32_t MciSendString(const char* command, char* reply, size_t replySize,
-                       uintptr_t notifyWindow);
+uint32_t MciSendString(const char* command, char* reply, size_t replySize, uintptr_t notifyWindow);
 
 } // namespace platform
