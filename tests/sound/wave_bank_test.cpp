@@ -4,6 +4,7 @@
 
 #include "platform/audio.h"
 #include "platform/headless.h"
+#include "runtime/shell/entry.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/shell/runtime_state.h"
 #include "runtime/sound/wave_bank.h"
@@ -281,10 +282,13 @@ TEST_F(WaveBankTest, ShutdownReleasesEverySlotAndTheDevice) {
 
 class SoundDeviceTest : public testing::SoundTest {};
 
+int g_gameStarts = 0;
+int CountStart() { return ++g_gameStarts; }
+
 TEST_F(SoundDeviceTest, WithoutAudioStartUpEndsAfterItsMessage) {
     headless::SetAudioAvailable(false);
-    ASSERT_EQ(CreateMainWindow(), 1);
-    EXPECT_EQ(CreateSoundDevice(), 0);
+    EXPECT_EQ(WinMain(GameEntry{CountStart, nullptr}), 0);
+    EXPECT_EQ(g_gameStarts, 0);
     ASSERT_EQ(headless::MessageBoxes().size(), 1u);
     EXPECT_EQ(headless::MessageBoxes()[0].text, "DirectSoundの構築に失敗しました。");
 }
