@@ -19,3 +19,15 @@ void WaitEvent();
 LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
 
 } // namespace platform::backend
+
+namespace platform::backend {
+
+// Starts the implementation's audio output, which pulls the mix from audio::TheMixer(). False
+// only when the platform has no audio at all.
+bool StartAudioOutput();
+void StopAudioOutput();
+
+// Posts MM_MCINOTIFY with code to the main window's queue. May be called on the audio thread.
+void PostMusicNotice(WParam code);
+
+} // namespace platform::backend

@@ -1,8 +1,12 @@
 // The headless platform: every service of platform/ against the scripted state of State.
 #include <numeric>
 
+#include "../common/audio_mixer.h"
 #include "../common/backend.h"
+#include "../common/mci_sequencer.h"
+#include "../common/music_synth.h"
 #include "headless_state.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
 #include "platform/joystick.h"
@@ -13,7 +17,8 @@
 namespace platform {
 namespace detail {
 void ResetMessageQueue();
-}
+void ResetAudioDevice();
+} // namespace detail
 
 namespace headless {
 
@@ -25,6 +30,10 @@ State& TheState() {
 void Reset() {
     TheState() = State{};
     detail::ResetMessageQueue();
+    detail::ResetAudioDevice();
+    midi::ResetSequencer();
+    midi::ResetSoundFontSearchPath();
+    audio::TheMixer().Reset();
 }
 
 void SetTime(uint32_t ms) { TheState().now = ms; }
@@ -64,6 +73,26 @@ void SetOtherInstanceRunning(bool running) { TheState().otherInstance = running;
 void SetVideoAvailable(bool available) { TheState().videoAvailable = available; }
 void SetWindowCreatable(bool creatable) { TheState().windowCreatable = creatable; }
 bool IsFullScreen() { return TheState().fullScreen; }
+
+void SetAudioAvailable(bool available) { TheState().audioAvailable = available; }
+
+std::vector<float> RenderAudio(int frames) {
+    std::vector<float> out(static_cast<size_t>(frames > 0 ? frames : 0) * kMixChannels);
+    RenderAudio(out.data(), frames);
+    return out;
+}
+
+void RenderAudio(float* out, int frames) {
+    if (frames > 0) audio::TheMixer().Render(out, frames);
+}
+
+void LoseAudioSlot(int slot) { audio::TheMixer().Lose(slot); }
+
+void SetSoundFontSearchPath(std::vector<std::string> paths) {
+    midi::SetSoundFontSearchPath(std::move(paths));
+}
+
+int MusicTick() { return midi::SequencerTick(); }
 
 const std::vector<MessageBoxRecord>& MessageBoxes() { return TheState().boxes; }
 const std::vector<std::string>& DebugLines() { return TheState().debugLines; }
@@ -158,6 +187,12 @@ bool CreateWindow(const char* /*title*/, int x, int y, int width, int height) {
 
 void DestroyWindow() { TheState().windowExists = false; }
 bool WindowExists() { return TheState().windowExists; }
+
+bool StartAudioOutput() { return TheState().audioAvailable; }
+void StopAudioOutput() {}
+
+// The headless mix is rendered on the caller's thread, so the notice can be queued directly.
+void PostMusicNotice(WParam code) { PostMessage(MM_MCINOTIFY, code, 1); }
 
 void PumpEvents() {
     State& s = TheState();

@@ -24,6 +24,7 @@ struct State {
     bool otherInstance = false;
     bool videoAvailable = true;
     bool windowCreatable = true;
+    bool audioAvailable = true;
     bool windowExists = false;
     bool fullScreen = false;
     int windowX = 0, windowY = 0, clientWidth = 0, clientHeight = 0;

@@ -5,6 +5,7 @@
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
 #include "runtime/shell/main_window.h"
+#include "runtime/sound/wave_bank.h"
 
 namespace tessary {
 namespace {
@@ -30,6 +31,7 @@ int WinMain(const GameEntry& game) {
     BuildSineTable();
     if (CreateMainWindow() == 0) return 0;
     if (TheDisplay().Open() == 0) return 0;
+    if (CreateSoundDevice() == 0) return 0;
     StartRuntime(game.inGameFrame);
     if (game.gameStart != nullptr) game.gameStart();
     RunFrameLoop();

@@ -5,6 +5,8 @@
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
 #include "runtime/shell/main_window.h"
+#include "runtime/sound/music.h"
+#include "runtime/sound/wave_bank.h"
 
 namespace tessary {
 namespace {
@@ -16,6 +18,8 @@ struct RuntimeStatics {
     InputState input;
     Display display;
     DisplayGlobals displayGlobals;
+    WaveBank waves;
+    MusicState music;
 };
 
 RuntimeStatics& Statics() {
@@ -31,6 +35,8 @@ DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
 InputState& TheInput() { return Statics().input; }
 Display& TheDisplay() { return Statics().display; }
 DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
+WaveBank& TheWaveBank() { return Statics().waves; }
+MusicState& TheMusic() { return Statics().music; }
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};

@@ -47,6 +47,20 @@ struct MessageBoxRecord {
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
 
+// Audio. Without an audio device the sound device cannot be opened. The mix is rendered only
+// when asked: frames of interleaved stereo floats, music and slots alike, and a music piece
+// moves on only as it is rendered.
+void SetAudioAvailable(bool available);
+std::vector<float> RenderAudio(int frames);
+void RenderAudio(float* out, int frames);
+// Takes a slot's memory away, as the host could on the original platform: playing or filling it
+// reports it lost until it is restored.
+void LoseAudioSlot(int slot);
+// Where the music soundfont is looked for (an empty list: none is installed).
+void SetSoundFontSearchPath(std::vector<std::string> paths);
+// The open piece's position in MIDI ticks, 0 when none.
+int MusicTick();
+
 // Every debug output text in order, and all of it joined.
 const std::vector<std::string>& DebugLines();
 std::string DebugText();
