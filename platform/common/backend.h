@@ -18,4 +18,7 @@ void WaitEvent();
 
 LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
 
+// Whether text uses the installed faces (else the built-in bitmap font).
+bool SystemFontsWanted();
+
 } // namespace platform::backend

@@ -64,6 +64,7 @@ void SetOtherInstanceRunning(bool running) { TheState().otherInstance = running;
 void SetVideoAvailable(bool available) { TheState().videoAvailable = available; }
 void SetWindowCreatable(bool creatable) { TheState().windowCreatable = creatable; }
 bool IsFullScreen() { return TheState().fullScreen; }
+void UseSystemFonts(bool use) { TheState().systemFonts = use; }
 
 const std::vector<MessageBoxRecord>& MessageBoxes() { return TheState().boxes; }
 const std::vector<std::string>& DebugLines() { return TheState().debugLines; }
@@ -182,6 +183,8 @@ LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
     if (message == WM_CLOSE) platform::DestroyWindow();
     return 0;
 }
+
+bool SystemFontsWanted() { return headless::TheState().systemFonts; }
 
 } // namespace backend
 } // namespace platform

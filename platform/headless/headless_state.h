@@ -26,6 +26,7 @@ struct State {
     bool windowCreatable = true;
     bool windowExists = false;
     bool fullScreen = false;
+    bool systemFonts = false;
     int windowX = 0, windowY = 0, clientWidth = 0, clientHeight = 0;
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> debugLines;

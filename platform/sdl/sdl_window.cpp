@@ -110,6 +110,8 @@ LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
     return 0;
 }
 
+bool SystemFontsWanted() { return true; }
+
 } // namespace backend
 
 int ScreenWidth() {

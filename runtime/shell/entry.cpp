@@ -1,6 +1,9 @@
 #include "entry.h"
 
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/primitives.h"
+#include "runtime/graphics/text.h"
+#include "runtime/graphics/transitions.h"
 #include "runtime/input/joystick.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
@@ -19,6 +22,9 @@ void StartRuntime(FrameCallback inGameFrame) {
     StartStopwatches();
     SetFramePeriod(kStartFramePeriod);
     SetQuitKey(kVkEscape);
+    ClearScreen(0);
+    SetTextFont(8, 16, 0xFFFFFF, "標準ゴシック");
+    SetFadeLevel(1);
     SetFrameCallback(inGameFrame);
     Runtime().active = 1;
 }

@@ -1,6 +1,8 @@
 // Every static object of the runtime, in one place and in construction order. Reset rebuilds them
 // all, which is what a fresh process would have.
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/text.h"
+#include "runtime/graphics/transitions.h"
 #include "runtime/input/input_state.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
@@ -16,6 +18,8 @@ struct RuntimeStatics {
     InputState input;
     Display display;
     DisplayGlobals displayGlobals;
+    TextState text;
+    TransitionState transitions;
 };
 
 RuntimeStatics& Statics() {
@@ -31,6 +35,8 @@ DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
 InputState& TheInput() { return Statics().input; }
 Display& TheDisplay() { return Statics().display; }
 DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
+TextState& TheTextState() { return Statics().text; }
+TransitionState& TheTransitions() { return Statics().transitions; }
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};

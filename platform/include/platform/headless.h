@@ -40,6 +40,10 @@ void SetVideoAvailable(bool available);
 void SetWindowCreatable(bool creatable);
 bool IsFullScreen();
 
+// Text is drawn with the built-in bitmap font unless this is turned on, so that runs draw the same
+// pixels whatever faces the machine has.
+void UseSystemFonts(bool use);
+
 struct MessageBoxRecord {
     std::string text;
     std::string caption;
