@@ -1,6 +1,7 @@
 #include "entry.h"
 
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/joystick.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
@@ -15,6 +16,7 @@ constexpr int kVkEscape = 27;
 } // namespace
 
 void StartRuntime(FrameCallback inGameFrame) {
+    CreateScratchImage(); // a failure is only noted on the debug output
     InitJoysticks();
     StartStopwatches();
     SetFramePeriod(kStartFramePeriod);

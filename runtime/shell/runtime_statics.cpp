@@ -1,6 +1,7 @@
 // Every static object of the runtime, in one place and in construction order. Reset rebuilds them
 // all, which is what a fresh process would have.
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/input_state.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
@@ -16,6 +17,7 @@ struct RuntimeStatics {
     InputState input;
     Display display;
     DisplayGlobals displayGlobals;
+    ImageSlotTable imageSlots;
 };
 
 RuntimeStatics& Statics() {
@@ -31,6 +33,7 @@ DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
 InputState& TheInput() { return Statics().input; }
 Display& TheDisplay() { return Statics().display; }
 DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
+ImageSlotTable& TheImageSlots() { return Statics().imageSlots; }
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};
