@@ -9,6 +9,7 @@
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/mouse.h"
+#include "platform/present.h"
 
 namespace platform {
 namespace detail {
@@ -65,6 +66,11 @@ void SetVideoAvailable(bool available) { TheState().videoAvailable = available; 
 void SetWindowCreatable(bool creatable) { TheState().windowCreatable = creatable; }
 bool IsFullScreen() { return TheState().fullScreen; }
 void UseSystemFonts(bool use) { TheState().systemFonts = use; }
+
+const std::vector<uint32_t>& PresentedFrame() { return TheState().presented; }
+int PresentedWidth() { return TheState().presentedWidth; }
+uint64_t PresentCount() { return TheState().presentCount; }
+bool LastPresentWaitedForVSync() { return TheState().lastPresentVSync; }
 
 const std::vector<MessageBoxRecord>& MessageBoxes() { return TheState().boxes; }
 const std::vector<std::string>& DebugLines() { return TheState().debugLines; }
@@ -139,6 +145,26 @@ void ScreenToClient(int& x, int& y) {
 bool SetWindowFullScreen(bool fullScreen) {
     if (!TheState().windowExists) return false;
     TheState().fullScreen = fullScreen;
+    return true;
+}
+
+void FitWindowToClient(int clientWidth, int clientHeight) {
+    State& s = TheState();
+    if (!s.windowExists) return;
+    s.clientWidth = clientWidth;
+    s.clientHeight = clientHeight;
+    s.windowX = (ScreenWidth() - clientWidth) / 2;
+    s.windowY = (ScreenHeight() - clientHeight) / 2;
+}
+
+bool PresentFrame(const Surface& frame, bool waitVSync) {
+    State& s = TheState();
+    if (!s.windowExists || frame.IsLost()) return false;
+    s.presented.assign(static_cast<size_t>(frame.Width()) * static_cast<size_t>(frame.Height()), 0);
+    ConvertToXrgb8888(frame, reinterpret_cast<uint8_t*>(s.presented.data()), frame.Width() * 4);
+    s.presentedWidth = frame.Width();
+    s.lastPresentVSync = waitVSync;
+    ++s.presentCount;
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "runtime/graphics/primitives.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/transitions.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/joystick.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
@@ -18,6 +19,7 @@ constexpr int kVkEscape = 27;
 } // namespace
 
 void StartRuntime(FrameCallback inGameFrame) {
+    CreateScratchImage(); // a failure is only noted on the debug output
     InitJoysticks();
     StartStopwatches();
     SetFramePeriod(kStartFramePeriod);

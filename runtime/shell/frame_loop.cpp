@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
+#include "runtime/shell/diagnostics.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/mouse.h"
 
@@ -62,6 +63,10 @@ int RunTick() {
     if (rt.frameCallback != nullptr) rt.frameCallback();
     Display& display = TheDisplay();
     if (display.presentPaused == 0) display.Present();
+    if (display.primary && display.primary->IsLost()) {
+        DebugPrint("Flont/Back Bufferを復元します。\n");
+        display.primary->Restore();
+    }
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/transitions.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/input_state.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
@@ -20,6 +21,7 @@ struct RuntimeStatics {
     DisplayGlobals displayGlobals;
     TextState text;
     TransitionState transitions;
+    ImageSlotTable imageSlots;
 };
 
 RuntimeStatics& Statics() {
@@ -37,6 +39,7 @@ Display& TheDisplay() { return Statics().display; }
 DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
 TextState& TheTextState() { return Statics().text; }
 TransitionState& TheTransitions() { return Statics().transitions; }
+ImageSlotTable& TheImageSlots() { return Statics().imageSlots; }
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};
