@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/fonts.h"
@@ -22,12 +23,12 @@ std::shared_ptr<platform::Font> CurrentFont() {
     return platform::OpenFont(t.fontFace.data(), t.fontHeight, t.fontWidth);
 }
 
-// Cuts text to at most limit bytes without leaving part of a UTF-8 character at the end.
-void CutAtCharacter(char* text, int limit) {
-    int length = static_cast<int>(std::strlen(text));
+// Cuts text to at most limit bytes without leaving part of a UTF-8 character at the end: the
+// sequences are judged against the text as it was before cutting (full bytes after the end).
+void CutAtCharacter(char* text, int fullLength, int limit) {
     int pos = 0;
-    while (pos < length) {
-        int n = platform::Utf8SequenceLength(text, length, pos);
+    while (pos < fullLength) {
+        int n = platform::Utf8SequenceLength(text, fullLength, pos);
         if (pos + n > limit) break;
         pos += n;
     }
@@ -162,8 +163,9 @@ int SetTextFont(int width, int height, uint32_t color, const char* face) {
     t.fontWidth = width;
     t.fontHeight = height;
     t.textColor = color;
-    std::snprintf(t.fontFace.data(), t.fontFace.size(), "%s", face != nullptr ? face : "");
-    CutAtCharacter(t.fontFace.data(), kFontFaceSize - 1);
+    std::string name = face != nullptr ? face : "";
+    CutAtCharacter(name.data(), static_cast<int>(name.size()), kFontFaceSize - 1);
+    std::snprintf(t.fontFace.data(), t.fontFace.size(), "%s", name.c_str());
     return 1;
 }
 
@@ -180,13 +182,16 @@ int MeasureText(const char* text) {
 int PrintText(int x, int y, const char* format, ...) {
     const Display& d = TheDisplay();
     if (!d.backBuffer || d.backBuffer->IsLost()) return 0;
-    char text[kPrintBufferSize];
+    // Formatted with three bytes to spare, so that a character crossing the 511-byte limit is
+    // seen whole and left out whole.
+    char text[kPrintBufferSize + 3];
     va_list args;
     va_start(args, format);
     const int wanted = std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     if (wanted < 0) return 0;
-    if (wanted >= kPrintBufferSize) CutAtCharacter(text, kPrintBufferSize - 1);
+    if (wanted >= kPrintBufferSize)
+        CutAtCharacter(text, std::min(wanted, static_cast<int>(sizeof text) - 1), kPrintBufferSize - 1);
     auto font = CurrentFont();
     if (TheTextState().centered != 0) x = (kDisplayWidth - MeasureWith(*font, text)) / 2;
     DrawLines(*font, text, x, y);

@@ -94,6 +94,9 @@ int BlindsStep(int direction, uint32_t color, int image) {
     }
     for (int band = 0; band < kBlindsBandCount; ++band) {
         const int y = kDisplayHeight - band * kBlindsSpacing;
+        // Bands that end above the screen are skipped: the band at -16 of height 15 would end at
+        // -1, which a blit reads as "to the picture's bottom edge", and so draw the whole picture.
+        if (y + height <= 0) continue;
         if (image != -1) {
             DrawImage(0, y, static_cast<uint16_t>(image), 0, y, kDisplayWidth, y + height);
         } else {
