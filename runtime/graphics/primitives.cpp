@@ -9,25 +9,20 @@
 namespace tessary {
 namespace {
 
-platform::Surface* DrawableBackBuffer() {
-    Display& d = TheDisplay();
-    if (!d.backBuffer || d.backBuffer->IsLost()) return nullptr;
-    return d.backBuffer.get();
-}
-
-// Fills the part of (left, top, right, bottom) inside the clip rectangle and the surface.
-void FillClipped(platform::Surface& s, int left, int top, int right, int bottom, uint32_t pixel) {
-    const Display& d = TheDisplay();
-    platform::Rect r = CutToSurface(s, std::max(left, d.clipLeft), std::max(top, d.clipTop),
-                                    std::min(right, d.clipRight), std::min(bottom, d.clipBottom));
-    if (!IsEmpty(r)) platform::FillRect(s, r, pixel);
+// Fills the part of (left, top, right, bottom) inside the context's clip and its surface.
+void FillClipped(const DrawingContext& dc, int left, int top, int right, int bottom,
+                 uint32_t pixel) {
+    platform::Rect r =
+        CutToSurface(*dc.surface, std::max(left, dc.clip.left), std::max(top, dc.clip.top),
+                     std::min(right, dc.clip.right), std::min(bottom, dc.clip.bottom));
+    if (!IsEmpty(r)) platform::FillRect(*dc.surface, r, pixel);
 }
 
 } // namespace
 
 int ClearScreen(uint32_t color) {
-    platform::Surface* s = DrawableBackBuffer();
-    if (s == nullptr) return 0;
+    platform::Surface* s = TheDisplay().backBuffer.get();
+    if (s == nullptr || s->IsLost()) return 0;
     const uint32_t pixel = TheDisplay().ColorToPixel(*s, color);
     return platform::FillRect(*s, platform::Rect{0, 0, s->Width(), s->Height()}, pixel) ==
                    platform::BlitResult::Ok
@@ -36,28 +31,35 @@ int ClearScreen(uint32_t color) {
 }
 
 int DrawRect(int left, int top, int right, int bottom, uint32_t color) {
-    platform::Surface* s = DrawableBackBuffer();
-    if (s == nullptr) return 0;
+    Display& d = TheDisplay();
+    const DrawingContext dc = d.GetBackDC();
+    if (dc.surface == nullptr) return 0;
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
-    if (right == left || bottom == top) return 1;
-    const uint32_t pixel = s->PixelFromColor(color);
-    FillClipped(*s, left, top, right, top + 1, pixel);
-    FillClipped(*s, left, bottom - 1, right, bottom, pixel);
-    FillClipped(*s, left, top, left + 1, bottom, pixel);
-    FillClipped(*s, right - 1, top, right, bottom, pixel);
+    if (right > left && bottom > top) {
+        const uint32_t pixel = dc.surface->PixelFromColor(color);
+        FillClipped(dc, left, top, right, top + 1, pixel);
+        FillClipped(dc, left, bottom - 1, right, bottom, pixel);
+        FillClipped(dc, left, top, left + 1, bottom, pixel);
+        FillClipped(dc, right - 1, top, right, bottom, pixel);
+    }
+    d.ReleaseBackDC(dc);
     return 1;
 }
 
 int FillRect(int left, int top, int right, int bottom, uint32_t color) {
-    const Display& d = TheDisplay();
+    Display& d = TheDisplay();
     if (left >= d.clipRight || top >= d.clipBottom || right < d.clipLeft || bottom < d.clipTop)
         return 0;
-    platform::Surface* s = DrawableBackBuffer();
-    if (s == nullptr) return 0;
+    const DrawingContext dc = d.GetBackDC();
+    if (dc.surface == nullptr) return 0;
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
-    FillClipped(*s, left, top, right, bottom, s->PixelFromColor(color));
+    // The rectangle is cut to the clip rectangle itself, whatever region the context has.
+    FillClipped(DrawingContext{dc.surface, platform::Rect{d.clipLeft, d.clipTop, d.clipRight,
+                                                          d.clipBottom}},
+                left, top, right, bottom, dc.surface->PixelFromColor(color));
+    d.ReleaseBackDC(dc);
     return 1;
 }
 

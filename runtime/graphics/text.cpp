@@ -117,10 +117,10 @@ void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
     }
 }
 
-void DrawLines(platform::Font& font, const char* text, int x, int y) {
-    platform::Surface& s = *TheDisplay().backBuffer;
-    const Display& d = TheDisplay();
-    const platform::Rect clip = CutToSurface(s, d.clipLeft, d.clipTop, d.clipRight, d.clipBottom);
+void DrawLines(const DrawingContext& dc, platform::Font& font, const char* text, int x, int y) {
+    platform::Surface& s = *dc.surface;
+    const platform::Rect clip =
+        CutToSurface(s, dc.clip.left, dc.clip.top, dc.clip.right, dc.clip.bottom);
     if (IsEmpty(clip)) return;
     int pitch = 0;
     uint8_t* memory = s.Lock(&pitch);
@@ -180,8 +180,9 @@ int MeasureText(const char* text) {
 }
 
 int PrintText(int x, int y, const char* format, ...) {
-    const Display& d = TheDisplay();
-    if (!d.backBuffer || d.backBuffer->IsLost()) return 0;
+    Display& d = TheDisplay();
+    const DrawingContext dc = d.GetBackDC();
+    if (dc.surface == nullptr) return 0;
     // Formatted with three bytes to spare, so that a character crossing the 511-byte limit is
     // seen whole and left out whole.
     char text[kPrintBufferSize + 3];
@@ -189,12 +190,16 @@ int PrintText(int x, int y, const char* format, ...) {
     va_start(args, format);
     const int wanted = std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    if (wanted < 0) return 0;
+    if (wanted < 0) {
+        d.ReleaseBackDC(dc);
+        return 0;
+    }
     if (wanted >= kPrintBufferSize)
         CutAtCharacter(text, std::min(wanted, static_cast<int>(sizeof text) - 1), kPrintBufferSize - 1);
     auto font = CurrentFont();
     if (TheTextState().centered != 0) x = (kDisplayWidth - MeasureWith(*font, text)) / 2;
-    DrawLines(*font, text, x, y);
+    DrawLines(dc, *font, text, x, y);
+    d.ReleaseBackDC(dc);
     return 1;
 }
 
