@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
+#include "runtime/graphics/blitters.h"
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/graphics/pixel_effects.h"
 #include "runtime/graphics/primitives.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/transitions.h"
@@ -113,21 +117,70 @@ void BlindsHalf() {
     }
 }
 
+// A round, shaded 64 x 64 sprite on a magenta key, in slot 1.
+void MakeSprite() {
+    ImageSlot& slot = *ImageSlotAt(1);
+    slot.surface = TheDisplay().CreateOffscreen(64, 64, 0);
+    slot.width = slot.height = 64;
+    platform::Surface& s = *slot.surface;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const int dx = x - 32, dy = y - 32;
+            uint32_t color = 0xFF00FF;
+            if (dx * dx + dy * dy < 30 * 30) {
+                const uint32_t r = 255 - static_cast<uint32_t>(x * 3), g = static_cast<uint32_t>(y * 4);
+                color = r | (g << 8) | (0x60u << 16);
+            }
+            if (x < 12 && y < 40 && y > 20) color = 0xFFFFFF; // a white bar on the left shows the turn
+            s.WritePixel(x, y, s.PixelFromColor(color));
+        }
+    s.WritePixel(0, 0, s.PixelFromColor(0xFF00FF));
+    TakeColorKey(1);
+    slot.transparent = 1;
+}
+
+// Plain, rotated by 30 degrees, 50 percent, 30 percent, additive and exclusive-or, left to right.
+void SpriteEffects() {
+    Backdrop();
+    MakeSprite();
+    SetTextFont(8, 16, 0xFFFFFF, "標準ゴシック");
+    const char* names[] = {"plain", "rot 30", "50%", "30%", "add", "xor"};
+    for (int i = 0; i < 6; ++i) {
+        const int x = 20 + i * 104, y = 200;
+        PrintText(x, y - 40, "%s", names[i]);
+        switch (i) {
+        case 0: DrawImage(x, y, 1, 0, 0, -1, -1); break;
+        case 1: DrawImageRotated(x, y, 1, 30, 0, 0, -1, -1); break;
+        case 2: DrawImageTranslucent(x, y, 1, 50, 0, 0, -1, -1, 0); break;
+        case 3: DrawImageTranslucent(x, y, 1, 30, 0, 0, -1, -1, 0); break;
+        case 4: DrawImageAdditive(x, y, 1, 0, 0, -1, -1); break;
+        default: DrawImageRop(x, y, 1, 7, 0, 0, -1, -1); break;
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
+    const uint32_t holdMs = argc > 2 ? static_cast<uint32_t>(std::atoi(argv[2])) : 0;
     Runtime() = RuntimeState{};
     BuildSineTable();
     if (CreateMainWindow() == 0 || TheDisplay().Open() == 0) return 1;
     const int depth = TheDisplay().depth;
-    const Scene scenes[] = {{"text", TextScene}, {"fade_half", FadeHalf}, {"blinds_half", BlindsHalf}};
+    CreateScratchImage();
+    const Scene scenes[] = {{"text", TextScene},
+                            {"fade_half", FadeHalf},
+                            {"blinds_half", BlindsHalf},
+                            {"sprites", SpriteEffects}};
     for (const Scene& scene : scenes) {
         scene.draw();
         TheDisplay().Present();
         const std::string path = folder + "/" + scene.name + "_" + std::to_string(depth) + ".bmp";
         WriteBackBuffer(path);
         std::printf("%s\n", path.c_str());
+        std::fflush(stdout);
+        platform::Sleep(holdMs); // time for a screenshot of the window
     }
     return 0;
 }
