@@ -33,15 +33,17 @@ bool StartAt(int depth, bool systemFonts) {
     CreateScratchImage();
     platform::Surface& back = *TheDisplay().backBuffer;
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) back.WritePixel(x, y, static_cast<uint32_t>(x * 31 + y * 17));
+        for (int x = 0; x < 640; ++x)
+            back.WritePixel(x, y, static_cast<uint32_t>(x * 31 + y * 17));
     ImageSlot& slot = *ImageSlotAt(kSprite);
     slot.surface = TheDisplay().CreateOffscreen(64, 64, 0);
     slot.width = slot.height = 64;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            slot.surface->WritePixel(x, y, (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900
-                                               ? static_cast<uint32_t>(x * 1237 + y * 911)
-                                               : 0u);
+            slot.surface->WritePixel(x, y,
+                                     (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900
+                                         ? static_cast<uint32_t>(x * 1237 + y * 911)
+                                         : 0u);
     TakeColorKey(kSprite);
     slot.transparent = 1;
     return true;
@@ -51,21 +53,24 @@ void BM_PrintTextHudLine(benchmark::State& state) {
     if (!StartAt(32, true)) return state.SkipWithError("no display");
     SetTextFont(8, 18, 0xFFFFFF, "Impact");
     PrintText(10, 20, "Life %d  Score %06d  High %06d", 3, 123456, 123456); // warm the caches
-    for (auto _ : state) PrintText(10, 20, "Life %d  Score %06d  High %06d", 3, 123456, 123456);
+    for (auto _ : state)
+        PrintText(10, 20, "Life %d  Score %06d  High %06d", 3, 123456, 123456);
 }
 BENCHMARK(BM_PrintTextHudLine)->Unit(benchmark::kMicrosecond);
 
 void BM_Rotate64(benchmark::State& state) {
     if (!StartAt(static_cast<int>(state.range(0)), false)) return state.SkipWithError("no display");
     int angle = 0;
-    for (auto _ : state) DrawImageRotated(300, 200, kSprite, angle++ % 360, 0, 0, -1, -1);
+    for (auto _ : state)
+        DrawImageRotated(300, 200, kSprite, angle++ % 360, 0, 0, -1, -1);
 }
 BENCHMARK(BM_Rotate64)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 void BM_Translucent64(benchmark::State& state) {
     if (!StartAt(static_cast<int>(state.range(0)), false)) return state.SkipWithError("no display");
     const int percent = static_cast<int>(state.range(1));
-    for (auto _ : state) DrawImageTranslucent(300, 200, kSprite, percent, 0, 0, -1, -1, 0);
+    for (auto _ : state)
+        DrawImageTranslucent(300, 200, kSprite, percent, 0, 0, -1, -1, 0);
 }
 BENCHMARK(BM_Translucent64)
     ->Args({16, 50})
@@ -76,7 +81,8 @@ BENCHMARK(BM_Translucent64)
 
 void BM_Additive64(benchmark::State& state) {
     if (!StartAt(static_cast<int>(state.range(0)), false)) return state.SkipWithError("no display");
-    for (auto _ : state) DrawImageAdditive(300, 200, kSprite, 0, 0, -1, -1);
+    for (auto _ : state)
+        DrawImageAdditive(300, 200, kSprite, 0, 0, -1, -1);
 }
 BENCHMARK(BM_Additive64)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 

@@ -11,10 +11,10 @@ namespace platform {
 namespace {
 
 class BuiltInFont final : public Font {
-public:
+  public:
     BuiltInFont(int cellHeight, int averageWidth)
-        : cellHeight_(cellHeight), advance_(averageWidth > 0 ? averageWidth
-                                                             : std::max(1, cellHeight / 2)) {}
+        : cellHeight_(cellHeight),
+          advance_(averageWidth > 0 ? averageWidth : std::max(1, cellHeight / 2)) {}
 
     int CellHeight() const override { return cellHeight_; }
     std::string FaceName() const override { return "built-in"; }
@@ -26,7 +26,7 @@ public:
         return glyphs_.emplace(codepoint, Rasterise(codepoint)).first->second;
     }
 
-private:
+  private:
     bool DotSet(char32_t codepoint, int dotX, int dotY) const {
         if (dotX >= builtin_font::kDotsWide || dotY >= builtin_font::kDotsHigh) return false;
         if (codepoint >= builtin_font::kFirstCode &&

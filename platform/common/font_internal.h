@@ -15,7 +15,6 @@ std::shared_ptr<Font> MakeBuiltInFont(int cellHeight, int averageWidth);
 
 // A FreeType font of the face (with the game's fallback faces), or null when fontconfig finds none
 // of them or FreeType cannot start.
-std::shared_ptr<Font> MakeSystemFont(const std::string& faceName, int cellHeight,
-                                     int averageWidth);
+std::shared_ptr<Font> MakeSystemFont(const std::string& faceName, int cellHeight, int averageWidth);
 
 } // namespace platform

@@ -20,7 +20,9 @@ std::map<FontKey, std::shared_ptr<Font>>& FontCache() {
     return cache;
 }
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 } // namespace
 
@@ -48,9 +50,12 @@ std::shared_ptr<Font> OpenBuiltInFont(int cellHeight, int averageWidth) {
 int Utf8SequenceLength(const char* text, int length, int pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     int n = 1;
-    if (lead >= 0xC2 && lead <= 0xDF) n = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) n = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) n = 4;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        n = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        n = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        n = 4;
     if (n == 1 || pos + n > length) return 1;
     for (int i = 1; i < n; ++i)
         if (!IsContinuation(static_cast<unsigned char>(text[pos + i]))) return 1;
@@ -68,7 +73,8 @@ char32_t DecodeUtf8(const char* text, int length, int* pos) {
     *pos = start + 1;
     if (n == 1) return U'\uFFFD';
     char32_t cp = lead & (0x7F >> n);
-    for (int i = 1; i < n; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[start + i]) & 0x3F);
+    for (int i = 1; i < n; ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(text[start + i]) & 0x3F);
     // Overlong forms, surrogates and values past U+10FFFF are not characters.
     static constexpr char32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
     if (cp < kSmallest[n] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return U'\uFFFD';

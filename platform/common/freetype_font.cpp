@@ -29,9 +29,8 @@ struct FaceChoice {
 std::vector<FaceChoice> FaceChain(const std::string& faceName) {
     if (faceName == "標準ゴシック") return {{"IPAGothic", false}, {"DejaVu Sans", false}};
     if (strcasecmp(faceName.c_str(), "Impact") == 0)
-        return {{"Impact", false},
-                {"Liberation Sans Narrow", true},
-                {"DejaVu Sans Condensed", true}};
+        return {
+            {"Impact", false}, {"Liberation Sans Narrow", true}, {"DejaVu Sans Condensed", true}};
     return {{faceName.c_str(), false}, {"DejaVu Sans", false}};
 }
 
@@ -91,7 +90,7 @@ bool LocateFace(const FaceChoice& choice, std::string* file, int* index) {
 
 // One FreeType face set to the cell height and average width, with its baseline.
 class SizedFace {
-public:
+  public:
     static std::unique_ptr<SizedFace> Open(const FaceChoice& choice, int cellHeight,
                                            int averageWidth) {
         std::string file;
@@ -134,7 +133,7 @@ public:
         return true;
     }
 
-private:
+  private:
     SizedFace(FT_Face face, std::string family) : face_(face), family_(std::move(family)) {}
 
     // GDI's cell is the Windows ascent plus descent of the OS/2 table; its average width is the
@@ -156,7 +155,8 @@ private:
             FT_Load_Char(face_, 'x', FT_LOAD_NO_HINTING) == 0)
             averageUnits = face_->glyph->metrics.horiAdvance / 64.0 * unitsPerEm / emHeight;
         double emWidth = emHeight;
-        if (averageWidth > 0 && averageUnits > 0) emWidth = averageWidth * unitsPerEm / averageUnits;
+        if (averageWidth > 0 && averageUnits > 0)
+            emWidth = averageWidth * unitsPerEm / averageUnits;
         if (FT_Set_Char_Size(face_, ToF26Dot6(emWidth), ToF26Dot6(emHeight), 72, 72) != 0)
             return false;
         ascent_ = static_cast<int>(std::lround(ascentUnits * emHeight / unitsPerEm));
@@ -173,7 +173,7 @@ private:
 };
 
 class SystemFont final : public Font {
-public:
+  public:
     SystemFont(std::unique_ptr<SizedFace> face, int cellHeight, int averageWidth)
         : cellHeight_(cellHeight), averageWidth_(averageWidth) {
         faces_.push_back(std::move(face));
@@ -189,7 +189,7 @@ public:
         return glyphs_.emplace(codepoint, Rasterise(codepoint)).first->second;
     }
 
-private:
+  private:
     Glyph Rasterise(char32_t codepoint) {
         Glyph glyph;
         if (const SizedFace* face = FaceFor(codepoint); face && face->Rasterise(codepoint, &glyph))

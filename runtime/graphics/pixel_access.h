@@ -45,10 +45,18 @@ template <int Bytes> inline void StorePixel(uint8_t* p, uint32_t v) {
 // The same for a byte count known only at run time (outside inner loops).
 inline void StorePixelAt(uint8_t* p, int bytes, uint32_t v) {
     switch (bytes) {
-    case 1: StorePixel<1>(p, v); break;
-    case 2: StorePixel<2>(p, v); break;
-    case 3: StorePixel<3>(p, v); break;
-    default: StorePixel<4>(p, v); break;
+    case 1:
+        StorePixel<1>(p, v);
+        break;
+    case 2:
+        StorePixel<2>(p, v);
+        break;
+    case 3:
+        StorePixel<3>(p, v);
+        break;
+    default:
+        StorePixel<4>(p, v);
+        break;
     }
 }
 
@@ -60,6 +68,8 @@ inline platform::Rect CutToSurface(const platform::Surface& s, int left, int top
                           std::min(bottom, s.Height())};
 }
 
-inline bool IsEmpty(const platform::Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool IsEmpty(const platform::Rect& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 } // namespace tessary

@@ -20,7 +20,9 @@ ImageSlot* PictureSlot(int n) {
     return slot != nullptr && slot->surface ? slot : nullptr;
 }
 
-SourceKey KeyOf(const ImageSlot& slot) { return SourceKey{slot.transparent != 0, slot.colorKey}; }
+SourceKey KeyOf(const ImageSlot& slot) {
+    return SourceKey{slot.transparent != 0, slot.colorKey};
+}
 
 // A picture that cannot be read because it was lost is reloaded for the next frame.
 bool PictureReadable(int n, const ImageSlot& slot) {
@@ -54,10 +56,10 @@ int RotateImageIntoSquare(int n, int angle, int srcLeft, int srcTop, int srcRigh
     Display& d = TheDisplay();
     if (slot == nullptr || !d.backBuffer || angle < 0 || angle >= 360) return 0;
     if (!PictureReadable(n, *slot) || d.backBuffer->IsLost()) return 0;
-    RotateLoop(*d.backBuffer, squareLeft, squareTop, side,
-               SourceRect{slot->surface.get(), srcLeft, srcTop, srcRight - srcLeft,
-                          srcBottom - srcTop},
-               KeyOf(*slot), angle, visLeft, visTop, visRight, visBottom);
+    RotateLoop(
+        *d.backBuffer, squareLeft, squareTop, side,
+        SourceRect{slot->surface.get(), srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop},
+        KeyOf(*slot), angle, visLeft, visTop, visRight, visBottom);
     return 1;
 }
 

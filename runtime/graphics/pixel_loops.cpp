@@ -15,7 +15,8 @@ constexpr uint32_t ResultMask(int bytes) {
 }
 
 uint8_t* RowOf(platform::Surface& s, uint8_t* memory, int pitch, int x, int y) {
-    return memory + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * s.BytesPerPixel();
+    return memory + static_cast<ptrdiff_t>(y) * pitch +
+           static_cast<ptrdiff_t>(x) * s.BytesPerPixel();
 }
 
 // Calls f(source pixel, destination pixel) for every pixel of src not left out by the key, and
@@ -43,14 +44,24 @@ template <class Combine>
 void CombineAtDepth(platform::Surface& dst, int x, int y, SourceRect src, SourceKey key,
                     Combine combine) {
     switch (dst.BytesPerPixel()) {
-    case 1: CombineRows<1>(dst, x, y, src, key, combine); break;
-    case 2: CombineRows<2>(dst, x, y, src, key, combine); break;
-    case 3: CombineRows<3>(dst, x, y, src, key, combine); break;
-    default: CombineRows<4>(dst, x, y, src, key, combine); break;
+    case 1:
+        CombineRows<1>(dst, x, y, src, key, combine);
+        break;
+    case 2:
+        CombineRows<2>(dst, x, y, src, key, combine);
+        break;
+    case 3:
+        CombineRows<3>(dst, x, y, src, key, combine);
+        break;
+    default:
+        CombineRows<4>(dst, x, y, src, key, combine);
+        break;
     }
 }
 
-uint32_t Channel(uint32_t pixel, int shift, uint32_t max) { return (pixel >> shift) & max; }
+uint32_t Channel(uint32_t pixel, int shift, uint32_t max) {
+    return (pixel >> shift) & max;
+}
 
 // d + floor((s - d) * a / 256) for one channel; the shift floors negative products too.
 uint32_t BlendChannel(uint32_t s, uint32_t d, int alpha) {
@@ -131,9 +142,9 @@ void RotateRows(platform::Surface& dst, int squareLeft, int squareTop, int side,
         for (int c = visLeft; c < visRight; ++c, u += cs, v += sn, d += Bytes) {
             const int sx = u / 360 - offX, sy = v / 360 - offY;
             if (sx < 0 || sx >= src.width || sy < 0 || sy >= src.height) continue;
-            const uint32_t p = LoadPixel<Bytes>(srcMemory +
-                                                static_cast<ptrdiff_t>(src.top + sy) * srcPitch +
-                                                static_cast<ptrdiff_t>(src.left + sx) * Bytes);
+            const uint32_t p =
+                LoadPixel<Bytes>(srcMemory + static_cast<ptrdiff_t>(src.top + sy) * srcPitch +
+                                 static_cast<ptrdiff_t>(src.left + sx) * Bytes);
             if (!(key.keyed && p == key.key)) StorePixel<Bytes>(d, p);
         }
     }
@@ -143,7 +154,7 @@ void RotateRows(platform::Surface& dst, int squareLeft, int squareTop, int side,
 
 ChannelLayout CurrentChannelLayout() {
     const Display& d = TheDisplay();
-    return ChannelLayout{d.maxRed,   d.maxGreen,   d.maxBlue,  d.shiftRed,
+    return ChannelLayout{d.maxRed,     d.maxGreen,  d.maxBlue, d.shiftRed,
                          d.shiftGreen, d.shiftBlue, d.halfMask};
 }
 
@@ -193,15 +204,32 @@ void RopLoop(platform::Surface& dst, int x, int y, SourceRect src, SourceKey key
                        [op, mask](uint32_t s, uint32_t d) { return op(s, d) & mask; });
     };
     switch (code) {
-    case 2: apply([](uint32_t s, uint32_t d) { return ~(d | s); }); break;
-    case 4: apply([](uint32_t s, uint32_t) { return ~s; }); break;
-    case 6: apply([](uint32_t, uint32_t d) { return ~d; }); break;
-    case 7: apply([](uint32_t s, uint32_t d) { return d ^ s; }); break;
-    case 8: apply([](uint32_t s, uint32_t d) { return ~(d & s); }); break;
-    case 9: apply([](uint32_t s, uint32_t d) { return d & s; }); break;
-    case 10: apply([](uint32_t s, uint32_t d) { return ~(d ^ s); }); break;
-    case 15: apply([](uint32_t s, uint32_t d) { return d | s; }); break;
-    default: break; // the destination stays as it is
+    case 2:
+        apply([](uint32_t s, uint32_t d) { return ~(d | s); });
+        break;
+    case 4:
+        apply([](uint32_t s, uint32_t) { return ~s; });
+        break;
+    case 6:
+        apply([](uint32_t, uint32_t d) { return ~d; });
+        break;
+    case 7:
+        apply([](uint32_t s, uint32_t d) { return d ^ s; });
+        break;
+    case 8:
+        apply([](uint32_t s, uint32_t d) { return ~(d & s); });
+        break;
+    case 9:
+        apply([](uint32_t s, uint32_t d) { return d & s; });
+        break;
+    case 10:
+        apply([](uint32_t s, uint32_t d) { return ~(d ^ s); });
+        break;
+    case 15:
+        apply([](uint32_t s, uint32_t d) { return d | s; });
+        break;
+    default:
+        break; // the destination stays as it is
     }
 }
 

@@ -56,8 +56,8 @@ int FillRect(int left, int top, int right, int bottom, uint32_t color) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     // The rectangle is cut to the clip rectangle itself, whatever region the context has.
-    FillClipped(DrawingContext{dc.surface, platform::Rect{d.clipLeft, d.clipTop, d.clipRight,
-                                                          d.clipBottom}},
+    FillClipped(DrawingContext{dc.surface,
+                               platform::Rect{d.clipLeft, d.clipTop, d.clipRight, d.clipBottom}},
                 left, top, right, bottom, dc.surface->PixelFromColor(color));
     d.ReleaseBackDC(dc);
     return 1;

@@ -85,8 +85,8 @@ std::array<uint32_t, kCoverageSteps + 1> CoveragePixels(platform::Surface& s, ui
 // then writes it: the whole cell opaque, pixels outside the cell only where a glyph reaches.
 template <int Bytes>
 void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
-               const std::array<uint32_t, kCoverageSteps + 1>& pixels, uint8_t* memory,
-               int pitch, const platform::Rect& clip) {
+               const std::array<uint32_t, kCoverageSteps + 1>& pixels, uint8_t* memory, int pitch,
+               const platform::Rect& clip) {
     const int boxW = line.maxX - line.minX, boxH = line.maxY - line.minY;
     if (boxW <= 0 || boxH <= 0) return;
     static std::vector<uint8_t> coverage;
@@ -97,7 +97,8 @@ void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
         for (int gy = 0; gy < g.height; ++gy) {
             uint8_t* dst = &coverage[static_cast<size_t>((oy + gy) * boxW + ox)];
             const uint8_t* src = &g.coverage[static_cast<size_t>(gy * g.width)];
-            for (int gx = 0; gx < g.width; ++gx) dst[gx] = std::max(dst[gx], src[gx]);
+            for (int gx = 0; gx < g.width; ++gx)
+                dst[gx] = std::max(dst[gx], src[gx]);
         }
     }
     const int left = x + line.minX, top = y + line.minY;
@@ -130,13 +131,22 @@ void DrawLines(const DrawingContext& dc, platform::Font& font, const char* text,
     const char* start = text;
     for (int lineTop = y;; lineTop += font.CellHeight()) {
         const char* end = std::strchr(start, '\n');
-        const int length = end ? static_cast<int>(end - start) : static_cast<int>(std::strlen(start));
+        const int length =
+            end ? static_cast<int>(end - start) : static_cast<int>(std::strlen(start));
         LayOutLine(font, start, length, &line);
         switch (s.BytesPerPixel()) {
-        case 1: WriteLine<1>(font, line, x, lineTop, pixels, memory, pitch, clip); break;
-        case 2: WriteLine<2>(font, line, x, lineTop, pixels, memory, pitch, clip); break;
-        case 3: WriteLine<3>(font, line, x, lineTop, pixels, memory, pitch, clip); break;
-        default: WriteLine<4>(font, line, x, lineTop, pixels, memory, pitch, clip); break;
+        case 1:
+            WriteLine<1>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            break;
+        case 2:
+            WriteLine<2>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            break;
+        case 3:
+            WriteLine<3>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            break;
+        default:
+            WriteLine<4>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            break;
         }
         if (end == nullptr) break;
         start = end + 1;
@@ -195,7 +205,8 @@ int PrintText(int x, int y, const char* format, ...) {
         return 0;
     }
     if (wanted >= kPrintBufferSize)
-        CutAtCharacter(text, std::min(wanted, static_cast<int>(sizeof text) - 1), kPrintBufferSize - 1);
+        CutAtCharacter(text, std::min(wanted, static_cast<int>(sizeof text) - 1),
+                       kPrintBufferSize - 1);
     auto font = CurrentFont();
     if (TheTextState().centered != 0) x = (kDisplayWidth - MeasureWith(*font, text)) / 2;
     DrawLines(dc, *font, text, x, y);

@@ -7,8 +7,8 @@
 
 namespace tessary {
 
-inline constexpr int kFontFaceSize = 32;       // 31 characters and the terminating zero
-inline constexpr int kPrintBufferSize = 512;   // a formatted text keeps at most 511 bytes
+inline constexpr int kFontFaceSize = 32;     // 31 characters and the terminating zero
+inline constexpr int kPrintBufferSize = 512; // a formatted text keeps at most 511 bytes
 
 struct TextState {
     int fontHeight = 0;

@@ -22,8 +22,8 @@ template <int Bytes>
 void PaintDither(uint8_t* memory, int pitch, const platform::Rect& clip, int divisor,
                  bool paintMultiples, uint32_t pixel) {
     for (int py = clip.top; py < clip.bottom; ++py) {
-        uint8_t* p = memory + static_cast<ptrdiff_t>(py) * pitch +
-                     static_cast<ptrdiff_t>(clip.left) * Bytes;
+        uint8_t* p =
+            memory + static_cast<ptrdiff_t>(py) * pitch + static_cast<ptrdiff_t>(clip.left) * Bytes;
         int remainder = (kDisplayWidth * py + clip.left) % divisor;
         for (int px = clip.left; px < clip.right; ++px, p += Bytes) {
             if ((remainder == 0) == paintMultiples) StorePixel<Bytes>(p, pixel);
@@ -46,10 +46,18 @@ void PaintFade(int level, uint32_t color) {
     const int divisor = reveal ? kRevealDivisors[level - 11] : kCoverDivisors[level - 1];
     // Whole pixels at every depth, so a 24 or 32-bit screen fades in the colour itself.
     switch (s.BytesPerPixel()) {
-    case 1: PaintDither<1>(memory, pitch, clip, divisor, reveal, pixel); break;
-    case 2: PaintDither<2>(memory, pitch, clip, divisor, reveal, pixel); break;
-    case 3: PaintDither<3>(memory, pitch, clip, divisor, reveal, pixel); break;
-    default: PaintDither<4>(memory, pitch, clip, divisor, reveal, pixel); break;
+    case 1:
+        PaintDither<1>(memory, pitch, clip, divisor, reveal, pixel);
+        break;
+    case 2:
+        PaintDither<2>(memory, pitch, clip, divisor, reveal, pixel);
+        break;
+    case 3:
+        PaintDither<3>(memory, pitch, clip, divisor, reveal, pixel);
+        break;
+    default:
+        PaintDither<4>(memory, pitch, clip, divisor, reveal, pixel);
+        break;
     }
     s.Unlock();
 }
@@ -86,11 +94,15 @@ int BlindsStep(int direction, uint32_t color, int image) {
     int& height = TheTransitions().blindsHeight;
     int result = 0;
     if (direction != 0) {
-        if (height == 0) result = 1;
-        else --height;
+        if (height == 0)
+            result = 1;
+        else
+            --height;
     } else {
-        if (height == kBlindsClosed) result = 1;
-        else ++height;
+        if (height == kBlindsClosed)
+            result = 1;
+        else
+            ++height;
     }
     for (int band = 0; band < kBlindsBandCount; ++band) {
         const int y = kDisplayHeight - band * kBlindsSpacing;

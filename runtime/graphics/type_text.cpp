@@ -10,13 +10,13 @@ namespace {
 
 // Restores the centring flag however the draw ends.
 class CentringOff {
-public:
+  public:
     CentringOff() : saved_(TheTextState().centered) { TheTextState().centered = 0; }
     ~CentringOff() { TheTextState().centered = saved_; }
     CentringOff(const CentringOff&) = delete;
     CentringOff& operator=(const CentringOff&) = delete;
 
-private:
+  private:
     int saved_;
 };
 
@@ -24,14 +24,18 @@ private:
 
 TypeText::TypeText() = default;
 
-TypeText::TypeText(const char* newText) { SetText(newText); }
+TypeText::TypeText(const char* newText) {
+    SetText(newText);
+}
 
 void TypeText::SetPosition(int newX, int newY) {
     x = newX;
     y = newY;
 }
 
-void TypeText::SetSpeed(int ticks) { ticksPerChar = ticks > kSlowestTicks ? kSlowestTicks : ticks; }
+void TypeText::SetSpeed(int ticks) {
+    ticksPerChar = ticks > kSlowestTicks ? kSlowestTicks : ticks;
+}
 
 void TypeText::SetText(const char* newText) {
     if (newText == nullptr) newText = "";

@@ -5,7 +5,7 @@
 namespace tessary {
 
 class TypeText {
-public:
+  public:
     static constexpr int kTextSize = 1024; // 1023 bytes and the terminating zero
     static constexpr int kSlowestTicks = 50;
 

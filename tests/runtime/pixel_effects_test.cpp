@@ -16,7 +16,7 @@ uint32_t Noise(int x, int y) {
 }
 
 class PixelEffectsTest : public testing::DisplayTest, public ::testing::WithParamInterface<int> {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         OpenDisplay(GetParam());
@@ -26,12 +26,14 @@ protected:
 
     void NoisyBack() {
         for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) Back().WritePixel(x, y, Noise(x, y) & DepthMask());
+            for (int x = 0; x < 640; ++x)
+                Back().WritePixel(x, y, Noise(x, y) & DepthMask());
     }
     std::vector<uint32_t> Snapshot() {
         std::vector<uint32_t> all;
         for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) all.push_back(At(x, y));
+            for (int x = 0; x < 640; ++x)
+                all.push_back(At(x, y));
         return all;
     }
     // A picture with a keyed frame one pixel wide around noise, keyed cross in the middle.
@@ -85,7 +87,8 @@ TEST_P(TrueColourEffectsTest, AdditiveSaturatesWhiteStaysWhiteBlackChangesNothin
     MakePicture(2, 20, 20, false, [this](int, int) { return Pixel(kWhite); });
     ASSERT_EQ(DrawImageAdditive(100, 100, 2, 0, 0, -1, -1), 1);
     for (int y = 100; y < 120; ++y)
-        for (int x = 100; x < 120; ++x) ASSERT_EQ(At(x, y), Pixel(kWhite));
+        for (int x = 100; x < 120; ++x)
+            ASSERT_EQ(At(x, y), Pixel(kWhite));
 
     // Channel by channel: 0x90 + 0x90 saturates, 0x10 + 0x20 adds.
     FillBack(0x109010);
@@ -137,8 +140,10 @@ TEST_P(PixelEffectsTest, KeyedPixelsAreNeverWrittenByAnyEffect) {
     };
     const Effect effects[] = {
         {"rotation", [](int px, int py) { return DrawImageRotated(px, py, 1, 0, 0, 0, -1, -1); }},
-        {"half", [](int px, int py) { return DrawImageTranslucent(px, py, 1, 50, 0, 0, -1, -1, 0); }},
-        {"blend", [](int px, int py) { return DrawImageTranslucent(px, py, 1, 30, 0, 0, -1, -1, 0); }},
+        {"half",
+         [](int px, int py) { return DrawImageTranslucent(px, py, 1, 50, 0, 0, -1, -1, 0); }},
+        {"blend",
+         [](int px, int py) { return DrawImageTranslucent(px, py, 1, 30, 0, 0, -1, -1, 0); }},
         {"invert", [](int px, int py) { return DrawImageRop(px, py, 1, 6, 0, 0, -1, -1); }},
         {"xor", [](int px, int py) { return DrawImageRop(px, py, 1, 7, 0, 0, -1, -1); }},
         {"additive", [](int px, int py) { return DrawImageAdditive(px, py, 1, 0, 0, -1, -1); }},
@@ -158,7 +163,8 @@ TEST_P(PixelEffectsTest, KeyedPixelsAreNeverWrittenByAnyEffect) {
 TEST_P(PixelEffectsTest, RotationByZeroLandsThePictureInTheMiddleOfItsSquare) {
     NoisyBack();
     const auto before = Snapshot();
-    MakePicture(1, 30, 40, false, [this](int x, int y) { return Noise(x + 50, y + 50) & DepthMask(); });
+    MakePicture(1, 30, 40, false,
+                [this](int x, int y) { return Noise(x + 50, y + 50) & DepthMask(); });
     ASSERT_EQ(DrawImageRotated(100, 100, 1, 720, 0, 0, -1, -1), 1);
     // The 50 x 50 square's corner is at (90, 95); the picture lands at (10, 5) inside it.
     for (int y = 80; y < 160; ++y)

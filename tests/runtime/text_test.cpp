@@ -19,7 +19,7 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kGrey = 0x808080;
 
 class TextTest : public testing::DisplayTest, public ::testing::WithParamInterface<int> {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         OpenDisplay(GetParam());
@@ -32,7 +32,8 @@ protected:
     int CountOf(uint32_t color, int left, int top, int right, int bottom) {
         int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += At(x, y) == Pixel(color);
+            for (int x = left; x < right; ++x)
+                n += At(x, y) == Pixel(color);
         return n;
     }
 };
@@ -156,7 +157,8 @@ TEST_P(TextTest, TypeTextNeverShowsPartOfAMultiByteCharacter) {
     typer.SetSpeed(1);
     typer.SetText("あA\xC3\xA9"); // 3 bytes, 1 byte, 2 bytes
     std::vector<int> shown;
-    while (typer.Draw() == 0) shown.push_back(typer.shown);
+    while (typer.Draw() == 0)
+        shown.push_back(typer.shown);
     EXPECT_EQ(shown, (std::vector<int>{3, 4, 6}));
 
     // A text longer than 1023 bytes is cut before the character that would cross the limit.
@@ -188,14 +190,15 @@ TEST_P(TextTest, DrawFpsShowsTheRateMeasuredOverFiveFrames) {
     EXPECT_EQ(TheTextState().centered, 1);
 
     // Five frames within one millisecond count as one millisecond.
-    for (int frame = 1; frame <= 4; ++frame) DrawFps(500, 64);
+    for (int frame = 1; frame <= 4; ++frame)
+        DrawFps(500, 64);
     EXPECT_EQ(DrawFps(500, 64), 5000.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, TextTest, ::testing::Values(8, 16, 24, 32));
 
 class SystemFontTest : public testing::DisplayTest {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         platform::headless::UseSystemFonts(true);
@@ -226,10 +229,12 @@ TEST_F(SystemFontTest, FontsAreSizedLikeCreateFontAndKept) {
 }
 
 TEST(Utf8Test, MalformedSequencesDecodeOneByteAtATime) {
-    const char text[] = "A\xE3\x81\x82\xE3\x81" "B\xC0\xAF";
+    const char text[] = "A\xE3\x81\x82\xE3\x81"
+                        "B\xC0\xAF";
     const int length = static_cast<int>(sizeof text - 1);
     std::vector<char32_t> decoded;
-    for (int pos = 0; pos < length;) decoded.push_back(platform::DecodeUtf8(text, length, &pos));
+    for (int pos = 0; pos < length;)
+        decoded.push_back(platform::DecodeUtf8(text, length, &pos));
     EXPECT_EQ(decoded, (std::vector<char32_t>{U'A', U'あ', U'\uFFFD', U'\uFFFD', U'B', U'\uFFFD',
                                               U'\uFFFD'}));
 }

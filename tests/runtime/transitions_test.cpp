@@ -10,7 +10,7 @@ constexpr uint32_t kGrey = 0x808080;
 constexpr uint32_t kRed = 0x0000FF;
 
 class TransitionsTest : public testing::DisplayTest, public ::testing::WithParamInterface<int> {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         OpenDisplay(GetParam());
@@ -19,7 +19,8 @@ protected:
     int PaintedCount() {
         int n = 0;
         for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) n += Painted(x, y);
+            for (int x = 0; x < 640; ++x)
+                n += Painted(x, y);
         return n;
     }
 };
@@ -81,7 +82,8 @@ TEST_P(TransitionsTest, FadeStaysInsideTheClipRectangleAndFadeOutEndsInAClearScr
                 EXPECT_TRUE(x >= 100 && x < 200 && y >= 100 && y < 150) << x << "," << y;
                 EXPECT_EQ((640 * y + x) % 103, 0);
             }
-    for (int frame = 2; frame <= 19; ++frame) EXPECT_EQ(FadeStep(0, kRed), 0) << frame;
+    for (int frame = 2; frame <= 19; ++frame)
+        EXPECT_EQ(FadeStep(0, kRed), 0) << frame;
     FillBack(kGrey);
     EXPECT_EQ(FadeStep(0, kRed), 1);
     EXPECT_EQ(PaintedCount(), 640 * 480); // level 0 clears the whole screen
@@ -93,7 +95,8 @@ TEST_P(TransitionsTest, BlindsCloseInSixteenFramesOfGrowingColourStripes) {
         FillBack(kGrey);
         EXPECT_EQ(BlindsStep(0, kRed, -1), 0) << frame;
         // Every 16-row band is painted from its top for `frame` rows.
-        for (int y = 0; y < 480; ++y) EXPECT_EQ(Painted(5, y), y % 16 < frame) << frame << "," << y;
+        for (int y = 0; y < 480; ++y)
+            EXPECT_EQ(Painted(5, y), y % 16 < frame) << frame << "," << y;
     }
     EXPECT_EQ(PaintedCount(), 640 * 480);
     EXPECT_EQ(BlindsStep(0, kRed, -1), 1);

@@ -12,7 +12,7 @@
 namespace tessary::testing {
 
 class DisplayTest : public RuntimeTest {
-protected:
+  protected:
     void OpenDisplay(int depth) {
         setenv("TESSARY_DESKTOP_DEPTH", std::to_string(depth).c_str(), 1);
         BuildSineTable();
@@ -39,7 +39,8 @@ protected:
         slot.width = w;
         slot.height = h;
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) slot.surface->WritePixel(x, y, paint(x, y));
+            for (int x = 0; x < w; ++x)
+                slot.surface->WritePixel(x, y, paint(x, y));
         TakeColorKey(n);
         slot.transparent = transparent ? 1 : 0;
     }

@@ -46,7 +46,8 @@ void WriteBackBuffer(const std::string& path) {
     Put32(out, static_cast<uint32_t>(h));
     Put16(out, 1);
     Put16(out, 24);
-    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    for (int i = 0; i < 6; ++i)
+        Put32(out, 0);
     for (int y = h - 1; y >= 0; --y) {
         for (int x = 0; x < w; ++x) {
             uint32_t c = s.ColorFromPixel(s.ReadPixel(x, y));
@@ -54,10 +55,11 @@ void WriteBackBuffer(const std::string& path) {
             out.push_back(static_cast<uint8_t>(c >> 8));
             out.push_back(static_cast<uint8_t>(c));
         }
-        for (int pad = w * 3; pad < rowBytes; ++pad) out.push_back(0);
+        for (int pad = w * 3; pad < rowBytes; ++pad)
+            out.push_back(0);
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                static_cast<std::streamsize>(out.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
 // A backdrop with colour and structure, so that blending and dithering show.
@@ -67,7 +69,8 @@ void Backdrop() {
                                     0x606060, 0x0000C0, 0xC08000, 0x00C0C0};
         FillRect(band * 80, 0, band * 80 + 80, 480, colors[band]);
     }
-    for (int y = 0; y < 480; y += 40) DrawRect(0, y, 640, y + 40, 0xFFFFFF);
+    for (int y = 0; y < 480; y += 40)
+        DrawRect(0, y, 640, y + 40, 0xFFFFFF);
 }
 
 void TextScene() {
@@ -128,10 +131,12 @@ void MakeSprite() {
             const int dx = x - 32, dy = y - 32;
             uint32_t color = 0xFF00FF;
             if (dx * dx + dy * dy < 30 * 30) {
-                const uint32_t r = 255 - static_cast<uint32_t>(x * 3), g = static_cast<uint32_t>(y * 4);
+                const uint32_t r = 255 - static_cast<uint32_t>(x * 3),
+                               g = static_cast<uint32_t>(y * 4);
                 color = r | (g << 8) | (0x60u << 16);
             }
-            if (x < 12 && y < 40 && y > 20) color = 0xFFFFFF; // a white bar on the left shows the turn
+            if (x < 12 && y < 40 && y > 20)
+                color = 0xFFFFFF; // a white bar on the left shows the turn
             s.WritePixel(x, y, s.PixelFromColor(color));
         }
     s.WritePixel(0, 0, s.PixelFromColor(0xFF00FF));
@@ -149,12 +154,24 @@ void SpriteEffects() {
         const int x = 20 + i * 104, y = 200;
         PrintText(x, y - 40, "%s", names[i]);
         switch (i) {
-        case 0: DrawImage(x, y, 1, 0, 0, -1, -1); break;
-        case 1: DrawImageRotated(x, y, 1, 30, 0, 0, -1, -1); break;
-        case 2: DrawImageTranslucent(x, y, 1, 50, 0, 0, -1, -1, 0); break;
-        case 3: DrawImageTranslucent(x, y, 1, 30, 0, 0, -1, -1, 0); break;
-        case 4: DrawImageAdditive(x, y, 1, 0, 0, -1, -1); break;
-        default: DrawImageRop(x, y, 1, 7, 0, 0, -1, -1); break;
+        case 0:
+            DrawImage(x, y, 1, 0, 0, -1, -1);
+            break;
+        case 1:
+            DrawImageRotated(x, y, 1, 30, 0, 0, -1, -1);
+            break;
+        case 2:
+            DrawImageTranslucent(x, y, 1, 50, 0, 0, -1, -1, 0);
+            break;
+        case 3:
+            DrawImageTranslucent(x, y, 1, 30, 0, 0, -1, -1, 0);
+            break;
+        case 4:
+            DrawImageAdditive(x, y, 1, 0, 0, -1, -1);
+            break;
+        default:
+            DrawImageRop(x, y, 1, 7, 0, 0, -1, -1);
+            break;
         }
     }
 }

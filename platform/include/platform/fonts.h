@@ -23,7 +23,7 @@ struct Glyph {
 };
 
 class Font {
-public:
+  public:
     virtual ~Font() = default;
     // The height of one line of text in pixels.
     virtual int CellHeight() const = 0;
