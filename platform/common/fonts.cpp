@@ -1,4 +1,5 @@
 // Font requests and their cache, and UTF-8 decoding.
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -9,6 +10,9 @@ namespace platform {
 namespace {
 
 constexpr int kDefaultCellHeight = 16;
+// A cell taller or a character wider than the screen shows nothing more; the bound keeps glyph
+// bitmaps from growing without limit.
+constexpr int kLargestSize = 512;
 // A program asks for a handful of sizes; the bound only stops a runaway caller from growing the
 // cache for ever.
 constexpr size_t kMaxCachedFonts = 64;
@@ -24,11 +28,16 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
+void Bound(int& cellHeight, int& averageWidth) {
+    if (cellHeight <= 0) cellHeight = kDefaultCellHeight;
+    cellHeight = std::min(cellHeight, kLargestSize);
+    averageWidth = std::clamp(averageWidth, 0, kLargestSize);
+}
+
 } // namespace
 
 std::shared_ptr<Font> OpenFont(const std::string& faceName, int cellHeight, int averageWidth) {
-    if (cellHeight <= 0) cellHeight = kDefaultCellHeight;
-    if (averageWidth < 0) averageWidth = 0;
+    Bound(cellHeight, averageWidth);
     const bool system = backend::SystemFontsWanted();
     FontKey key{faceName, cellHeight, averageWidth, system};
     auto& cache = FontCache();
@@ -43,8 +52,8 @@ std::shared_ptr<Font> OpenFont(const std::string& faceName, int cellHeight, int 
 }
 
 std::shared_ptr<Font> OpenBuiltInFont(int cellHeight, int averageWidth) {
-    if (cellHeight <= 0) cellHeight = kDefaultCellHeight;
-    return MakeBuiltInFont(cellHeight, averageWidth < 0 ? 0 : averageWidth);
+    Bound(cellHeight, averageWidth);
+    return MakeBuiltInFont(cellHeight, averageWidth);
 }
 
 int Utf8SequenceLength(const char* text, int length, int pos) {

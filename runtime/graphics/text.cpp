@@ -81,38 +81,47 @@ std::array<uint32_t, kCoverageSteps + 1> CoveragePixels(platform::Surface& s, ui
     return pixels;
 }
 
-// Composes one line into a coverage buffer (overlapping glyph edges keep the stronger coverage),
-// then writes it: the whole cell opaque, pixels outside the cell only where a glyph reaches.
+// Composes the visible part of one line into a coverage buffer (overlapping glyph edges keep the
+// stronger coverage), then writes it: the whole cell opaque, pixels outside the cell only where a
+// glyph reaches. Only what the clip lets through is composed, so a huge font costs no more memory
+// than the screen.
 template <int Bytes>
 void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
                const std::array<uint32_t, kCoverageSteps + 1>& pixels, uint8_t* memory, int pitch,
                const platform::Rect& clip) {
+    const int left = x + line.minX, top = y + line.minY;
     const int boxW = line.maxX - line.minX, boxH = line.maxY - line.minY;
-    if (boxW <= 0 || boxH <= 0) return;
+    const int colFrom = std::max(0, clip.left - left), colTo = std::min(boxW, clip.right - left);
+    const int rowFrom = std::max(0, clip.top - top), rowTo = std::min(boxH, clip.bottom - top);
+    const int visW = colTo - colFrom, visH = rowTo - rowFrom;
+    if (visW <= 0 || visH <= 0) return;
     static std::vector<uint8_t> coverage;
-    coverage.assign(static_cast<size_t>(boxW) * static_cast<size_t>(boxH), 0);
+    coverage.assign(static_cast<size_t>(visW) * static_cast<size_t>(visH), 0);
     for (size_t i = 0; i < line.codepoints.size(); ++i) {
         const platform::Glyph& g = font.GlyphFor(line.codepoints[i]);
-        const int ox = line.pens[i] + g.left - line.minX, oy = g.top - line.minY;
-        for (int gy = 0; gy < g.height; ++gy) {
-            uint8_t* dst = &coverage[static_cast<size_t>((oy + gy) * boxW + ox)];
+        // The glyph's corner relative to the visible window.
+        const int ox = line.pens[i] + g.left - line.minX - colFrom;
+        const int oy = g.top - line.minY - rowFrom;
+        const int gxFrom = std::max(0, -ox), gxTo = std::min(g.width, visW - ox);
+        const int gyFrom = std::max(0, -oy), gyTo = std::min(g.height, visH - oy);
+        for (int gy = gyFrom; gy < gyTo; ++gy) {
+            uint8_t* dst = &coverage[static_cast<size_t>((oy + gy) * visW + ox)];
             const uint8_t* src = &g.coverage[static_cast<size_t>(gy * g.width)];
-            for (int gx = 0; gx < g.width; ++gx)
+            for (int gx = gxFrom; gx < gxTo; ++gx)
                 dst[gx] = std::max(dst[gx], src[gx]);
         }
     }
-    const int left = x + line.minX, top = y + line.minY;
-    const int rowFrom = std::max(0, clip.top - top), rowTo = std::min(boxH, clip.bottom - top);
-    const int colFrom = std::max(0, clip.left - left), colTo = std::min(boxW, clip.right - left);
-    for (int by = rowFrom; by < rowTo; ++by) {
-        const bool rowInCell = by + line.minY >= 0 && by + line.minY < font.CellHeight();
-        const uint8_t* cov = &coverage[static_cast<size_t>(by * boxW)];
-        uint8_t* row = memory + static_cast<ptrdiff_t>(top + by) * pitch;
-        for (int bx = colFrom; bx < colTo; ++bx) {
-            const int cellX = bx + line.minX;
-            if (cov[bx] == 0 && !(rowInCell && cellX >= 0 && cellX < line.extent)) continue;
-            const int step = (cov[bx] * kCoverageSteps + 127) / 255;
-            StorePixel<Bytes>(row + static_cast<ptrdiff_t>(left + bx) * Bytes,
+    for (int vy = 0; vy < visH; ++vy) {
+        const int cellY = vy + rowFrom + line.minY;
+        const bool rowInCell = cellY >= 0 && cellY < font.CellHeight();
+        const uint8_t* cov = &coverage[static_cast<size_t>(vy * visW)];
+        uint8_t* row = memory + static_cast<ptrdiff_t>(top + rowFrom + vy) * pitch +
+                       static_cast<ptrdiff_t>(left + colFrom) * Bytes;
+        for (int vx = 0; vx < visW; ++vx) {
+            const int cellX = vx + colFrom + line.minX;
+            if (cov[vx] == 0 && !(rowInCell && cellX >= 0 && cellX < line.extent)) continue;
+            const int step = (cov[vx] * kCoverageSteps + 127) / 255;
+            StorePixel<Bytes>(row + static_cast<ptrdiff_t>(vx) * Bytes,
                               pixels[static_cast<size_t>(step)]);
         }
     }

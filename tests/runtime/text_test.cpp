@@ -105,6 +105,22 @@ TEST_P(TextTest, FormattedTextsAreCutToTheBufferWithoutSplittingACharacter) {
     EXPECT_EQ(std::strlen(TheTextState().fontFace.data()), 30u);
 }
 
+TEST_P(TextTest, TextPartlyOffTheScreenAndHugeFontsDrawOnlyTheVisiblePart) {
+    SetTextFont(8, 16, kWhite, "Impact");
+    PrintText(-12, -5, "ABCDEFGH\nIJ");
+    EXPECT_TRUE(InCell(0, 0));
+    EXPECT_TRUE(InCell(51, 10));
+    EXPECT_TRUE(Untouched(52, 10));
+    EXPECT_TRUE(InCell(3, 26));
+    EXPECT_TRUE(Untouched(4, 26));
+    EXPECT_TRUE(Untouched(0, 27));
+
+    SetTextFont(100000, 100000, kWhite, "Impact");
+    EXPECT_EQ(PrintText(600, 400, "%s", std::string(511, 'W').c_str()), 1);
+    EXPECT_TRUE(InCell(639, 479));
+    EXPECT_TRUE(Untouched(599, 479));
+}
+
 TEST_P(TextTest, FillRectPaintsItsPartOfTheClipRectangleAndRefusesRectanglesOutside) {
     EXPECT_EQ(FillRect(0, 0, 640, 64, 0), 1);
     EXPECT_EQ(CountOf(0, 0, 0, 640, 64), 640 * 64);
