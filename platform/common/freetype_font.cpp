@@ -111,7 +111,7 @@ class SizedFace {
     const std::string& Family() const { return family_; }
 
     bool Rasterise(char32_t codepoint, Glyph* out) const {
-        if (FT_Load_Char(face_, codepoint, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0)
+        if (FT_Load_Char(face_, codepoint, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0)
             return false;
         const FT_GlyphSlot slot = face_->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
