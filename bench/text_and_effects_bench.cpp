@@ -96,3 +96,4 @@ void BM_FadeStepFullScreen(benchmark::State& state) {
 BENCHMARK(BM_FadeStepFullScreen)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+BENCHMARK_MAIN();

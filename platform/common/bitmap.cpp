@@ -17,7 +17,7 @@ constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 // Larger files cannot hold a picture of kMaxSide a side at 32 bits with any sane slack.
-constexpr std::streamoff kMaxFileSize = std::streamoff(1) << 31;
+constexpr std::streamoff kMaxFileSize = 0x7FFFFFFF; // SDL reads memory sized by an int
 
 uint16_t U16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -155,8 +155,8 @@ uint32_t To565(uint32_t rgb) {
 
 bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string* why) {
     BmpHeader h;
-    if (data == nullptr || !ReadHeader(data, size, h, why) || !CheckGeometry(h, why) ||
-        !CheckLayout(h, size, why))
+    if (data == nullptr) return Refuse(why, "no data");
+    if (!ReadHeader(data, size, h, why) || !CheckGeometry(h, why) || !CheckLayout(h, size, why))
         return false;
     SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (rw == nullptr) return Refuse(why, "cannot read memory");

@@ -14,9 +14,10 @@ void Convert8(const uint8_t* src, uint32_t* dst, int width, const uint32_t* look
 
 // Widening 5 and 6-bit channels repeats their top bits, so full intensity stays 255.
 void Convert16(const uint8_t* src, uint32_t* dst, int width) {
+    using AliasU16 = uint16_t __attribute__((may_alias));
+    const auto* s = reinterpret_cast<const AliasU16*>(src);
     for (int x = 0; x < width; ++x) {
-        uint16_t p;
-        std::memcpy(&p, src + x * 2, 2);
+        const uint32_t p = s[x];
         const uint32_t r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
         dst[x] =
             (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));

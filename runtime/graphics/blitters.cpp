@@ -146,30 +146,44 @@ int DrawImageBanded(int x, int y, uint16_t n, int band, int srcLeft, int srcTop,
                      srcBottom);
 }
 
+bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,
+                  int& srcTop, int& srcRight, int& srcBottom, RotationPlan& plan) {
+    if (srcRight == -1) srcRight = srcLeft + imageWidth;
+    if (srcBottom == -1) srcBottom = srcTop + imageHeight;
+    const int w = srcRight - srcLeft, h = srcBottom - srcTop;
+    // The rotation reads the whole rectangle, so it must lie inside the picture.
+    if (w < 1 || h < 1 || srcLeft < 0 || srcTop < 0 || srcRight > imageWidth ||
+        srcBottom > imageHeight)
+        return false;
+    plan.side =
+        static_cast<int>(std::sqrt(static_cast<double>(h) * h + static_cast<double>(w) * w));
+    plan.squareLeft = x - (plan.side - w) / 2;
+    plan.squareTop = y - (plan.side - h) / 2;
+    // The visible part is judged against the screen, not the clip rectangle.
+    plan.visLeft = plan.squareLeft < 0 ? -plan.squareLeft : 0;
+    plan.visTop = plan.squareTop < 0 ? -plan.squareTop : 0;
+    plan.visRight =
+        plan.squareLeft + plan.side > kDisplayWidth ? kDisplayWidth - plan.squareLeft : plan.side;
+    plan.visBottom =
+        plan.squareTop + plan.side > kDisplayHeight ? kDisplayHeight - plan.squareTop : plan.side;
+    if (plan.visLeft >= plan.visRight || plan.visTop >= plan.visBottom) return false;
+    if (angle >= 360 || angle < -359) angle %= 360;
+    if (angle < 0) angle += 360;
+    plan.angle = angle;
+    return true;
+}
+
 int DrawImageRotated(int x, int y, uint16_t n, int angle, int srcLeft, int srcTop, int srcRight,
                      int srcBottom) {
     const ImageSlot* slot = DrawableSlot(n, kLastPictureSlot);
-    if (slot == nullptr) return 0;
-    WidenToEdges(*slot, srcLeft, srcTop, srcRight, srcBottom);
-    const int w = srcRight - srcLeft, h = srcBottom - srcTop;
-    // The rotation reads the whole rectangle, so it must lie inside the picture.
-    if (w < 1 || h < 1 || srcLeft < 0 || srcTop < 0 || srcRight > slot->width ||
-        srcBottom > slot->height)
+    RotationPlan plan;
+    if (slot == nullptr || !PlanRotation(x, y, angle, slot->width, slot->height, srcLeft, srcTop,
+                                         srcRight, srcBottom, plan))
         return 0;
-    const int side =
-        static_cast<int>(std::sqrt(static_cast<double>(h) * h + static_cast<double>(w) * w));
-    const int squareLeft = x - (side - w) / 2, squareTop = y - (side - h) / 2;
-    // The visible part is judged against the screen, not the clip rectangle.
-    const int visLeft = squareLeft < 0 ? -squareLeft : 0;
-    const int visTop = squareTop < 0 ? -squareTop : 0;
-    const int visRight = squareLeft + side > kDisplayWidth ? kDisplayWidth - squareLeft : side;
-    const int visBottom = squareTop + side > kDisplayHeight ? kDisplayHeight - squareTop : side;
-    if (visLeft >= visRight || visTop >= visBottom) return 0;
-    if (angle >= 360 || angle < -359) angle %= 360;
-    if (angle < 0) angle += 360;
     // Every depth rotates: a 24 or 32-bit desktop, the usual one, would otherwise show nothing.
-    return RotateImageIntoSquare(n, angle, srcLeft, srcTop, srcRight, srcBottom, side, squareLeft,
-                                 squareTop, visLeft, visTop, visRight, visBottom);
+    return RotateImageIntoSquare(n, plan.angle, srcLeft, srcTop, srcRight, srcBottom, plan.side,
+                                 plan.squareLeft, plan.squareTop, plan.visLeft, plan.visTop,
+                                 plan.visRight, plan.visBottom);
 }
 
 int DrawImageTranslucent(int x, int y, uint16_t n, int percent, int srcLeft, int srcTop,

@@ -23,6 +23,18 @@ int DrawImageScaled(int x, int y, uint16_t slot, int dstWidth, int dstHeight, in
 int DrawImageBanded(int x, int y, uint16_t slot, int band, int srcLeft, int srcTop, int srcRight,
                     int srcBottom);
 
+// Where a rotated picture goes: the square of side `side` at (squareLeft, squareTop) centred on
+// the unrotated picture, its columns [visLeft, visRight) and rows [visTop, visBottom) on screen,
+// and the angle brought into 0..359.
+struct RotationPlan {
+    int angle = 0, side = 0, squareLeft = 0, squareTop = 0;
+    int visLeft = 0, visTop = 0, visRight = 0, visBottom = 0;
+};
+// False when the source rectangle (-1 edges widened) is empty or not wholly inside the picture of
+// the given size, or no part of the square is on screen.
+bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,
+                  int& srcTop, int& srcRight, int& srcBottom, RotationPlan& plan);
+
 // The whole source rectangle rotated by angle degrees about its centre.
 int DrawImageRotated(int x, int y, uint16_t slot, int angle, int srcLeft, int srcTop, int srcRight,
                      int srcBottom);

@@ -5,6 +5,7 @@
 
 #include "runtime/graphics/blitters.h"
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/pixel_effects.h"
 #include "runtime/shell/runtime_state.h"
 
 namespace tessary {
@@ -15,6 +16,7 @@ constexpr float kVelocityLimit = 128.0f;
 constexpr float kAccelLimit = 32.0f;
 constexpr float kOneDegreeOfSine = 0.0027777778f; // the sine table holds sin x 360
 constexpr int kMaxFrameCount = 32;
+constexpr int kFirstRopMode = 10; // modes 10 and above draw with raster operation mode - 10
 
 // "Not >= -limit" rather than "< -limit", so that a NaN lands on the lower bound.
 float Clamp(float v, float limit) {
@@ -149,10 +151,16 @@ int Sprite::Draw() {
     case 4:
         DrawImageTranslucent(dx, dy, slot, 50, srcLeft, srcTop, srcRight, srcBottom, 0);
         break;
-    // The additive (5) and raster-operation (10 and above) modes draw plainly until their pixel
-    // loops exist.
+    case 5:
+        DrawImageAdditive(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        break;
     default:
-        DrawImage(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        if (drawMode >= kFirstRopMode) {
+            DrawImageRop(dx, dy, slot, drawMode - kFirstRopMode, srcLeft, srcTop, srcRight,
+                         srcBottom);
+        } else {
+            DrawImage(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        }
         break;
     }
     // The position takes the velocity of before this frame's acceleration.

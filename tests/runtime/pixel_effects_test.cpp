@@ -39,7 +39,7 @@ class PixelEffectsTest : public testing::DisplayTest, public ::testing::WithPara
     // A picture with a keyed frame one pixel wide around noise, keyed cross in the middle.
     void KeyedPicture(int n, int w, int h) {
         const uint32_t key = Pixel(0xFF00FF);
-        MakePicture(n, w, h, true, [=, this](int x, int y) {
+        PaintPicture(n, w, h, true, [=, this](int x, int y) {
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1 || x == w / 2 || y == h / 2)
                 return key;
             uint32_t v = Noise(x + 1000, y) & DepthMask();
@@ -52,7 +52,7 @@ class TrueColourEffectsTest : public PixelEffectsTest {};
 
 TEST_P(TrueColourEffectsTest, HalfTranslucentWhiteOverBlackIsHalfIntensity) {
     FillBack(0);
-    MakePicture(1, 8, 8, false, [this](int, int) { return Pixel(kWhite); });
+    PaintPicture(1, 8, 8, false, [this](int, int) { return Pixel(kWhite); });
     ASSERT_EQ(DrawImageTranslucent(10, 10, 1, 50, 0, 0, -1, -1, 0), 1);
     EXPECT_EQ(At(10, 10), Depth() == 16 ? 0x7BEFu : 0x7F7F7Fu);
     EXPECT_EQ(At(17, 17), At(10, 10));
@@ -61,7 +61,7 @@ TEST_P(TrueColourEffectsTest, HalfTranslucentWhiteOverBlackIsHalfIntensity) {
 
 TEST_P(TrueColourEffectsTest, GeneralOpacityFloorsEachChannelTowardTheDestination) {
     FillBack(kWhite);
-    MakePicture(1, 3, 1, false, [](int, int) { return 0u; });
+    PaintPicture(1, 3, 1, false, [](int, int) { return 0u; });
     // percent 20: opacity 51, not a multiple of 4.
     ASSERT_EQ(DrawImageTranslucent(0, 0, 1, 20, 0, 0, -1, -1, 0), 1);
     if (Depth() == 16) {
@@ -80,11 +80,11 @@ TEST_P(TrueColourEffectsTest, GeneralOpacityFloorsEachChannelTowardTheDestinatio
 TEST_P(TrueColourEffectsTest, AdditiveSaturatesWhiteStaysWhiteBlackChangesNothing) {
     NoisyBack();
     const auto before = Snapshot();
-    MakePicture(1, 20, 20, false, [](int, int) { return 0u; });
+    PaintPicture(1, 20, 20, false, [](int, int) { return 0u; });
     ASSERT_EQ(DrawImageAdditive(100, 100, 1, 0, 0, -1, -1), 1);
     EXPECT_EQ(Snapshot(), before);
 
-    MakePicture(2, 20, 20, false, [this](int, int) { return Pixel(kWhite); });
+    PaintPicture(2, 20, 20, false, [this](int, int) { return Pixel(kWhite); });
     ASSERT_EQ(DrawImageAdditive(100, 100, 2, 0, 0, -1, -1), 1);
     for (int y = 100; y < 120; ++y)
         for (int x = 100; x < 120; ++x)
@@ -92,7 +92,7 @@ TEST_P(TrueColourEffectsTest, AdditiveSaturatesWhiteStaysWhiteBlackChangesNothin
 
     // Channel by channel: 0x90 + 0x90 saturates, 0x10 + 0x20 adds.
     FillBack(0x109010);
-    MakePicture(3, 4, 4, false, [this](int, int) { return Pixel(0x209020); });
+    PaintPicture(3, 4, 4, false, [this](int, int) { return Pixel(0x209020); });
     DrawImageAdditive(0, 0, 3, 0, 0, -1, -1);
     const uint32_t sum = Back().ColorFromPixel(At(1, 1));
     EXPECT_EQ((sum >> 8) & 0xFF, 0xFFu);
@@ -102,14 +102,14 @@ TEST_P(TrueColourEffectsTest, AdditiveSaturatesWhiteStaysWhiteBlackChangesNothin
 TEST_P(TrueColourEffectsTest, ExclusiveOrTwiceRestoresTheScreenAndOtherCodesCombine) {
     NoisyBack();
     const auto before = Snapshot();
-    MakePicture(1, 33, 17, false, [this](int x, int y) { return Noise(y, x) & DepthMask(); });
+    PaintPicture(1, 33, 17, false, [this](int x, int y) { return Noise(y, x) & DepthMask(); });
     ASSERT_EQ(DrawImageRop(-5, 470, 1, 7, 0, 0, -1, -1), 1);
     EXPECT_NE(Snapshot(), before);
     ASSERT_EQ(DrawImageRop(-5, 470, 1, 7, 0, 0, -1, -1), 1);
     EXPECT_EQ(Snapshot(), before);
 
     FillBack(0x00FF00);
-    MakePicture(2, 4, 4, false, [this](int, int) { return Pixel(0x0000FF); });
+    PaintPicture(2, 4, 4, false, [this](int, int) { return Pixel(0x0000FF); });
     DrawImageRop(0, 0, 2, 15, 0, 0, -1, -1); // or: red and green
     EXPECT_EQ(At(0, 0), Pixel(0x00FFFF));
     DrawImageRop(0, 0, 2, 9, 0, 0, -1, -1); // and: red stays
@@ -163,8 +163,8 @@ TEST_P(PixelEffectsTest, KeyedPixelsAreNeverWrittenByAnyEffect) {
 TEST_P(PixelEffectsTest, RotationByZeroLandsThePictureInTheMiddleOfItsSquare) {
     NoisyBack();
     const auto before = Snapshot();
-    MakePicture(1, 30, 40, false,
-                [this](int x, int y) { return Noise(x + 50, y + 50) & DepthMask(); });
+    PaintPicture(1, 30, 40, false,
+                 [this](int x, int y) { return Noise(x + 50, y + 50) & DepthMask(); });
     ASSERT_EQ(DrawImageRotated(100, 100, 1, 720, 0, 0, -1, -1), 1);
     // The 50 x 50 square's corner is at (90, 95); the picture lands at (10, 5) inside it.
     for (int y = 80; y < 160; ++y)
@@ -180,7 +180,7 @@ TEST_P(PixelEffectsTest, RotationTurnsCounterClockwiseAndStaysOnTheScreen) {
     FillBack(0);
     const uint32_t red = Pixel(0x0000FF), blue = Pixel(0xFF0000), green = Pixel(0x00FF00);
     // Top-left red, top-right blue, bottom-left green, the rest white.
-    MakePicture(1, 30, 40, false, [&](int x, int y) {
+    PaintPicture(1, 30, 40, false, [&](int x, int y) {
         if (x == 0 && y == 0) return red;
         if (x == 29 && y == 0) return blue;
         if (x == 0 && y == 39) return green;
@@ -209,7 +209,7 @@ TEST_P(PixelEffectsTest, RotationTurnsCounterClockwiseAndStaysOnTheScreen) {
 
 TEST_P(PixelEffectsTest, PlainCopyCodeAndEightBitsDrawThePictureAndGiveZero) {
     FillBack(0);
-    MakePicture(1, 4, 4, false, [this](int, int) { return Pixel(0x00FF00); });
+    PaintPicture(1, 4, 4, false, [this](int, int) { return Pixel(0x00FF00); });
     EXPECT_EQ(DrawImageRop(0, 0, 1, 13, 0, 0, -1, -1), 0);
     EXPECT_EQ(At(3, 3), Pixel(0x00FF00));
     FillBack(0);
@@ -228,7 +228,7 @@ TEST_P(PixelEffectsTest, ALostPictureDrawsNothing) {
     const auto before = Snapshot();
     // The reload of a picture that has no file leaves its slot empty; each case makes it anew.
     auto lostPicture = [this] {
-        MakePicture(1, 8, 8, false, [this](int, int) { return Pixel(kWhite); });
+        PaintPicture(1, 8, 8, false, [this](int, int) { return Pixel(kWhite); });
         ImageSlotAt(1)->surface->SetLostForTest(true);
     };
     lostPicture();

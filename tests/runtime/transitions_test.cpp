@@ -103,7 +103,7 @@ TEST_P(TransitionsTest, BlindsCloseInSixteenFramesOfGrowingColourStripes) {
 }
 
 TEST_P(TransitionsTest, BlindsOpenWithStripesOfAPicture) {
-    MakePicture(3, 640, 480, false, [this](int, int y) { return Pixel(y % 2 ? kRed : 0xFF0000); });
+    PaintPicture(3, 640, 480, false, [this](int, int y) { return Pixel(y % 2 ? kRed : 0xFF0000); });
     SetBlinds(0);
     for (int frame = 1; frame <= 16; ++frame) {
         FillBack(kGrey);
