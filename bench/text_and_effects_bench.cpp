@@ -50,13 +50,13 @@ bool StartAt(int depth, bool systemFonts) {
 }
 
 void BM_PrintTextHudLine(benchmark::State& state) {
-    if (!StartAt(32, true)) return state.SkipWithError("no display");
+    if (!StartAt(static_cast<int>(state.range(0)), true)) return state.SkipWithError("no display");
     SetTextFont(8, 18, 0xFFFFFF, "Impact");
     PrintText(10, 20, "Life %d  Score %06d  High %06d", 3, 123456, 123456); // warm the caches
     for (auto _ : state)
         PrintText(10, 20, "Life %d  Score %06d  High %06d", 3, 123456, 123456);
 }
-BENCHMARK(BM_PrintTextHudLine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PrintTextHudLine)->Arg(8)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 void BM_Rotate64(benchmark::State& state) {
     if (!StartAt(static_cast<int>(state.range(0)), false)) return state.SkipWithError("no display");

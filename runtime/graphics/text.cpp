@@ -69,15 +69,28 @@ void LayOutLine(platform::Font& font, const char* text, int length, LineLayout* 
     line->maxX = std::max(pen, right);
 }
 
-// The pixel value of each coverage step: the text colour faded toward the black cell.
-std::array<uint32_t, kCoverageSteps + 1> CoveragePixels(platform::Surface& s, uint32_t color) {
-    std::array<uint32_t, kCoverageSteps + 1> pixels{};
+using CoverageTable = std::array<uint32_t, kCoverageSteps + 1>;
+
+// The pixel value of each coverage step: the text colour faded toward the black cell. The table of
+// the last colour is kept, since at 8 bits every step is a search of the palette.
+const CoverageTable& CoveragePixels(const platform::Surface& s, uint32_t color) {
+    static CoverageTable pixels{};
+    static uint32_t lastColor = 0;
+    static int lastDepth = 0;
+    static platform::PaletteTable lastPalette{};
+    const platform::PaletteTable* palette = s.Palette();
+    if (lastDepth == s.Depth() && lastColor == color &&
+        (palette == nullptr || *palette == lastPalette))
+        return pixels;
     for (int step = 0; step <= kCoverageSteps; ++step) {
         uint32_t r = (color & 0xFF) * step / kCoverageSteps;
         uint32_t g = ((color >> 8) & 0xFF) * step / kCoverageSteps;
         uint32_t b = ((color >> 16) & 0xFF) * step / kCoverageSteps;
         pixels[static_cast<size_t>(step)] = s.PixelFromColor(r | (g << 8) | (b << 16));
     }
+    lastColor = color;
+    lastDepth = s.Depth();
+    if (palette != nullptr) lastPalette = *palette;
     return pixels;
 }
 
@@ -87,7 +100,7 @@ std::array<uint32_t, kCoverageSteps + 1> CoveragePixels(platform::Surface& s, ui
 // than the screen.
 template <int Bytes>
 void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
-               const std::array<uint32_t, kCoverageSteps + 1>& pixels, uint8_t* memory, int pitch,
+               const CoverageTable& pixels, uint8_t* memory, int pitch,
                const platform::Rect& clip) {
     const int left = x + line.minX, top = y + line.minY;
     const int boxW = line.maxX - line.minX, boxH = line.maxY - line.minY;
@@ -135,7 +148,7 @@ void DrawLines(const DrawingContext& dc, platform::Font& font, const char* text,
     int pitch = 0;
     uint8_t* memory = s.Lock(&pitch);
     if (memory == nullptr) return;
-    const auto pixels = CoveragePixels(s, TheTextState().textColor);
+    const CoverageTable& pixels = CoveragePixels(s, TheTextState().textColor);
     static LineLayout line;
     const char* start = text;
     for (int lineTop = y;; lineTop += font.CellHeight()) {
@@ -185,6 +198,7 @@ int SetTextFont(int width, int height, uint32_t color, const char* face) {
     std::string name = face != nullptr ? face : "";
     CutAtCharacter(name.data(), static_cast<int>(name.size()), kFontFaceSize - 1);
     std::snprintf(t.fontFace.data(), t.fontFace.size(), "%s", name.c_str());
+    CurrentFont(); // finds the face now, at start-up or a screen change, rather than mid-frame
     return 1;
 }
 
