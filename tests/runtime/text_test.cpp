@@ -9,7 +9,9 @@
 #include "runtime/graphics/primitives.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/type_text.h"
+#include "runtime/graphics/transitions.h"
 #include "runtime/shell/diagnostics.h"
+#include "runtime/shell/entry.h"
 #include "support/display_fixture.h"
 
 namespace tessary {
@@ -209,6 +211,18 @@ TEST_P(TextTest, DrawFpsShowsTheRateMeasuredOverFiveFrames) {
     for (int frame = 1; frame <= 4; ++frame)
         DrawFps(500, 64);
     EXPECT_EQ(DrawFps(500, 64), 5000.0f);
+}
+
+TEST_P(TextTest, StartUpClearsTheScreenAndSetsTheDefaultFontAndAVisibleFade) {
+    StartRuntime([] { return 1; });
+    const TextState& t = TheTextState();
+    EXPECT_EQ(t.fontWidth, 8);
+    EXPECT_EQ(t.fontHeight, 16);
+    EXPECT_EQ(t.textColor, kWhite);
+    EXPECT_STREQ(t.fontFace.data(), "標準ゴシック");
+    EXPECT_EQ(t.centered, 0);
+    EXPECT_EQ(TheTransitions().fadeLevel, 20);
+    EXPECT_EQ(CountOf(0, 0, 0, 640, 480), 640 * 480);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, TextTest, ::testing::Values(8, 16, 24, 32));
