@@ -20,6 +20,11 @@ ImageSlot* PictureSlot(int n) {
     return slot != nullptr && slot->surface ? slot : nullptr;
 }
 
+bool InsidePicture(const ImageSlot& slot, int srcLeft, int srcTop, int srcRight, int srcBottom) {
+    return srcLeft >= 0 && srcTop >= 0 && srcRight <= slot.width && srcBottom <= slot.height &&
+           srcLeft < srcRight && srcTop < srcBottom;
+}
+
 SourceKey KeyOf(const ImageSlot& slot) {
     return SourceKey{slot.transparent != 0, slot.colorKey};
 }
@@ -56,6 +61,13 @@ int RotateImageIntoSquare(int n, int angle, int srcLeft, int srcTop, int srcRigh
     Display& d = TheDisplay();
     if (slot == nullptr || !d.backBuffer || angle < 0 || angle >= 360) return 0;
     if (!PictureReadable(n, *slot) || d.backBuffer->IsLost()) return 0;
+    // The loop writes without checking, so the ranges are held to the square and the surface.
+    visLeft = std::max({visLeft, 0, -squareLeft});
+    visTop = std::max({visTop, 0, -squareTop});
+    visRight = std::min({visRight, side, d.backBuffer->Width() - squareLeft});
+    visBottom = std::min({visBottom, side, d.backBuffer->Height() - squareTop});
+    if (visLeft >= visRight || visTop >= visBottom) return 0;
+    if (!InsidePicture(*slot, srcLeft, srcTop, srcRight, srcBottom)) return 0;
     RotateLoop(
         *d.backBuffer, squareLeft, squareTop, side,
         SourceRect{slot->surface.get(), srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop},
@@ -66,7 +78,9 @@ int RotateImageIntoSquare(int n, int angle, int srcLeft, int srcTop, int srcRigh
 int BlendImage(int x, int y, int n, int alpha, int srcLeft, int srcTop, int srcRight,
                int srcBottom) {
     const ImageSlot* slot = PictureSlot(n);
-    if (slot == nullptr || TheDisplay().depth == 8) return 0;
+    if (slot == nullptr || TheDisplay().depth == 8 ||
+        !InsidePicture(*slot, srcLeft, srcTop, srcRight, srcBottom))
+        return 0;
     const ChannelLayout layout = CurrentChannelLayout();
     return ThroughScratch(x, y, n, *slot, srcLeft, srcTop, srcRight, srcBottom,
                           [&](platform::Surface& scratch, SourceRect src) {
