@@ -204,7 +204,7 @@ TEST_P(BlitterTest, ALostPictureIsReloadedAndSkippedForOneFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BlitterTest, ::testing::Values(8, 16, 24, 32),
-                         [](const auto& info) { return std::to_string(info.param) + "bit"; });
+                         [](const auto& p) { return std::to_string(p.param) + "bit"; });
 
 TEST(RotationPlanTest, TheSquareIsCentredOnThePictureAndTheAngleReduced) {
     int l = 0, t = 0, r = 30, b = 40;
