@@ -144,6 +144,11 @@ TEST_P(DisplayDepthTest, TicksPresentUnlessPausedAndRestoreALostPrimary) {
     EXPECT_NE(headless::DebugText().find("Flont/Back Bufferを復元します。\n"), std::string::npos);
     Tick();
     EXPECT_EQ(headless::PresentCount(), before + 2);
+    Back().SetLostForTest(true); // a lost back buffer comes back too
+    Tick();
+    EXPECT_FALSE(Back().IsLost());
+    Tick();
+    EXPECT_EQ(headless::PresentCount(), before + 3);
 }
 
 TEST_P(DisplayDepthTest, ACoveredWindowShowsItsLastFrameWhilePausedButNotInFullScreen) {
