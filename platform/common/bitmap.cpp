@@ -132,18 +132,35 @@ bool FromSdlSurface(SDL_Surface* decoded, int bitCount, Bitmap& out, std::string
             out.colorTable[static_cast<size_t>(i)] = {p->colors[i].r, p->colors[i].g,
                                                       p->colors[i].b};
     }
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGB888, 0);
-    if (rgb == nullptr) return Refuse(why, std::string("conversion failed: ") + SDL_GetError());
+    // Straight into our own buffer: a picture of the largest size is a gigabyte at 32 bits, and
+    // must not be held twice.
     out.pixels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        const auto* row =
-            static_cast<const uint8_t*>(rgb->pixels) + static_cast<ptrdiff_t>(y) * rgb->pitch;
-        uint32_t* dst = out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width);
-        std::memcpy(dst, row, static_cast<size_t>(out.width) * 4);
-        for (int x = 0; x < out.width; ++x)
-            dst[x] &= 0xFFFFFFu;
+    if (SDL_LockSurface(decoded) != 0) return Refuse(why, "cannot read the decoded pixels");
+    bool converted = true;
+    if (decoded->format->BytesPerPixel == 1) {
+        uint32_t lookup[256] = {}; // indexes past the file's table show black
+        for (int i = 0; i < out.colorTableSize; ++i) {
+            const PaletteColor& c = out.colorTable[static_cast<size_t>(i)];
+            lookup[i] =
+                static_cast<uint32_t>(c.red) << 16 | static_cast<uint32_t>(c.green) << 8 | c.blue;
+        }
+        for (int y = 0; y < out.height; ++y) {
+            const auto* row = static_cast<const uint8_t*>(decoded->pixels) +
+                              static_cast<ptrdiff_t>(y) * decoded->pitch;
+            uint32_t* dst =
+                out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width);
+            for (int x = 0; x < out.width; ++x)
+                dst[x] = lookup[row[x]];
+        }
+    } else {
+        converted = SDL_ConvertPixels(out.width, out.height, decoded->format->format,
+                                      decoded->pixels, decoded->pitch, SDL_PIXELFORMAT_RGB888,
+                                      out.pixels.data(), out.width * 4) == 0;
+        for (uint32_t& p : out.pixels)
+            p &= 0xFFFFFFu;
     }
-    SDL_FreeSurface(rgb);
+    SDL_UnlockSurface(decoded);
+    if (!converted) return Refuse(why, std::string("conversion failed: ") + SDL_GetError());
     return true;
 }
 

@@ -86,8 +86,11 @@ bool StartVideo() { return sdl::EnsureVideo(); }
 
 bool CreateWindow(const char* title, int x, int y, int width, int height) {
     if (g_window != nullptr) return true;
-    g_window = SDL_CreateWindow(title, x, y, width, height,
-                                SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI);
+    // An OpenGL-capable window from the start: otherwise SDL recreates the window when the
+    // present makes its (OpenGL) renderer, and the window flickers and changes its id.
+    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
+    g_window = SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
+    if (g_window == nullptr) g_window = SDL_CreateWindow(title, x, y, width, height, flags);
     return g_window != nullptr;
 }
 

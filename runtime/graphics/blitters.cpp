@@ -87,16 +87,19 @@ bool ClipSourceRect(int& x, int& y, int n, int& srcLeft, int& srcTop, int& srcRi
     if (srcTop < 0) srcTop = 0;
     if (srcRight > slot->width) srcRight = slot->width;
     if (srcBottom > slot->height) srcBottom = slot->height;
+    // Wide arithmetic: a destination far off screen must not overflow into view.
     if (x < d.clipLeft) {
-        srcLeft += d.clipLeft - x;
+        srcLeft = static_cast<int>(std::min<int64_t>(int64_t{srcLeft} + d.clipLeft - x, srcRight));
         x = d.clipLeft;
     }
     if (y < d.clipTop) {
-        srcTop += d.clipTop - y;
+        srcTop = static_cast<int>(std::min<int64_t>(int64_t{srcTop} + d.clipTop - y, srcBottom));
         y = d.clipTop;
     }
-    if (x + (srcRight - srcLeft) > d.clipRight) srcRight = d.clipRight - x + srcLeft;
-    if (y + (srcBottom - srcTop) > d.clipBottom) srcBottom = d.clipBottom - y + srcTop;
+    if (int64_t{x} + (srcRight - srcLeft) > d.clipRight)
+        srcRight = static_cast<int>(std::max<int64_t>(int64_t{d.clipRight} - x + srcLeft, srcLeft));
+    if (int64_t{y} + (srcBottom - srcTop) > d.clipBottom)
+        srcBottom = static_cast<int>(std::max<int64_t>(int64_t{d.clipBottom} - y + srcTop, srcTop));
     return srcRight - srcLeft >= 1 && srcBottom - srcTop >= 1;
 }
 
@@ -120,8 +123,8 @@ int DrawImageScaled(int x, int y, uint16_t n, int dstWidth, int dstHeight, int s
 
     const Display& d = TheDisplay();
     const int left = std::max(x, d.clipLeft), top = std::max(y, d.clipTop);
-    const int right = std::min(x + dstWidth, d.clipRight);
-    const int bottom = std::min(y + dstHeight, d.clipBottom);
+    const int right = static_cast<int>(std::min<int64_t>(int64_t{x} + dstWidth, d.clipRight));
+    const int bottom = static_cast<int>(std::min<int64_t>(int64_t{y} + dstHeight, d.clipBottom));
     const int visW = right - left, visH = bottom - top;
     if (visW < 1 || visH < 1) return 0;
     const int cutLeft = left - x, cutTop = top - y;

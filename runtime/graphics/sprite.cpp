@@ -25,6 +25,15 @@ float Clamp(float v, float limit) {
     return v;
 }
 
+// frameSide x scale truncated toward zero; a scale too large for an int (the setter leaves large
+// values alone) is held at a size that simply covers the screen many times over.
+int ScaledSide(int side, float scale) {
+    const float size = static_cast<float>(side) * scale;
+    if (!(size > -1.0e8f)) return -100000000;
+    if (size > 1.0e8f) return 100000000;
+    return static_cast<int>(size);
+}
+
 // One-pixel outline of [left, right) x [top, bottom) on the back buffer, inside the clip.
 void OutlineRect(int left, int top, int right, int bottom, uint32_t color) {
     Display& d = TheDisplay();
@@ -137,9 +146,8 @@ int Sprite::Draw() {
     case -1:
         break;
     case 1:
-        DrawImageScaled(dx, dy, slot, static_cast<int>(static_cast<float>(frameWidth) * scale),
-                        static_cast<int>(static_cast<float>(frameHeight) * scale), srcLeft, srcTop,
-                        srcRight, srcBottom);
+        DrawImageScaled(dx, dy, slot, ScaledSide(frameWidth, scale), ScaledSide(frameHeight, scale),
+                        srcLeft, srcTop, srcRight, srcBottom);
         break;
     case 2:
         DrawImageRotated(dx, dy, slot, angle, srcLeft, srcTop, srcRight, srcBottom);

@@ -63,9 +63,14 @@ int RunTick() {
     if (rt.frameCallback != nullptr) rt.frameCallback();
     Display& display = TheDisplay();
     if (display.presentPaused == 0) display.Present();
-    if (display.primary && display.primary->IsLost()) {
+    // The back buffer is restored with the primary: in a window it is a surface of its own, and
+    // left lost nothing would be drawn again.
+    const bool primaryLost = display.primary && display.primary->IsLost();
+    const bool backLost = display.backBuffer && display.backBuffer->IsLost();
+    if (primaryLost || backLost) {
         DebugPrint("Flont/Back Bufferを復元します。\n");
-        display.primary->Restore();
+        if (primaryLost) display.primary->Restore();
+        if (backLost) display.backBuffer->Restore();
     }
     return 1;
 }

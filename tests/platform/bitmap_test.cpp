@@ -66,6 +66,29 @@ TEST(BmpDecodeTest, RunLengthEightBitFilesDecode) {
     EXPECT_EQ(b.pixels[7], 0x00FF00u);
 }
 
+TEST(BmpDecodeTest, OneBitAndSixteenBitBitFieldFilesDecode) {
+    // 1 bit: 3 pixels "on, off, on" in one row padded to 4 bytes.
+    auto mono = testsupport::BmpHeaders(3, 1, 1, 2, 0, 4);
+    PutU32(mono, 54, 0x000000);
+    PutU32(mono, 58, 0xFFFFFF);
+    mono[62] = 0b10100000;
+    Bitmap b;
+    std::string why;
+    ASSERT_TRUE(Decode(mono, b, &why)) << why;
+    EXPECT_EQ(b.pixels, (std::vector<uint32_t>{0xFFFFFF, 0, 0xFFFFFF}));
+    EXPECT_EQ(b.bitsPerPixel, 1);
+    // 16 bits in 565 with its three masks after the header: pure red, then pure blue.
+    auto rgb565 = testsupport::BmpHeaders(2, 1, 16, 3, 3, 4);
+    PutU32(rgb565, 54, 0xF800);
+    PutU32(rgb565, 58, 0x07E0);
+    PutU32(rgb565, 62, 0x001F);
+    PutU32(rgb565, 46, 0); // the three slots hold masks, not colours
+    PutU16(rgb565, 66, 0xF800);
+    PutU16(rgb565, 68, 0x001F);
+    ASSERT_TRUE(Decode(rgb565, b, &why)) << why;
+    EXPECT_EQ(b.pixels, (std::vector<uint32_t>{0xFF0000, 0x0000FF}));
+}
+
 TEST(BmpDecodeTest, EveryTruncationOfAValidFileIsRefused) {
     const auto whole =
         MakeBmp8(3, 3, {0x112233, 0x445566}, [](int x, int) { return uint8_t(x & 1); });
@@ -116,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         Corruption{"RleOnTwentyFourBits", [](auto& b) { PutU32(b, 30, 1); }},
         Corruption{"OddBitCount", [](auto& b) { PutU16(b, 28, 7); }},
         Corruption{"TwoPlanes", [](auto& b) { PutU16(b, 26, 2); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(BmpRefusalTest, ColourTableLargerThanTheDepthAllowsIsRefused) {
     auto bytes = MakeBmp8(2, 2, {0, 0xFFFFFF}, [](int, int) { return uint8_t(0); });

@@ -63,6 +63,9 @@ TEST_P(BlitterTest, NothingLeftAfterClippingGivesZeroAndDrawsNothing) {
     EXPECT_EQ(DrawImage(150, 80, 3, 0, 0, -1, -1), 0);   // ends on the top edge
     EXPECT_EQ(DrawImage(150, 150, 3, 10, 0, 10, -1), 0); // an empty source
     EXPECT_EQ(DrawImage(150, 150, 3, 40, 0, -1, -1), 0); // source starts past the picture
+    EXPECT_EQ(DrawImage(INT32_MIN, 150, 3, 0, 0, -1, -1), 0);
+    EXPECT_EQ(DrawImage(150, INT32_MAX - 5, 3, 0, 0, -1, -1), 0);
+    EXPECT_EQ(DrawImageScaled(INT32_MAX - 5, 0, 3, 1000, 10, 0, 0, -1, -1), 0);
     EXPECT_TRUE(BackIsEmpty());
 }
 
@@ -206,7 +209,7 @@ TEST_P(BlitterTest, ALostPictureIsReloadedAndSkippedForOneFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BlitterTest, ::testing::Values(8, 16, 24, 32),
-                         [](const auto& info) { return std::to_string(info.param) + "bit"; });
+                         [](const auto& p) { return std::to_string(p.param) + "bit"; });
 
 TEST(RotationPlanTest, TheSquareIsCentredOnThePictureAndTheAngleReduced) {
     int l = 0, t = 0, r = 30, b = 40;

@@ -144,6 +144,25 @@ TEST_P(DisplayDepthTest, TicksPresentUnlessPausedAndRestoreALostPrimary) {
     EXPECT_NE(headless::DebugText().find("Flont/Back Bufferを復元します。\n"), std::string::npos);
     Tick();
     EXPECT_EQ(headless::PresentCount(), before + 2);
+    Back().SetLostForTest(true); // a lost back buffer comes back too
+    Tick();
+    EXPECT_FALSE(Back().IsLost());
+    Tick();
+    EXPECT_EQ(headless::PresentCount(), before + 3);
+}
+
+TEST_P(DisplayDepthTest, ACoveredWindowShowsItsLastFrameWhilePausedButNotInFullScreen) {
+    Runtime().active = 0;
+    const uint64_t before = headless::PresentCount();
+    platform::SendMessage(platform::WM_PAINT, 0, 0);
+    EXPECT_EQ(headless::PresentCount(), before + 1);
+    Runtime().active = 1;
+    platform::SendMessage(platform::WM_PAINT, 0, 0);
+    EXPECT_EQ(headless::PresentCount(), before + 1);
+    Runtime().active = 0;
+    ToggleFullScreen();
+    platform::SendMessage(platform::WM_PAINT, 0, 0);
+    EXPECT_EQ(headless::PresentCount(), before + 1);
 }
 
 TEST_P(DisplayDepthTest, TheClipRectangleAndItsRegion) {
@@ -163,7 +182,7 @@ TEST_P(DisplayDepthTest, TheClipRectangleAndItsRegion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DisplayDepthTest, ::testing::Values(8, 16, 24, 32),
-                         [](const auto& info) { return std::to_string(info.param) + "bit"; });
+                         [](const auto& p) { return std::to_string(p.param) + "bit"; });
 
 using DisplayTest = testing::GraphicsTest;
 

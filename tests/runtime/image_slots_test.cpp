@@ -129,7 +129,7 @@ TEST_P(ImageSlotDepthTest, TheWorkSurfaceIsMadeOnceBlackAndOpaque) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, ImageSlotDepthTest, ::testing::Values(8, 16, 24, 32),
-                         [](const auto& info) { return std::to_string(info.param) + "bit"; });
+                         [](const auto& p) { return std::to_string(p.param) + "bit"; });
 
 std::vector<uint32_t> RampTable(uint32_t tint) {
     std::vector<uint32_t> t(256);
