@@ -10,11 +10,14 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPELKO_BUILD_FUZZERS=ON -DPELKO_BUILD_EDITOR=OFF -DPELKO_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 for fuzzer in "$build"/fuzz/*_fuzzer; do
+  [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   seeds="fuzz/seeds/$name"
   [ -d "$seeds" ] || seeds=""
+  seeder="$build/fuzz/${name%_fuzzer}_seed_corpus"
+  [ -x "$seeder" ] && "$seeder" "$corpus" >/dev/null
   echo "== $name for ${seconds}s"
   "$fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
     "$corpus" ${seeds:+"$seeds"} 2>&1 | tail -n 3

@@ -18,6 +18,9 @@ void WaitEvent();
 
 LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
 
+// Whether text uses the installed faces (else the built-in bitmap font).
+bool SystemFontsWanted();
+
 } // namespace platform::backend
 
 namespace platform::backend {

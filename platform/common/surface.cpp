@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace platform {
 namespace {
@@ -15,14 +16,26 @@ constexpr PaletteColor kStaticColors[20] = {
     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
 };
 
-uint8_t RedOf(uint32_t c) { return static_cast<uint8_t>(c & 0xFF); }
-uint8_t GreenOf(uint32_t c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-uint8_t BlueOf(uint32_t c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
-uint32_t ColorRef(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+uint8_t RedOf(uint32_t c) {
+    return static_cast<uint8_t>(c & 0xFF);
+}
+uint8_t GreenOf(uint32_t c) {
+    return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+uint8_t BlueOf(uint32_t c) {
+    return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
+uint32_t ColorRef(uint32_t r, uint32_t g, uint32_t b) {
+    return r | (g << 8) | (b << 16);
+}
 
 // Widening 5 and 6-bit channels repeats their top bits, so full intensity stays 255.
-uint32_t Expand5(uint32_t v) { return (v << 3) | (v >> 2); }
-uint32_t Expand6(uint32_t v) { return (v << 2) | (v >> 4); }
+uint32_t Expand5(uint32_t v) {
+    return (v << 3) | (v >> 2);
+}
+uint32_t Expand6(uint32_t v) {
+    return (v << 2) | (v >> 4);
+}
 
 template <int Bytes> struct Pixel;
 template <> struct Pixel<1> {
@@ -73,17 +86,48 @@ void CopyKeyedRows(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch,
     }
 }
 
+// The 16 and 32-bit keyed copies store every pixel, the old one where the key is: a select
+// instead of a branch, which the compiler turns into vector compares and blends.
+typedef uint16_t AliasU16 __attribute__((may_alias));
+typedef uint32_t AliasU32 __attribute__((may_alias));
+
+template <typename AliasT>
+void CopyKeyedRowsWide(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
+                       int height, uint32_t key) {
+    using T = std::remove_cv_t<AliasT>;
+    const auto k = static_cast<T>(key);
+    for (int row = 0; row < height; ++row) {
+        auto* d = reinterpret_cast<AliasT*>(dst + static_cast<ptrdiff_t>(row) * dstPitch);
+        const auto* s =
+            reinterpret_cast<const AliasT*>(src + static_cast<ptrdiff_t>(row) * srcPitch);
+        for (int col = 0; col < width; ++col) {
+            const T v = s[col];
+            d[col] = v != k ? v : d[col];
+        }
+    }
+}
+template <>
+void CopyKeyedRows<2>(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
+                      int height, uint32_t key) {
+    CopyKeyedRowsWide<AliasU16>(dst, dstPitch, src, srcPitch, width, height, key);
+}
+template <>
+void CopyKeyedRows<4>(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
+                      int height, uint32_t key) {
+    CopyKeyedRowsWide<AliasU32>(dst, dstPitch, src, srcPitch, width, height, key);
+}
+
 // Nearest-neighbour stretch: source coordinates step in 16.16 fixed point from the centre of
 // each destination pixel.
 template <int Bytes>
-void StretchRows(uint8_t* dst, int dstPitch, int dstW, int dstH, const uint8_t* src,
-                 int srcPitch, int srcW, int srcH, bool keyed, uint32_t key) {
+void StretchRows(uint8_t* dst, int dstPitch, int dstW, int dstH, const uint8_t* src, int srcPitch,
+                 int srcW, int srcH, bool keyed, uint32_t key) {
     const int64_t stepX = (static_cast<int64_t>(srcW) << 16) / dstW;
     const int64_t stepY = (static_cast<int64_t>(srcH) << 16) / dstH;
     int64_t sy = stepY / 2;
     for (int row = 0; row < dstH; ++row, sy += stepY) {
-        const uint8_t* s = src + static_cast<ptrdiff_t>(std::min<int64_t>(sy >> 16, srcH - 1)) *
-                                     srcPitch;
+        const uint8_t* s =
+            src + static_cast<ptrdiff_t>(std::min<int64_t>(sy >> 16, srcH - 1)) * srcPitch;
         uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
         int64_t sx = stepX / 2;
         for (int col = 0; col < dstW; ++col, sx += stepX, d += Bytes) {
@@ -99,7 +143,8 @@ template <int Bytes> void FillRows(uint8_t* dst, int pitch, int width, int heigh
         if constexpr (Bytes == 1) {
             std::memset(d, static_cast<int>(v & 0xFF), static_cast<size_t>(width));
         } else {
-            for (int col = 0; col < width; ++col, d += Bytes) Pixel<Bytes>::Write(d, v);
+            for (int col = 0; col < width; ++col, d += Bytes)
+                Pixel<Bytes>::Write(d, v);
         }
     }
 }
@@ -109,7 +154,9 @@ bool Inside(const Surface& s, const Rect& r) {
            r.left < r.right && r.top < r.bottom;
 }
 
-uint32_t DepthMask(int depth) { return depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1u; }
+uint32_t DepthMask(int depth) {
+    return depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1u;
+}
 
 } // namespace
 
@@ -119,10 +166,11 @@ PaletteColor StaticPaletteColor(int index) {
     return PaletteColor{};
 }
 
-bool IsStaticPaletteEntry(int index) { return (index >= 0 && index < 10) || index >= 246; }
+bool IsStaticPaletteEntry(int index) {
+    return (index >= 0 && index < 10) || index >= 246;
+}
 
-uint8_t NearestPaletteIndex(const PaletteTable& palette, uint8_t red, uint8_t green,
-                            uint8_t blue) {
+uint8_t NearestPaletteIndex(const PaletteTable& palette, uint8_t red, uint8_t green, uint8_t blue) {
     int best = 0;
     int bestDistance = 1 << 30;
     for (int i = 0; i < 256; ++i) {
@@ -175,8 +223,10 @@ uint32_t Surface::PixelFromColor(uint32_t colorRef) const {
         return palette_ ? NearestPaletteIndex(*palette_, static_cast<uint8_t>(r),
                                               static_cast<uint8_t>(g), static_cast<uint8_t>(b))
                         : 0u;
-    case 16: return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
-    default: return (r << 16) | (g << 8) | b;
+    case 16:
+        return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+    default:
+        return (r << 16) | (g << 8) | b;
     }
 }
 
@@ -190,7 +240,8 @@ uint32_t Surface::ColorFromPixel(uint32_t pixel) const {
     case 16:
         return ColorRef(Expand5((pixel >> 11) & 31), Expand6((pixel >> 5) & 63),
                         Expand5(pixel & 31));
-    default: return ColorRef((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    default:
+        return ColorRef((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
     }
 }
 
@@ -198,10 +249,14 @@ uint32_t Surface::ReadPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
     const uint8_t* p = pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel();
     switch (depth_) {
-    case 8: return Pixel<1>::Read(p);
-    case 16: return Pixel<2>::Read(p);
-    case 24: return Pixel<3>::Read(p);
-    default: return Pixel<4>::Read(p);
+    case 8:
+        return Pixel<1>::Read(p);
+    case 16:
+        return Pixel<2>::Read(p);
+    case 24:
+        return Pixel<3>::Read(p);
+    default:
+        return Pixel<4>::Read(p);
     }
 }
 
@@ -210,10 +265,18 @@ void Surface::WritePixel(int x, int y, uint32_t pixel) {
     uint8_t* p = pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel();
     pixel &= DepthMask(depth_);
     switch (depth_) {
-    case 8: Pixel<1>::Write(p, pixel); break;
-    case 16: Pixel<2>::Write(p, pixel); break;
-    case 24: Pixel<3>::Write(p, pixel); break;
-    default: Pixel<4>::Write(p, pixel); break;
+    case 8:
+        Pixel<1>::Write(p, pixel);
+        break;
+    case 16:
+        Pixel<2>::Write(p, pixel);
+        break;
+    case 24:
+        Pixel<3>::Write(p, pixel);
+        break;
+    default:
+        Pixel<4>::Write(p, pixel);
+        break;
     }
 }
 
@@ -238,10 +301,18 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
     }
     const uint32_t key = src.ColorKey();
     switch (bpp) {
-    case 1: CopyKeyedRows<1>(d, dstPitch, s, srcPitch, w, h, key); break;
-    case 2: CopyKeyedRows<2>(d, dstPitch, s, srcPitch, w, h, key); break;
-    case 3: CopyKeyedRows<3>(d, dstPitch, s, srcPitch, w, h, key); break;
-    default: CopyKeyedRows<4>(d, dstPitch, s, srcPitch, w, h, key); break;
+    case 1:
+        CopyKeyedRows<1>(d, dstPitch, s, srcPitch, w, h, key);
+        break;
+    case 2:
+        CopyKeyedRows<2>(d, dstPitch, s, srcPitch, w, h, key);
+        break;
+    case 3:
+        CopyKeyedRows<3>(d, dstPitch, s, srcPitch, w, h, key);
+        break;
+    default:
+        CopyKeyedRows<4>(d, dstPitch, s, srcPitch, w, h, key);
+        break;
     }
     return BlitResult::Ok;
 }
@@ -262,10 +333,18 @@ BlitResult BltStretch(Surface& dst, const Rect& dstRect, const Surface& src, con
     const bool keyed = useSourceKey && src.HasColorKey();
     const uint32_t key = src.ColorKey();
     switch (bpp) {
-    case 1: StretchRows<1>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
-    case 2: StretchRows<2>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
-    case 3: StretchRows<3>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
-    default: StretchRows<4>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key); break;
+    case 1:
+        StretchRows<1>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key);
+        break;
+    case 2:
+        StretchRows<2>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key);
+        break;
+    case 3:
+        StretchRows<3>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key);
+        break;
+    default:
+        StretchRows<4>(d, dstPitch, dw, dh, s, srcPitch, sw, sh, keyed, key);
+        break;
     }
     return BlitResult::Ok;
 }
@@ -279,10 +358,18 @@ BlitResult FillRect(Surface& dst, const Rect& rect, uint32_t pixel) {
     d += static_cast<ptrdiff_t>(rect.top) * pitch + rect.left * bpp;
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     switch (bpp) {
-    case 1: FillRows<1>(d, pitch, w, h, pixel); break;
-    case 2: FillRows<2>(d, pitch, w, h, pixel); break;
-    case 3: FillRows<3>(d, pitch, w, h, pixel); break;
-    default: FillRows<4>(d, pitch, w, h, pixel); break;
+    case 1:
+        FillRows<1>(d, pitch, w, h, pixel);
+        break;
+    case 2:
+        FillRows<2>(d, pitch, w, h, pixel);
+        break;
+    case 3:
+        FillRows<3>(d, pitch, w, h, pixel);
+        break;
+    default:
+        FillRows<4>(d, pitch, w, h, pixel);
+        break;
     }
     return BlitResult::Ok;
 }

@@ -13,6 +13,7 @@
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/mouse.h"
+#include "platform/present.h"
 
 namespace platform {
 namespace detail {
@@ -73,6 +74,12 @@ void SetOtherInstanceRunning(bool running) { TheState().otherInstance = running;
 void SetVideoAvailable(bool available) { TheState().videoAvailable = available; }
 void SetWindowCreatable(bool creatable) { TheState().windowCreatable = creatable; }
 bool IsFullScreen() { return TheState().fullScreen; }
+void UseSystemFonts(bool use) { TheState().systemFonts = use; }
+
+const std::vector<uint32_t>& PresentedFrame() { return TheState().presented; }
+int PresentedWidth() { return TheState().presentedWidth; }
+uint64_t PresentCount() { return TheState().presentCount; }
+bool LastPresentWaitedForVSync() { return TheState().lastPresentVSync; }
 
 void SetAudioAvailable(bool available) { TheState().audioAvailable = available; }
 
@@ -170,6 +177,26 @@ bool SetWindowFullScreen(bool fullScreen) {
     return true;
 }
 
+void FitWindowToClient(int clientWidth, int clientHeight) {
+    State& s = TheState();
+    if (!s.windowExists) return;
+    s.clientWidth = clientWidth;
+    s.clientHeight = clientHeight;
+    s.windowX = (ScreenWidth() - clientWidth) / 2;
+    s.windowY = (ScreenHeight() - clientHeight) / 2;
+}
+
+bool PresentFrame(const Surface& frame, bool waitVSync) {
+    State& s = TheState();
+    if (!s.windowExists || frame.IsLost()) return false;
+    s.presented.assign(static_cast<size_t>(frame.Width()) * static_cast<size_t>(frame.Height()), 0);
+    ConvertToXrgb8888(frame, reinterpret_cast<uint8_t*>(s.presented.data()), frame.Width() * 4);
+    s.presentedWidth = frame.Width();
+    s.lastPresentVSync = waitVSync;
+    ++s.presentCount;
+    return true;
+}
+
 namespace backend {
 
 bool StartVideo() { return TheState().videoAvailable; }
@@ -217,6 +244,8 @@ LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
     if (message == WM_CLOSE) platform::DestroyWindow();
     return 0;
 }
+
+bool SystemFontsWanted() { return headless::TheState().systemFonts; }
 
 } // namespace backend
 } // namespace platform

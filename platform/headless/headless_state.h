@@ -27,7 +27,12 @@ struct State {
     bool audioAvailable = true;
     bool windowExists = false;
     bool fullScreen = false;
+    bool systemFonts = false;
     int windowX = 0, windowY = 0, clientWidth = 0, clientHeight = 0;
+    std::vector<uint32_t> presented;
+    int presentedWidth = 0;
+    uint64_t presentCount = 0;
+    bool lastPresentVSync = false;
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> debugLines;
 };

@@ -9,6 +9,9 @@ SDL_Window* MainWindow();
 // Brings up SDL's video subsystem once (with the hints this game needs); false without a display.
 bool EnsureVideo();
 
+// Drops the present's renderer; called before the window goes.
+void DestroyPresenter();
+
 // Virtual-key code for a scancode as key messages carry it (generic Shift, Control, Alt), 0 if none.
 int VirtualKeyForScancode(SDL_Scancode scancode);
 

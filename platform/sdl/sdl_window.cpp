@@ -14,7 +14,11 @@ bool g_videoStarted = false;
 void PostWindowEvent(const SDL_WindowEvent& e) {
     switch (e.event) {
     case SDL_WINDOWEVENT_CLOSE: PostMessage(WM_CLOSE, 0, 0); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: PostMessage(WM_ACTIVATE, WA_ACTIVE, 0); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        PostMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+        // A window that gains the focus on a palette desktop is asked to realise its palette.
+        if (DesktopDepth() == 8) PostMessage(WM_QUERYNEWPALETTE, 0, 0);
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST: PostMessage(WM_ACTIVATE, WA_INACTIVE, 0); break;
     case SDL_WINDOWEVENT_MINIMIZED: PostMessage(WM_SIZE, SIZE_MINIMIZED, 0); break;
     case SDL_WINDOWEVENT_MAXIMIZED: PostMessage(WM_SIZE, SIZE_MAXIMIZED, 0); break;
@@ -81,13 +85,17 @@ bool StartVideo() { return sdl::EnsureVideo(); }
 
 bool CreateWindow(const char* title, int x, int y, int width, int height) {
     if (g_window != nullptr) return true;
-    g_window = SDL_CreateWindow(title, x, y, width, height,
-                                SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI);
+    // An OpenGL-capable window from the start: otherwise SDL recreates the window when the
+    // present makes its (OpenGL) renderer, and the window flickers and changes its id.
+    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
+    g_window = SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
+    if (g_window == nullptr) g_window = SDL_CreateWindow(title, x, y, width, height, flags);
     return g_window != nullptr;
 }
 
 void DestroyWindow() {
     if (g_window == nullptr) return;
+    sdl::DestroyPresenter();
     SDL_DestroyWindow(g_window);
     g_window = nullptr;
 }
@@ -108,6 +116,8 @@ LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
     if (message == WM_CLOSE) platform::DestroyWindow();
     return 0;
 }
+
+bool SystemFontsWanted() { return true; }
 
 } // namespace backend
 
@@ -146,6 +156,23 @@ void ScreenToClient(int& x, int& y) {
 bool SetWindowFullScreen(bool fullScreen) {
     if (g_window == nullptr) return false;
     return SDL_SetWindowFullscreen(g_window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+} // namespace platform
+
+namespace platform {
+
+void FitWindowToClient(int clientWidth, int clientHeight) {
+    if (g_window == nullptr) return;
+    SDL_SetWindowBordered(g_window, SDL_TRUE);
+    SDL_SetWindowAlwaysOnTop(g_window, SDL_FALSE);
+    SDL_SetWindowSize(g_window, clientWidth, clientHeight);
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(g_window, &top, &left, &bottom, &right);
+    const int outerWidth = clientWidth + left + right, outerHeight = clientHeight + top + bottom;
+    // The outer window is centred; SDL places the client area, so the frame is added back.
+    SDL_SetWindowPosition(g_window, (ScreenWidth() - outerWidth) / 2 + left,
+                          (ScreenHeight() - outerHeight) / 2 + top);
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "display.h"
 
+#include "platform/present.h"
 #include "platform/window.h"
 #include "runtime/graphics/stored_palette.h"
 #include "runtime/shell/diagnostics.h"
@@ -35,18 +36,35 @@ void TakeChannelLayout(Display& d) {
     }
 }
 
+platform::PaletteColor FromColorRef(uint32_t c) {
+    return platform::PaletteColor{static_cast<uint8_t>(c & 0xFF),
+                                  static_cast<uint8_t>((c >> 8) & 0xFF),
+                                  static_cast<uint8_t>((c >> 16) & 0xFF)};
+}
+
+uint32_t ToColorRef(const platform::PaletteColor& c) {
+    return static_cast<uint32_t>(c.red) | (static_cast<uint32_t>(c.green) << 8) |
+           (static_cast<uint32_t>(c.blue) << 16);
+}
+
 } // namespace
 
-std::array<uint32_t, kStoredPaletteSize>& StoredPalette() { return TheDisplayGlobals().storedPalette; }
+std::array<uint32_t, kStoredPaletteSize>& StoredPalette() {
+    return TheDisplayGlobals().storedPalette;
+}
 
 int Display::Open() {
     directDraw = true;
     DebugPrint("標準のデバイスを使用します\n");
     ChooseMode();
     if (ApplyLevel() == 0) return 0;
-    if (depth == 8 && CreatePalette(nullptr) == 0) return 0;
+    if (depth == 8) CreatePalette(nullptr);
     canStretch = 1;
     TakeChannelLayout(*this);
+    if (!primary || primary->IsLost()) {
+        ShowErrorBox("GDIをアクセスできません");
+        return 0;
+    }
     return 1;
 }
 
@@ -64,6 +82,7 @@ void Display::ChooseMode() {
     if (desktop != 16) depth = desktop;
     DebugPrint("%dbitカラーで起動します\n", depth);
     SetClip(0, 0, 0, 0);
+    clipRegion = 1; // the whole screen, as a region
 }
 
 int Display::ApplyLevel() {
@@ -71,7 +90,15 @@ int Display::ApplyLevel() {
         ShowErrorBox("DirectDrawが存在しないため設定できません");
         return 0;
     }
-    platform::SetWindowFullScreen(IsFullScreen());
+    if (IsFullScreen()) {
+        if (!platform::SetWindowFullScreen(true)) {
+            ShowErrorBox("ディスプレイモードが変更できません");
+            return 0;
+        }
+    } else {
+        platform::SetWindowFullScreen(false);
+        FitWindow();
+    }
     if (CreateSurfaces() == 0) return 0;
     surfacesReady = 1;
     return 1;
@@ -82,7 +109,7 @@ int Display::CreateSurfaces() {
         ShowErrorBox("サーフェイス作成時点でDirectDrawが存在しません");
         return 0;
     }
-    primary = platform::Surface::Create(width, height, depth);
+    primary = CreateOffscreen(width, height, 0);
     if (!primary) {
         ShowErrorBox(IsFullScreen() ? "複合サーフェイスの作成に失敗しました"
                                     : "フロントバッファの作成に失敗しました");
@@ -103,41 +130,57 @@ void Display::ReleaseSurfaces() {
     surfacesReady = 0;
 }
 
+// Video and system memory are the same on this platform.
 std::unique_ptr<platform::Surface> Display::CreateOffscreen(int w, int h, int /*systemMemory*/) {
     auto surface = platform::Surface::Create(w, h, depth);
-    if (surface && depth == 8) surface->SetPalette(palette);
+    if (surface && depth == 8) surface->SetPalette(colors);
     return surface;
 }
 
-void Display::FitWindow() {}
+void Display::FitWindow() {
+    platform::FitWindowToClient(kDisplayWidth > 0 ? kDisplayWidth : width,
+                                kDisplayHeight > 0 ? kDisplayHeight : height);
+}
 
 int Display::CreatePalette(const platform::PaletteTable* table) {
-    auto entries = std::make_shared<platform::PaletteTable>();
+    platform::PaletteTable& entries = *colors;
     for (int i = 0; i < 256; ++i) {
-        auto& e = (*entries)[static_cast<size_t>(i)];
+        auto& e = entries[static_cast<size_t>(i)];
         if (platform::IsStaticPaletteEntry(i)) {
             e = platform::StaticPaletteColor(i);
         } else if (table != nullptr) {
             e = (*table)[static_cast<size_t>(i)];
-            StoredPalette()[static_cast<size_t>(i - 10)] =
-                static_cast<uint32_t>(e.red) | (static_cast<uint32_t>(e.green) << 8) |
-                (static_cast<uint32_t>(e.blue) << 16);
+            StoredPalette()[static_cast<size_t>(i - 10)] = ToColorRef(e);
         } else {
-            uint32_t c = StoredPalette()[static_cast<size_t>(i - 10)];
-            e = platform::PaletteColor{static_cast<uint8_t>(c & 0xFF),
-                                       static_cast<uint8_t>((c >> 8) & 0xFF),
-                                       static_cast<uint8_t>((c >> 16) & 0xFF)};
+            e = FromColorRef(StoredPalette()[static_cast<size_t>(i - 10)]);
         }
     }
-    palette = entries;
-    if (primary) primary->SetPalette(palette);
-    if (backBuffer) backBuffer->SetPalette(palette);
+    palette = colors;
     return 1;
 }
 
-void Display::ReleasePalette() { palette.reset(); }
+void Display::ReleasePalette() {
+    palette.reset();
+}
 
-int Display::Present() { return surfacesReady; }
+int Display::Present() {
+    if (surfacesReady == 0 || !primary || !backBuffer) return 0;
+    // Flipping always waits for the vertical blank; a copy waits only when asked.
+    const bool flip = IsFullScreen() && TheDisplayGlobals().useFlip != 0;
+    const platform::Rect whole{0, 0, width, height};
+    if (platform::BltFast(*primary, 0, 0, *backBuffer, whole, false) != platform::BlitResult::Ok)
+        return 0;
+    return platform::PresentFrame(*primary, flip || waitVSync != 0) ? 1 : 0;
+}
+
+DrawingContext Display::GetBackDC() {
+    if (!backBuffer || backBuffer->IsLost()) return DrawingContext{};
+    platform::Rect clip{0, 0, backBuffer->Width(), backBuffer->Height()};
+    if (clipRegion != 0) clip = platform::Rect{clipLeft, clipTop, clipRight, clipBottom};
+    return DrawingContext{backBuffer.get(), clip};
+}
+
+void Display::ReleaseBackDC(const DrawingContext& /*dc*/) {}
 
 uint32_t Display::ColorToPixel(platform::Surface& surface, uint32_t color) {
     if (surface.IsLost()) return 0xFFFFFFFFu;
@@ -151,12 +194,14 @@ void Display::SetClip(int left, int top, int right, int bottom) {
         clipTop = 0;
         clipRight = width;
         clipBottom = height;
+        clipRegion = 0;
         return;
     }
     clipLeft = left;
     clipTop = top;
     clipRight = right;
     clipBottom = bottom;
+    clipRegion = 1;
 }
 
 int SetVSync(int flag) {
@@ -169,11 +214,18 @@ int SetUseFlip(int flag) {
     return 1;
 }
 
+// The picture in the back buffer is carried over, so a paused game still shows its last frame in
+// the new mode.
 int ToggleFullScreen() {
     Display& d = TheDisplay();
+    std::unique_ptr<platform::Surface> lastFrame = std::move(d.backBuffer);
     d.ReleaseSurfaces();
     d.cooperativeLevel = d.IsFullScreen() ? d.windowedLevel : d.fullScreenLevel;
-    return d.ApplyLevel();
+    if (d.ApplyLevel() == 0) return 0;
+    if (lastFrame && d.backBuffer)
+        platform::BltFast(*d.backBuffer, 0, 0, *lastFrame, platform::Rect{0, 0, d.width, d.height},
+                          false);
+    return 1;
 }
 
 } // namespace tessary

@@ -15,12 +15,20 @@ inline constexpr uint32_t DDSCL_FULLSCREEN = 1;
 inline constexpr uint32_t DDSCL_EXCLUSIVE = 16;
 inline constexpr uint32_t DDSCL_NORMAL = 8;
 
+// The stand-in for a GDI drawing context on the back buffer: the surface, and the rectangle GDI
+// drawing is limited to (the clip rectangle while a clip region exists, else the whole surface).
+struct DrawingContext {
+    platform::Surface* surface = nullptr; // null when the context could not be had
+    platform::Rect clip{};
+};
+
 struct Display {
     // The device exists from Open to Close.
     bool directDraw = false;
     std::unique_ptr<platform::Surface> primary;    // what the present last showed
     std::unique_ptr<platform::Surface> backBuffer; // the drawing target of everything
-    std::shared_ptr<platform::PaletteTable> palette; // 8-bit mode only
+    std::shared_ptr<platform::PaletteTable> palette; // 8-bit mode only; null once released
+    int clipRegion = 0; // 1 while GDI drawing is limited to the clip rectangle
     int bufferCount = 2;
     uint32_t cooperativeLevel = DDSCL_NORMAL;
     uint32_t windowedLevel = DDSCL_NORMAL;
@@ -38,6 +46,11 @@ struct Display {
     uint16_t shiftRed = 16, shiftGreen = 8, shiftBlue = 0;
     uint32_t halfMask = 0xFEFEFE;
 
+    // The colours every 8-bit surface refers to. The palette is released and made again; these
+    // entries stay, so pictures made before a palette change show the new colours, as on a
+    // palette device.
+    std::shared_ptr<platform::PaletteTable> colors = std::make_shared<platform::PaletteTable>();
+
     bool IsFullScreen() const { return (cooperativeLevel & DDSCL_FULLSCREEN) != 0; }
 
     int Open();
@@ -51,6 +64,8 @@ struct Display {
     int CreatePalette(const platform::PaletteTable* table);
     void ReleasePalette();
     int Present();
+    DrawingContext GetBackDC();
+    void ReleaseBackDC(const DrawingContext& dc);
     uint32_t ColorToPixel(platform::Surface& surface, uint32_t color);
     void SetClip(int left, int top, int right, int bottom);
 };

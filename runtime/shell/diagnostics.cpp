@@ -9,6 +9,7 @@
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "runtime/graphics/text.h"
 #include "runtime/shell/runtime_state.h"
 
 namespace tessary {
@@ -16,6 +17,8 @@ namespace {
 
 constexpr size_t kFormatBufferSize = 256;
 constexpr int kStopwatchCount = 3;
+constexpr int kFpsStopwatch = 2;
+constexpr int kFpsCallsPerMeasurement = 5;
 
 } // namespace
 
@@ -53,6 +56,24 @@ uint32_t Stopwatch(int index, int read) {
 
 void StartStopwatches() {
     for (int i = 0; i < kStopwatchCount; ++i) Stopwatch(i, 0);
+}
+
+float DrawFps(int x, int y) {
+    DiagnosticsState& d = TheDiagnostics();
+    if (d.fpsCallCount >= kFpsCallsPerMeasurement - 1) {
+        d.fpsCallCount = 0;
+        uint32_t elapsed = Stopwatch(kFpsStopwatch, 1);
+        if (elapsed == 0) elapsed = 1;
+        d.fpsRate = static_cast<float>(kFpsCallsPerMeasurement * 1000.0 / elapsed);
+        Stopwatch(kFpsStopwatch, 0);
+    } else {
+        ++d.fpsCallCount;
+    }
+    const int centred = TheTextState().centered;
+    SetTextCentered(0);
+    PrintText(x, y, "%.1f", static_cast<double>(d.fpsRate));
+    SetTextCentered(centred);
+    return d.fpsRate;
 }
 
 int Random(int n) {

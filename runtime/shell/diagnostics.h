@@ -25,6 +25,12 @@ void DebugPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
 uint32_t Stopwatch(int index, int read);
 void StartStopwatches();
 
+// Measures the frame rate over every 5 calls (5000 / the milliseconds stopwatch 2 counted since
+// the last measurement) and prints the last rate with "%.1f" at (x, y) in the current font, never
+// centred. "0.0" until the fifth call. Five calls within one millisecond count as 1 ms, so the
+// highest rate shown is 5000.0 rather than an infinity. Returns the rate shown.
+float DrawFps(int x, int y);
+
 // 0..n, and n + 1 when the generator yields its top value 32767.
 int Random(int n);
 

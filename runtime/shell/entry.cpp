@@ -1,6 +1,10 @@
 #include "entry.h"
 
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/primitives.h"
+#include "runtime/graphics/text.h"
+#include "runtime/graphics/transitions.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/joystick.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
@@ -16,10 +20,14 @@ constexpr int kVkEscape = 27;
 } // namespace
 
 void StartRuntime(FrameCallback inGameFrame) {
+    CreateScratchImage(); // a failure is only noted on the debug output
     InitJoysticks();
     StartStopwatches();
     SetFramePeriod(kStartFramePeriod);
     SetQuitKey(kVkEscape);
+    ClearScreen(0);
+    SetTextFont(8, 16, 0xFFFFFF, "標準ゴシック");
+    SetFadeLevel(1);
     SetFrameCallback(inGameFrame);
     Runtime().active = 1;
 }

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
+#include "runtime/shell/diagnostics.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/mouse.h"
 
@@ -62,6 +63,15 @@ int RunTick() {
     if (rt.frameCallback != nullptr) rt.frameCallback();
     Display& display = TheDisplay();
     if (display.presentPaused == 0) display.Present();
+    // The back buffer is restored with the primary: in a window it is a surface of its own, and
+    // left lost nothing would be drawn again.
+    const bool primaryLost = display.primary && display.primary->IsLost();
+    const bool backLost = display.backBuffer && display.backBuffer->IsLost();
+    if (primaryLost || backLost) {
+        DebugPrint("Flont/Back Bufferを復元します。\n");
+        if (primaryLost) display.primary->Restore();
+        if (backLost) display.backBuffer->Restore();
+    }
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/instance_lock.h"
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/mouse.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
@@ -17,6 +18,7 @@ void UpdateClientRect() {
     ClientToScreen(r.left, r.top);
     ClientToScreen(r.right, r.bottom);
     Runtime().clientRect = r;
+    TheDisplayGlobals().presentDestination = r;
 }
 
 // The first position becomes the reference; only a move away from it on both axes counts, so a
@@ -35,6 +37,7 @@ void DetectMouseMove(LParam lParam) {
 
 void OnDestroy() {
     CloseAllMusic();
+    ReleaseAllImages();
     TheDisplay().Close();
     ClipMouseCursor(0);
     Runtime().mainWindow = 0;
@@ -45,6 +48,19 @@ void OnPaint() {
     const Display& display = TheDisplay();
     if (display.surfacesReady != 0 && Runtime().active == 0 && !display.IsFullScreen())
         TheDisplay().Present();
+}
+
+// The colours last taken from a picture come back when the window gets the palette again.
+LResult OnQueryNewPalette() {
+    Display& display = TheDisplay();
+    if (display.surfacesReady == 0 || display.depth != 8) return 0;
+    display.ReleasePalette();
+    if (display.CreatePalette(nullptr) == 0) {
+        ShowErrorBox("パレットの復帰に失敗しました");
+        RequestClose();
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -95,6 +111,7 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
     case WM_MOUSEMOVE: DetectMouseMove(lParam); return 0;
     case WM_ENTERMENULOOP: display.presentPaused = 1; return 0;
     case WM_EXITMENULOOP: display.presentPaused = 0; return 0;
+    case WM_QUERYNEWPALETTE: return OnQueryNewPalette();
     case MM_MCINOTIFY:
         if (wParam == MCI_NOTIFY_SUCCESSFUL) OnMusicNotify();
         return 0;

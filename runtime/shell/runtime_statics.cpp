@@ -1,6 +1,9 @@
 // Every static object of the runtime, in one place and in construction order. Reset rebuilds them
 // all, which is what a fresh process would have.
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/text.h"
+#include "runtime/graphics/transitions.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/input/input_state.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
@@ -18,6 +21,9 @@ struct RuntimeStatics {
     InputState input;
     Display display;
     DisplayGlobals displayGlobals;
+    TextState text;
+    TransitionState transitions;
+    ImageSlotTable imageSlots;
     WaveBank waves;
     MusicState music;
 };
@@ -35,6 +41,9 @@ DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
 InputState& TheInput() { return Statics().input; }
 Display& TheDisplay() { return Statics().display; }
 DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
+TextState& TheTextState() { return Statics().text; }
+TransitionState& TheTransitions() { return Statics().transitions; }
+ImageSlotTable& TheImageSlots() { return Statics().imageSlots; }
 WaveBank& TheWaveBank() { return Statics().waves; }
 MusicState& TheMusic() { return Statics().music; }
 

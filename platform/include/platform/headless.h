@@ -40,6 +40,15 @@ void SetVideoAvailable(bool available);
 void SetWindowCreatable(bool creatable);
 bool IsFullScreen();
 
+// Text is drawn with the built-in bitmap font unless this is turned on, so that runs draw the same
+// pixels whatever faces the machine has.
+void UseSystemFonts(bool use);
+// The last frame the present showed, as 0x00RRGGBB pixels row by row, and how many were shown.
+const std::vector<uint32_t>& PresentedFrame();
+int PresentedWidth();
+uint64_t PresentCount();
+bool LastPresentWaitedForVSync();
+
 struct MessageBoxRecord {
     std::string text;
     std::string caption;

@@ -55,6 +55,10 @@ LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
 // Full-screen switching of the real window (desktop-sized, aspect kept, no mode change).
 bool SetWindowFullScreen(bool fullScreen);
 
+// Windowed style (title bar, not topmost) with a client area of the given size, centred on the
+// screen.
+void FitWindowToClient(int clientWidth, int clientHeight);
+
 } // namespace platform
 
 namespace platform {

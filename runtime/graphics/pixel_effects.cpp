@@ -1,0 +1,122 @@
+#include "pixel_effects.h"
+
+#include <algorithm>
+
+#include "runtime/graphics/blitters.h"
+#include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/graphics/pixel_loops.h"
+
+namespace tessary {
+namespace {
+
+constexpr int kLastPictureSlot = 255;
+constexpr int kCopyCode = 13;
+
+// A picture slot with its surface, or null.
+ImageSlot* PictureSlot(int n) {
+    if (n < 0 || n > kLastPictureSlot) return nullptr;
+    ImageSlot* slot = ImageSlotAt(n);
+    return slot != nullptr && slot->surface ? slot : nullptr;
+}
+
+bool InsidePicture(const ImageSlot& slot, int srcLeft, int srcTop, int srcRight, int srcBottom) {
+    return srcLeft >= 0 && srcTop >= 0 && srcRight <= slot.width && srcBottom <= slot.height &&
+           srcLeft < srcRight && srcTop < srcBottom;
+}
+
+SourceKey KeyOf(const ImageSlot& slot) {
+    return SourceKey{slot.transparent != 0, slot.colorKey};
+}
+
+// A picture that cannot be read because it was lost is reloaded for the next frame.
+bool PictureReadable(int n, const ImageSlot& slot) {
+    if (!slot.surface->IsLost()) return true;
+    ReloadImage(n);
+    return false;
+}
+
+// The scratch procedure: the screen under the rectangle is copied into the scratch slot at the
+// same place, the picture is combined into that copy, and the copy goes back in one blit.
+template <class Combine>
+int ThroughScratch(int x, int y, int n, const ImageSlot& slot, int srcLeft, int srcTop,
+                   int srcRight, int srcBottom, Combine combine) {
+    const int w = srcRight - srcLeft, h = srcBottom - srcTop;
+    if (CopyScreenToImage(kScratchSlot, x, y, x, y, x + w, y + h) == 0) return 0;
+    ImageSlot* scratch = ImageSlotAt(kScratchSlot);
+    if (!PictureReadable(n, slot) || scratch->surface->IsLost()) return 0;
+    // The screen copy may have been cut at the scratch's edges; combine only what it holds.
+    const int usableW = std::min(w, scratch->width - x), usableH = std::min(h, scratch->height - y);
+    if (x < 0 || y < 0 || usableW < 1 || usableH < 1) return 0;
+    combine(*scratch->surface, SourceRect{slot.surface.get(), srcLeft, srcTop, usableW, usableH});
+    return DrawImage(x, y, kScratchSlot, x, y, x + usableW, y + usableH);
+}
+
+} // namespace
+
+int RotateImageIntoSquare(int n, int angle, int srcLeft, int srcTop, int srcRight, int srcBottom,
+                          int side, int squareLeft, int squareTop, int visLeft, int visTop,
+                          int visRight, int visBottom) {
+    const ImageSlot* slot = PictureSlot(n);
+    Display& d = TheDisplay();
+    if (slot == nullptr || !d.backBuffer || angle < 0 || angle >= 360) return 0;
+    if (!PictureReadable(n, *slot) || d.backBuffer->IsLost()) return 0;
+    // The loop writes without checking, so the ranges are held to the square and the surface.
+    visLeft = std::max({visLeft, 0, -squareLeft});
+    visTop = std::max({visTop, 0, -squareTop});
+    visRight = std::min({visRight, side, d.backBuffer->Width() - squareLeft});
+    visBottom = std::min({visBottom, side, d.backBuffer->Height() - squareTop});
+    if (visLeft >= visRight || visTop >= visBottom) return 0;
+    if (!InsidePicture(*slot, srcLeft, srcTop, srcRight, srcBottom)) return 0;
+    RotateLoop(
+        *d.backBuffer, squareLeft, squareTop, side,
+        SourceRect{slot->surface.get(), srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop},
+        KeyOf(*slot), angle, visLeft, visTop, visRight, visBottom);
+    return 1;
+}
+
+int BlendImage(int x, int y, int n, int alpha, int srcLeft, int srcTop, int srcRight,
+               int srcBottom) {
+    const ImageSlot* slot = PictureSlot(n);
+    if (slot == nullptr || TheDisplay().depth == 8 ||
+        !InsidePicture(*slot, srcLeft, srcTop, srcRight, srcBottom))
+        return 0;
+    const ChannelLayout layout = CurrentChannelLayout();
+    return ThroughScratch(x, y, n, *slot, srcLeft, srcTop, srcRight, srcBottom,
+                          [&](platform::Surface& scratch, SourceRect src) {
+                              BlendLoop(scratch, x, y, src, KeyOf(*slot), alpha, layout);
+                          });
+}
+
+int DrawImageRop(int x, int y, uint16_t n, int code, int srcLeft, int srcTop, int srcRight,
+                 int srcBottom) {
+    const ImageSlot* slot = PictureSlot(n);
+    if (slot == nullptr || !TheDisplay().backBuffer) return 0;
+    if (code == kCopyCode || TheDisplay().depth == 8) {
+        DrawImage(x, y, n, srcLeft, srcTop, srcRight, srcBottom);
+        return 0;
+    }
+    if (!ClipSourceRect(x, y, n, srcLeft, srcTop, srcRight, srcBottom)) return 0;
+    return ThroughScratch(x, y, n, *slot, srcLeft, srcTop, srcRight, srcBottom,
+                          [&](platform::Surface& scratch, SourceRect src) {
+                              RopLoop(scratch, x, y, src, KeyOf(*slot), code);
+                          });
+}
+
+int DrawImageAdditive(int x, int y, uint16_t n, int srcLeft, int srcTop, int srcRight,
+                      int srcBottom) {
+    const ImageSlot* slot = PictureSlot(n);
+    if (slot == nullptr || !TheDisplay().backBuffer) return 0;
+    if (TheDisplay().depth == 8) {
+        DrawImage(x, y, n, srcLeft, srcTop, srcRight, srcBottom);
+        return 0;
+    }
+    if (!ClipSourceRect(x, y, n, srcLeft, srcTop, srcRight, srcBottom)) return 0;
+    const ChannelLayout layout = CurrentChannelLayout();
+    return ThroughScratch(x, y, n, *slot, srcLeft, srcTop, srcRight, srcBottom,
+                          [&](platform::Surface& scratch, SourceRect src) {
+                              AddLoop(scratch, x, y, src, KeyOf(*slot), layout);
+                          });
+}
+
+} // namespace tessary

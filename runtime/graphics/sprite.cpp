@@ -1,0 +1,209 @@
+#include "runtime/graphics/sprite.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "runtime/graphics/blitters.h"
+#include "runtime/graphics/display.h"
+#include "runtime/graphics/pixel_effects.h"
+#include "runtime/shell/runtime_state.h"
+
+namespace tessary {
+namespace {
+
+constexpr float kPositionLimit = 2048.0f;
+constexpr float kVelocityLimit = 128.0f;
+constexpr float kAccelLimit = 32.0f;
+constexpr float kOneDegreeOfSine = 0.0027777778f; // the sine table holds sin x 360
+constexpr int kMaxFrameCount = 32;
+constexpr int kFirstRopMode = 10; // modes 10 and above draw with raster operation mode - 10
+
+// "Not >= -limit" rather than "< -limit", so that a NaN lands on the lower bound.
+float Clamp(float v, float limit) {
+    if (!(v >= -limit)) return -limit;
+    if (v > limit) return limit;
+    return v;
+}
+
+// frameSide x scale truncated toward zero; a scale too large for an int (the setter leaves large
+// values alone) is held at a size that simply covers the screen many times over.
+int ScaledSide(int side, float scale) {
+    const float size = static_cast<float>(side) * scale;
+    if (!(size > -1.0e8f)) return -100000000;
+    if (size > 1.0e8f) return 100000000;
+    return static_cast<int>(size);
+}
+
+// One-pixel outline of [left, right) x [top, bottom) on the back buffer, inside the clip.
+void OutlineRect(int left, int top, int right, int bottom, uint32_t color) {
+    Display& d = TheDisplay();
+    DrawingContext dc = d.GetBackDC();
+    if (dc.surface == nullptr) return;
+    const uint32_t pixel = d.ColorToPixel(*dc.surface, color);
+    auto fill = [&](int l, int t, int r, int b) {
+        l = std::max(l, dc.clip.left), t = std::max(t, dc.clip.top);
+        r = std::min(r, dc.clip.right), b = std::min(b, dc.clip.bottom);
+        if (l < r && t < b) platform::FillRect(*dc.surface, platform::Rect{l, t, r, b}, pixel);
+    };
+    if (right <= left || bottom <= top) return;
+    fill(left, top, right, top + 1);
+    fill(left, bottom - 1, right, bottom);
+    fill(left, top, left + 1, bottom);
+    fill(right - 1, top, right, bottom);
+    d.ReleaseBackDC(dc);
+}
+
+} // namespace
+
+Sprite::Sprite() {
+    active = 1;
+    animate = 1;
+    row = 0;
+    x = y = 0.0f;
+    vx = vy = 0.0f;
+    ax = ay = 0.0f;
+    ticksPerFrame = 1;
+    scale = 2.0f;
+    drawMode = 0;
+    std::memset(hitLeft, 0, sizeof hitLeft);
+    std::memset(hitRight, 0, sizeof hitRight);
+    std::memset(hitTop, 0, sizeof hitTop);
+    std::memset(hitBottom, 0, sizeof hitBottom);
+}
+
+int Sprite::SetRow(int newRow) {
+    if (newRow < 0 || newRow >= kSpriteHitRows) return 0;
+    row = newRow;
+    return 1;
+}
+
+int Sprite::SetTicksPerFrame(int n) {
+    if (n < 0) return 0;
+    ticksPerFrame = n;
+    return 1;
+}
+
+void Sprite::SetScale(float s) {
+    scale = s < 0.0f ? 0.1f : s;
+}
+
+void Sprite::SetPosition(float newX, float newY) {
+    x = Clamp(newX, kPositionLimit);
+    y = Clamp(newY, kPositionLimit);
+}
+
+void Sprite::SetVelocityX(float v) {
+    vx = Clamp(v, kVelocityLimit);
+}
+void Sprite::SetVelocityY(float v) {
+    vy = Clamp(v, kVelocityLimit);
+}
+void Sprite::SetAccelX(float a) {
+    ax = Clamp(a, kAccelLimit);
+}
+void Sprite::SetAccelY(float a) {
+    ay = Clamp(a, kAccelLimit);
+}
+
+void Sprite::SetVelocityPolar(int degrees, float speed) {
+    if (degrees < 0 || degrees >= 360) return;
+    const auto cosine = static_cast<float>(SineTable[static_cast<size_t>(degrees + 90)]);
+    const auto sine = static_cast<float>(SineTable[static_cast<size_t>(degrees)]);
+    SetVelocityX(cosine * speed * kOneDegreeOfSine);
+    SetVelocityY(sine * speed * -kOneDegreeOfSine); // screen y grows downward
+}
+
+int Sprite::SetFrames(int imageSlot, int count, int width, int height) {
+    image = imageSlot;
+    frameCount = count < kMaxFrameCount + 1 ? count : kMaxFrameCount;
+    frameWidth = width;
+    frameHeight = height;
+    row = 0;
+    frame = 0;
+    tickCount = 0;
+    return 1;
+}
+
+// The right inset never takes the right edge past the left one, nor the bottom past the top.
+int Sprite::SetHitBox(int index, int left, int right, int top, int bottom) {
+    if (index < 0 || index >= kSpriteHitRows) return 0;
+    const int l = left < frameWidth ? left : frameWidth - 1;
+    const int t = top < frameHeight ? top : frameHeight - 1;
+    hitLeft[index] = l;
+    hitRight[index] = std::min(right, frameWidth - l);
+    hitTop[index] = t;
+    hitBottom[index] = std::min(bottom, frameHeight - t);
+    return 1;
+}
+
+int Sprite::Draw() {
+    if (active == 0) return 0;
+    const int srcLeft = frameWidth * frame, srcTop = frameHeight * row;
+    const int srcRight = srcLeft + frameWidth, srcBottom = srcTop + frameHeight;
+    const int dx = static_cast<int>(x), dy = static_cast<int>(y);
+    const auto slot = static_cast<uint16_t>(image & 0xFFFF);
+    switch (drawMode) {
+    case -1:
+        break;
+    case 1:
+        DrawImageScaled(dx, dy, slot, ScaledSide(frameWidth, scale), ScaledSide(frameHeight, scale),
+                        srcLeft, srcTop, srcRight, srcBottom);
+        break;
+    case 2:
+        DrawImageRotated(dx, dy, slot, angle, srcLeft, srcTop, srcRight, srcBottom);
+        break;
+    case 3:
+        DrawImageBanded(dx, dy, slot, static_cast<int>(scale), srcLeft, srcTop, srcRight,
+                        srcBottom);
+        break;
+    case 4:
+        DrawImageTranslucent(dx, dy, slot, 50, srcLeft, srcTop, srcRight, srcBottom, 0);
+        break;
+    case 5:
+        DrawImageAdditive(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        break;
+    default:
+        if (drawMode >= kFirstRopMode) {
+            DrawImageRop(dx, dy, slot, drawMode - kFirstRopMode, srcLeft, srcTop, srcRight,
+                         srcBottom);
+        } else {
+            DrawImage(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        }
+        break;
+    }
+    // The position takes the velocity of before this frame's acceleration.
+    SetPosition(x + vx, y + vy);
+    SetVelocityX(vx + ax);
+    SetVelocityY(vy + ay);
+    if (animate == 0) return 0;
+    if (++tickCount < ticksPerFrame) return 0;
+    tickCount = 0;
+    ++frame;
+    if (frame >= kMaxFrameCount || frame == frameCount) {
+        frame = 0;
+        return 1;
+    }
+    return 0;
+}
+
+Sprite::Box Sprite::HitBox() const {
+    const int left = static_cast<int>(x), top = static_cast<int>(y); // toward zero
+    const int r = row >= 0 && row < kSpriteHitRows ? row : 0;        // row may be written directly
+    return Box{left + hitLeft[r], top + hitTop[r], left + frameWidth - hitRight[r],
+               top + frameHeight - hitBottom[r]};
+}
+
+void Sprite::DrawHitBox(uint32_t color) const {
+    if (active == 0) return;
+    const Box b = HitBox();
+    OutlineRect(b.left, b.top, b.right, b.bottom, color);
+}
+
+// Boxes that only touch at an edge do not hit.
+int Sprite::HitTest(const Sprite* other) const {
+    if (other == nullptr || other->active == 0 || active == 0) return 0;
+    const Box a = HitBox(), b = other->HitBox();
+    return a.left < b.right && a.right > b.left && a.top < b.bottom && a.bottom > b.top ? 1 : 0;
+}
+
+} // namespace tessary
