@@ -158,10 +158,6 @@ bool SetWindowFullScreen(bool fullScreen) {
     return SDL_SetWindowFullscreen(g_window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }
 
-} // namespace platform
-
-namespace platform {
-
 void FitWindowToClient(int clientWidth, int clientHeight) {
     if (g_window == nullptr) return;
     SDL_SetWindowBordered(g_window, SDL_TRUE);

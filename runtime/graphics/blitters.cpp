@@ -55,13 +55,18 @@ platform::BlitResult StretchThroughScratch(const ImageSlot& slot, const platform
     if (w > scratch->width || h > scratch->height) return platform::BlitResult::Failed;
     auto r = platform::BltStretch(*scratch->surface, platform::Rect{0, 0, w, h}, *slot.surface,
                                   source, false);
+    if (r == platform::BlitResult::Lost && scratch->surface->IsLost()) {
+        ReloadImage(kScratchSlot); // the work surface has no file; it comes back empty
+        return platform::BlitResult::Failed;
+    }
     if (r != platform::BlitResult::Ok) return r;
     if (slot.transparent != 0) TakeColorKey(kScratchSlot);
     return platform::BltFast(*TheDisplay().backBuffer, visible.left, visible.top, *scratch->surface,
                              platform::Rect{0, 0, w, h}, slot.transparent != 0);
 }
 
-// Copies one row of every `step` (step 2: interlaced) or each row repeated over its band.
+// Copies the first row of every band of `band` rows: repeated over the band, or once (band 2
+// without repeating is the interlaced copy).
 int CopyBands(int x, int y, int n, const ImageSlot& slot, int band, bool repeat, int srcLeft,
               int srcTop, int srcRight, int srcBottom) {
     platform::BlitResult last = platform::BlitResult::Failed;
@@ -145,8 +150,9 @@ int DrawImageBanded(int x, int y, uint16_t n, int band, int srcLeft, int srcTop,
                     int srcBottom) {
     const ImageSlot* slot = DrawableSlot(n, kLastPictureSlot);
     if (slot == nullptr || !ClipSourceRect(x, y, n, srcLeft, srcTop, srcRight, srcBottom)) return 0;
-    return CopyBands(x, y, n, *slot, band < 1 ? 1 : band, true, srcLeft, srcTop, srcRight,
-                     srcBottom);
+    // A band taller than the rectangle shows its first row throughout, whatever its height.
+    band = std::clamp(band, 1, srcBottom - srcTop);
+    return CopyBands(x, y, n, *slot, band, true, srcLeft, srcTop, srcRight, srcBottom);
 }
 
 bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,

@@ -153,8 +153,7 @@ int Sprite::Draw() {
         DrawImageRotated(dx, dy, slot, angle, srcLeft, srcTop, srcRight, srcBottom);
         break;
     case 3:
-        DrawImageBanded(dx, dy, slot, static_cast<int>(scale), srcLeft, srcTop, srcRight,
-                        srcBottom);
+        DrawImageBanded(dx, dy, slot, ScaledSide(1, scale), srcLeft, srcTop, srcRight, srcBottom);
         break;
     case 4:
         DrawImageTranslucent(dx, dy, slot, 50, srcLeft, srcTop, srcRight, srcBottom, 0);

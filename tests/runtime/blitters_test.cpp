@@ -154,6 +154,9 @@ TEST_P(BlitterTest, BandedRepeatsTheFirstRowOfEachBand) {
             ASSERT_EQ(Back().ReadPixel(5 + x, 6 + row), s.surface->ReadPixel(x, shown)) << row;
     }
     EXPECT_EQ(Back().ReadPixel(5, 26), 0u);
+    platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
+    ASSERT_EQ(DrawImageBanded(5, 6, 3, INT32_MAX, 0, 0, -1, -1), 1); // one band: the first row
+    EXPECT_EQ(Back().ReadPixel(7, 6 + 19), s.surface->ReadPixel(2, 0));
 }
 
 TEST_P(BlitterTest, TranslucentInterlacedDrawsEveryOtherSourceRow) {
