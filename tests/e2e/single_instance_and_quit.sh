@@ -3,6 +3,11 @@
 # and Esc ends the first with status 0.
 set -u
 dist=$1
+# The lock lives in the network namespace: run in one of our own when the system allows it, so a
+# game the developer is playing on this machine does not count as the first instance.
+if [ -z "${PELKO_ISOLATED:-}" ] && unshare -n true 2>/dev/null; then
+  PELKO_ISOLATED=1 exec unshare -n "$0" "$@"
+fi
 cd "$dist" || exit 1
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
