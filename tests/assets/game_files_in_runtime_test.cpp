@@ -5,6 +5,12 @@
 #include <filesystem>
 
 #include "platform/headless.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "runtime/graphics/blitters.h"
+#include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/graphics/primitives.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/sound/music.h"
 #include "runtime/sound/wave_bank.h"
@@ -89,6 +95,85 @@ TEST_F(GameFilesTest, EveryPieceOfMusicPlaysThroughTheMusicLayer) {
     CloseAllMusic();
     EXPECT_EQ(TheMusic().open, 0);
 }
+
+struct PictureSlot {
+    uint16_t slot;
+    const char* name;
+    int transparent;
+};
+
+// Width and height from a BMP file's header.
+std::pair<int, int> BmpSize(const std::string& hostPath) {
+    auto bytes = platform::ReadBinaryFile(hostPath);
+    if (!bytes || bytes->size() < 26) return {0, 0};
+    auto at = [&](size_t i) {
+        return static_cast<int32_t>(static_cast<uint8_t>((*bytes)[i]) |
+                                    (static_cast<uint8_t>((*bytes)[i + 1]) << 8) |
+                                    (static_cast<uint8_t>((*bytes)[i + 2]) << 16) |
+                                    (static_cast<uint32_t>(static_cast<uint8_t>((*bytes)[i + 3])) << 24));
+    };
+    return {at(18), std::abs(at(22))};
+}
+
+class GamePicturesTest : public GameFilesTest, public ::testing::WithParamInterface<int> {
+protected:
+    void TearDown() override {
+        unsetenv("TESSARY_DESKTOP_DEPTH");
+        GameFilesTest::TearDown();
+    }
+};
+
+// Every picture in both folders loads into the slot the game gives it at every display depth, at
+// its file's size, keyed by its top-left pixel, and a keyed sheet drawn over the play-field blue
+// leaves the blue showing through its key colour and nowhere else.
+TEST_P(GamePicturesTest, EveryPictureLoadsIntoItsSlotAndDrawsKeyed) {
+    const int depth = GetParam();
+    setenv("TESSARY_DESKTOP_DEPTH", std::to_string(depth).c_str(), 1);
+    ASSERT_EQ(CreateMainWindow(), 1);
+    ASSERT_EQ(TheDisplay().Open(), 1);
+    ASSERT_EQ(CreateScratchImage(), 1);
+    const PictureSlot pictures[] = {
+        {1, "GPelko.bmp", 1},  {2, "Ikura.bmp", 1},   {3, "Kuma.bmp", 1},
+        {4, "Nami.bmp", 1},    {5, "Boss.bmp", 1},    {6, "Boss2.bmp", 1},
+        {7, "Item.bmp", 1},    {8, "Wood.bmp", 1},    {9, "Spear.bmp", 1},
+        {10, "WStatus.bmp", 1}, {11, "StartScreen.bmp", 0}, {12, "TamaSho.bmp", 1},
+        {13, "UxLOGO.bmp", 0}};
+    for (const char* folder : {"256", "Fullcolor"}) {
+        for (const PictureSlot& p : pictures) {
+            const std::string path = std::string("GameData\\") + folder + "\\" + p.name;
+            SCOPED_TRACE(path);
+            ASSERT_EQ(LoadBmpImage(p.slot, path.c_str(), p.transparent), 1);
+            const ImageSlot& slot = *ImageSlotAt(p.slot);
+            auto [w, h] = BmpSize(platform::HostPath(path));
+            EXPECT_EQ(slot.width, w);
+            EXPECT_EQ(slot.height, h);
+            EXPECT_EQ(slot.colorKey, slot.surface->ReadPixel(0, 0));
+            if (p.transparent == 0) continue;
+
+            const uint32_t blue = TheDisplay().ColorToPixel(*TheDisplay().backBuffer, 0x00FF7F00);
+            ClearScreen(0x00FF7F00);
+            const int dw = std::min(w, 640), dh = std::min(h, 480);
+            ASSERT_EQ(DrawImage(0, 0, p.slot, 0, 0, dw, dh), 1);
+            int keyed = 0, mismatched = 0;
+            for (int y = 0; y < dh; ++y)
+                for (int x = 0; x < dw; ++x) {
+                    const uint32_t src = slot.surface->ReadPixel(x, y);
+                    const uint32_t shown = TheDisplay().backBuffer->ReadPixel(x, y);
+                    const bool isKey = src == slot.colorKey;
+                    keyed += isKey;
+                    mismatched += isKey ? shown != blue : shown != src;
+                }
+            EXPECT_GT(keyed, 0);
+            EXPECT_EQ(mismatched, 0);
+        }
+    }
+    ASSERT_EQ(LoadBmpImage(14, "ForBeginner.BMP", 1), 1);
+    EXPECT_GE(ImageSlotAt(14)->width, 881);
+    EXPECT_GE(ImageSlotAt(14)->height, 400);
+    EXPECT_EQ(headless::DebugText().find("BMP["), std::string::npos) << headless::DebugText();
+}
+
+INSTANTIATE_TEST_SUITE_P(AllDepths, GamePicturesTest, ::testing::Values(8, 16, 24, 32));
 
 } // namespace
 } // namespace tessary
