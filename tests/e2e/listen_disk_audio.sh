@@ -4,6 +4,11 @@
 # neither silent nor clipped.
 set -u
 listen=$1
+# The single-instance lock lives in the network namespace: run in one of our own when the system
+# allows it, so a game being played on this machine does not stop the recording.
+if [ -z "${PELKO_ISOLATED:-}" ] && unshare -n true 2>/dev/null; then
+  PELKO_ISOLATED=1 exec unshare -n "$0" "$@"
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/xvfb_session.sh"
