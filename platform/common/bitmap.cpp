@@ -1,6 +1,7 @@
 // BMP files: our own checks of the headers first, so that nothing malformed reaches the decoder,
 // then SDL's BMP decoder for the pixel formats and compressions, then our own conversion.
 #include "platform/bitmap.h"
+#include "platform/byte_order.h"
 
 #include <SDL.h>
 
@@ -19,16 +20,6 @@ constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 // Larger files cannot hold a picture of kMaxSide a side at 32 bits with any sane slack.
 constexpr std::streamoff kMaxFileSize = 0x7FFFFFFF; // SDL reads memory sized by an int
 
-uint16_t U16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t U32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-int32_t S32(const uint8_t* p) {
-    return static_cast<int32_t>(U32(p));
-}
 
 bool Refuse(std::string* why, const std::string& reason) {
     if (why != nullptr) *why = reason;
@@ -51,25 +42,25 @@ bool KnownInfoSize(uint32_t size) {
 bool ReadHeader(const uint8_t* d, size_t size, BmpHeader& h, std::string* why) {
     if (size < kFileHeaderSize + 4) return Refuse(why, "truncated file header");
     if (d[0] != 'B' || d[1] != 'M') return Refuse(why, "not a BMP file");
-    h.pixelOffset = U32(d + 10);
-    h.infoSize = U32(d + 14);
+    h.pixelOffset = ReadLe32(d + 10);
+    h.infoSize = ReadLe32(d + 14);
     if (!KnownInfoSize(h.infoSize))
         return Refuse(why, "unknown header size " + std::to_string(h.infoSize));
     if (kFileHeaderSize + h.infoSize > size) return Refuse(why, "truncated info header");
     const uint8_t* info = d + kFileHeaderSize;
     if (h.infoSize == kCoreHeaderSize) {
-        h.width = U16(info + 4);
-        h.height = U16(info + 6);
-        h.planes = U16(info + 8);
-        h.bitCount = U16(info + 10);
+        h.width = ReadLe16(info + 4);
+        h.height = ReadLe16(info + 6);
+        h.planes = ReadLe16(info + 8);
+        h.bitCount = ReadLe16(info + 10);
         return true;
     }
-    h.width = S32(info + 4);
-    h.height = S32(info + 8);
-    h.planes = U16(info + 12);
-    h.bitCount = U16(info + 14);
-    h.compression = U32(info + 16);
-    h.colorsUsed = U32(info + 32);
+    h.width = ReadLeS32(info + 4);
+    h.height = ReadLeS32(info + 8);
+    h.planes = ReadLe16(info + 12);
+    h.bitCount = ReadLe16(info + 14);
+    h.compression = ReadLe32(info + 16);
+    h.colorsUsed = ReadLe32(info + 32);
     return true;
 }
 

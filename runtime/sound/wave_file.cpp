@@ -2,19 +2,16 @@
 
 #include <cstring>
 
+#include "platform/byte_order.h"
+
 namespace tessary {
 namespace {
 
 constexpr size_t kChunkHeaderSize = 8;
 constexpr size_t kFormatReadSize = 18;
 
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+using platform::ReadLe16;
+using platform::ReadLe32;
 
 bool IsId(const uint8_t* p, const char* id) {
     return std::memcmp(p, id, 4) == 0;
@@ -28,13 +25,13 @@ uint64_t ChunkEnd(uint64_t offset, uint32_t size) {
 
 WaveFormat ReadFormat(const uint8_t* p) {
     WaveFormat f;
-    f.formatTag = Le16(p);
-    f.channels = Le16(p + 2);
-    f.samplesPerSec = Le32(p + 4);
-    f.avgBytesPerSec = Le32(p + 8);
-    f.blockAlign = Le16(p + 12);
-    f.bitsPerSample = Le16(p + 14);
-    f.extraSize = Le16(p + 16);
+    f.formatTag = ReadLe16(p);
+    f.channels = ReadLe16(p + 2);
+    f.samplesPerSec = ReadLe32(p + 4);
+    f.avgBytesPerSec = ReadLe32(p + 8);
+    f.blockAlign = ReadLe16(p + 12);
+    f.bitsPerSample = ReadLe16(p + 14);
+    f.extraSize = ReadLe16(p + 16);
     return f;
 }
 
@@ -49,10 +46,10 @@ WaveParse ParseWave(const uint8_t* bytes, size_t size) {
     while (true) {
         if (riff + kChunkHeaderSize + 4 > size) return result;
         if (IsId(bytes + riff, "RIFF") && IsId(bytes + riff + 8, "WAVE")) break;
-        riff = ChunkEnd(riff, Le32(bytes + riff + 4));
+        riff = ChunkEnd(riff, ReadLe32(bytes + riff + 4));
     }
     // A RIFF size beyond the file (a cut-off copy) is searched only up to the file's end.
-    uint64_t riffEnd = ChunkEnd(riff, Le32(bytes + riff + 4));
+    uint64_t riffEnd = ChunkEnd(riff, ReadLe32(bytes + riff + 4));
     if (riffEnd > size) riffEnd = size;
 
     // The first sub-chunk, whatever it is, holds the format.
@@ -67,9 +64,9 @@ WaveParse ParseWave(const uint8_t* bytes, size_t size) {
 
     // After the format chunk, the "data" chunk within the RIFF chunk.
     result.status = WaveParseStatus::NoDataChunk;
-    uint64_t chunk = ChunkEnd(first, Le32(bytes + first + 4));
+    uint64_t chunk = ChunkEnd(first, ReadLe32(bytes + first + 4));
     while (chunk + kChunkHeaderSize <= riffEnd) {
-        const uint32_t chunkSize = Le32(bytes + chunk + 4);
+        const uint32_t chunkSize = ReadLe32(bytes + chunk + 4);
         if (IsId(bytes + chunk, "data")) {
             const uint64_t data = chunk + kChunkHeaderSize;
             if (data + chunkSize > size) {
