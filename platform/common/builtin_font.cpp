@@ -20,10 +20,7 @@ class BuiltInFont final : public Font {
     std::string FaceName() const override { return "built-in"; }
 
     const Glyph& GlyphFor(char32_t codepoint) override {
-        auto found = glyphs_.find(codepoint);
-        if (found != glyphs_.end()) return found->second;
-        if (glyphs_.size() >= kMaxCachedGlyphs) glyphs_.clear();
-        return glyphs_.emplace(codepoint, Rasterise(codepoint)).first->second;
+        return glyphs_.Get(codepoint, [this](char32_t c) { return Rasterise(c); });
     }
 
   private:
@@ -61,7 +58,7 @@ class BuiltInFont final : public Font {
 
     int cellHeight_;
     int advance_;
-    std::unordered_map<char32_t, Glyph> glyphs_;
+    GlyphCache glyphs_;
 };
 
 } // namespace

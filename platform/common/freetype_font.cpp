@@ -183,10 +183,7 @@ class SystemFont final : public Font {
     std::string FaceName() const override { return faces_.front()->Family(); }
 
     const Glyph& GlyphFor(char32_t codepoint) override {
-        auto found = glyphs_.find(codepoint);
-        if (found != glyphs_.end()) return found->second;
-        if (glyphs_.size() >= kMaxCachedGlyphs) glyphs_.clear();
-        return glyphs_.emplace(codepoint, Rasterise(codepoint)).first->second;
+        return glyphs_.Get(codepoint, [this](char32_t c) { return Rasterise(c); });
     }
 
   private:
@@ -219,7 +216,7 @@ class SystemFont final : public Font {
     std::vector<std::unique_ptr<SizedFace>> faces_;
     bool fallbacksOpened_ = false;
     std::shared_ptr<Font> builtIn_;
-    std::unordered_map<char32_t, Glyph> glyphs_;
+    GlyphCache glyphs_;
 };
 
 } // namespace
