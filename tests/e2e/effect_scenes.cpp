@@ -3,7 +3,6 @@
 // the folder given as the first argument. Run it under each TESSARY_DESKTOP_DEPTH.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,49 +16,19 @@
 #include "runtime/graphics/transitions.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/shell/runtime_state.h"
+#include "support/bmp_writer.h"
 
 namespace {
 
 using namespace tessary;
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-// The back buffer through the display's own colour conversion, bottom-up as BMP stores it.
 void WriteBackBuffer(const std::string& path) {
     const platform::Surface& s = *TheDisplay().backBuffer;
-    const int w = s.Width(), h = s.Height(), rowBytes = (w * 3 + 3) & ~3;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, static_cast<uint32_t>(54 + rowBytes * h));
-    Put32(out, 0);
-    Put32(out, 54);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(w));
-    Put32(out, static_cast<uint32_t>(h));
-    Put16(out, 1);
-    Put16(out, 24);
-    for (int i = 0; i < 6; ++i)
-        Put32(out, 0);
-    for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < w; ++x) {
-            uint32_t c = s.ColorFromPixel(s.ReadPixel(x, y));
-            out.push_back(static_cast<uint8_t>(c >> 16));
-            out.push_back(static_cast<uint8_t>(c >> 8));
-            out.push_back(static_cast<uint8_t>(c));
-        }
-        for (int pad = w * 3; pad < rowBytes; ++pad)
-            out.push_back(0);
-    }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    auto bytes = testsupport::MakeBmp24(s.Width(), s.Height(), [&](int x, int y) {
+        const uint32_t c = s.ColorFromPixel(s.ReadPixel(x, y)); // 0x00BBGGRR
+        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    });
+    testsupport::WriteFile(path, bytes);
 }
 
 // A backdrop with colour and structure, so that blending and dithering show.
