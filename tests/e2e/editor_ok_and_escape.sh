@@ -6,7 +6,7 @@ editor=$1/PelkoGameOptionEditer
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 work=$(mktemp -d)
-trap 'rm -rf "$work"; kill $XVFB_PID 2>/dev/null' EXIT
+at_exit 'rm -rf "$work"'
 
 # Runs the editor in directory $1, sends key $2 once the dialog is up; fails unless it exits 0.
 run_with_key() {

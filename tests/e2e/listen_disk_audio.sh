@@ -4,19 +4,15 @@
 # neither silent nor clipped.
 set -u
 listen=$1
-# The single-instance lock lives in the network namespace: run in one of our own when the system
-# allows it, so a game being played on this machine does not stop the recording.
-if [ -z "${PELKO_ISOLATED:-}" ] && unshare -n true 2>/dev/null; then
-  PELKO_ISOLATED=1 exec unshare -n "$0" "$@"
-fi
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/xvfb_session.sh"
+at_exit 'rm -rf "$work"'
 start_xvfb || exit 1
+start_own_net
 
 measure() { # mode -> "rms max"
   local raw="$work/$1.raw"
-  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" timeout 60 "$listen" "$1" "$work/$1" \
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" timeout 60 "${IN_OWN_NET[@]}" "$listen" "$1" "$work/$1" \
     2>"$work/$1.log" || { echo "FAIL: $1 run ended badly"; cat "$work/$1.log"; exit 1; }
   if grep -q "no output device" "$work/$1.log"; then
     echo "FAIL: the disk driver did not open"; cat "$work/$1.log"; exit 1

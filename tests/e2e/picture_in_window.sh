@@ -11,12 +11,9 @@ start_xvfb || exit 1
 # Full screen is a request to the window manager, as on every desktop.
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
-trap 'kill $wm $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
+at_exit 'kill $wm 2>/dev/null; rm -rf "$work"'
 sleep 0.5
-# Another game running on this machine holds the single-instance lock; the probe gets a network
-# namespace of its own (where the lock lives) when the system allows it.
-isolate=()
-unshare -n true 2>/dev/null && isolate=(unshare -n)
+start_own_net
 
 # Prints "r g b" of the screen pixel at (x, y) in the last screenshot.
 pixel() {
@@ -69,7 +66,7 @@ check_picture() {
 
 status=0
 for depth in 8 16 24 32; do
-  TESSARY_DESKTOP_DEPTH=$depth "${isolate[@]}" "$probe" 2>probe.log &
+  TESSARY_DESKTOP_DEPTH=$depth "${IN_OWN_NET[@]}" "$probe" 2>probe.log &
   pid=$!
   window=""
   for _ in $(seq 100); do
