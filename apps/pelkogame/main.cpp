@@ -5,7 +5,9 @@
 
 namespace {
 
-int EmptyFrame() { return 1; }
+int EmptyFrame() {
+    return 1;
+}
 
 int StartGame() {
     tessary::SetFramePeriod(16);
@@ -15,4 +17,6 @@ int StartGame() {
 
 } // namespace
 
-int main() { return tessary::WinMain(tessary::GameEntry{StartGame, EmptyFrame}); }
+int main() {
+    return tessary::WinMain(tessary::GameEntry{StartGame, EmptyFrame});
+}

@@ -20,7 +20,6 @@ constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 // Larger files cannot hold a picture of kMaxSide a side at 32 bits with any sane slack.
 constexpr std::streamoff kMaxFileSize = 0x7FFFFFFF; // SDL reads memory sized by an int
 
-
 bool Refuse(std::string* why, const std::string& reason) {
     if (why != nullptr) *why = reason;
     return false;

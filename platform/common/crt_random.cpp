@@ -5,7 +5,9 @@ namespace {
 uint32_t g_state = 1;
 }
 
-void Srand(uint32_t seed) { g_state = seed; }
+void Srand(uint32_t seed) {
+    g_state = seed;
+}
 
 int Rand() {
     g_state = g_state * 214013u + 2531011u;

@@ -12,7 +12,7 @@ namespace platform {
 // The glyphs a font has rasterised, so that a frame's texts do not rasterise them again. It keeps
 // at most kMaxCachedGlyphs; a text with more distinct characters starts it afresh.
 class GlyphCache {
-public:
+  public:
     static constexpr size_t kMaxCachedGlyphs = 4096;
 
     template <typename Rasterise> const Glyph& Get(char32_t codepoint, Rasterise&& rasterise) {
@@ -22,7 +22,7 @@ public:
         return glyphs_.emplace(codepoint, rasterise(codepoint)).first->second;
     }
 
-private:
+  private:
     std::unordered_map<char32_t, Glyph> glyphs_;
 };
 

@@ -30,7 +30,9 @@ bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     return backend::CreateWindow(title, x, y, width, height);
 }
 
-bool WindowExists() { return backend::WindowExists(); }
+bool WindowExists() {
+    return backend::WindowExists();
+}
 
 void DestroyWindow() {
     if (!backend::WindowExists()) return;
@@ -61,7 +63,9 @@ LResult SendMessage(uint32_t message, WParam wParam, LParam lParam) {
     return g_windowProc(message, wParam, lParam);
 }
 
-void PostQuitMessage(int exitCode) { PostMessage(WM_QUIT, static_cast<WParam>(exitCode), 0); }
+void PostQuitMessage(int exitCode) {
+    PostMessage(WM_QUIT, static_cast<WParam>(exitCode), 0);
+}
 
 LResult DispatchMessage(const Message& message) {
     return SendMessage(message.message, message.wParam, message.lParam);

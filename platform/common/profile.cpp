@@ -10,13 +10,17 @@
 namespace platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string Trim(const std::string& s) {
     size_t begin = 0;
     size_t end = s.size();
-    while (begin < end && (IsBlank(s[begin]) || s[begin] == '\r')) ++begin;
-    while (end > begin && (IsBlank(s[end - 1]) || s[end - 1] == '\r')) --end;
+    while (begin < end && (IsBlank(s[begin]) || s[begin] == '\r'))
+        ++begin;
+    while (end > begin && (IsBlank(s[end - 1]) || s[end - 1] == '\r'))
+        --end;
     return s.substr(begin, end - begin);
 }
 
@@ -62,8 +66,8 @@ int ProfileIntFromText(const std::string& text, const char* section, const char*
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             size_t close = line.find(']');
-            std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                             : close - 1));
+            std::string name =
+                Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
             inSection = EqualsNoCase(name, section);
             continue;
         }
@@ -76,8 +80,7 @@ int ProfileIntFromText(const std::string& text, const char* section, const char*
     return defaultValue;
 }
 
-int GetPrivateProfileInt(const char* section, const char* key, int defaultValue,
-                         const char* path) {
+int GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* path) {
     auto bytes = ReadBinaryFile(HostPath(path));
     if (!bytes) return defaultValue;
     return ProfileIntFromText(*bytes, section, key, defaultValue);

@@ -37,9 +37,15 @@ void Reset() {
     audio::TheMixer().Reset();
 }
 
-void SetTime(uint32_t ms) { TheState().now = ms; }
-void AdvanceTime(uint32_t ms) { TheState().now += ms; }
-uint64_t SleptMs() { return TheState().slept; }
+void SetTime(uint32_t ms) {
+    TheState().now = ms;
+}
+void AdvanceTime(uint32_t ms) {
+    TheState().now += ms;
+}
+uint64_t SleptMs() {
+    return TheState().slept;
+}
 
 void SetKeyDown(int vk, bool down) {
     if (vk >= 0 && vk < 256) TheState().keys[static_cast<size_t>(vk)] = down;
@@ -52,7 +58,8 @@ void ScheduleMessage(uint32_t atMs, Message message) {
 void SetJoystickCount(int count) {
     State& s = TheState();
     s.joystickCount = count < 0 ? 0 : (count > kMaxJoysticks ? kMaxJoysticks : count);
-    for (int i = 0; i < kMaxJoysticks; ++i) s.joystickReadable[static_cast<size_t>(i)] = i < count;
+    for (int i = 0; i < kMaxJoysticks; ++i)
+        s.joystickReadable[static_cast<size_t>(i)] = i < count;
 }
 
 void SetJoystick(int id, JoyPosition position) {
@@ -60,28 +67,53 @@ void SetJoystick(int id, JoyPosition position) {
 }
 
 void SetJoystickReadable(int id, bool readable) {
-    if (id >= 0 && id < kMaxJoysticks) TheState().joystickReadable[static_cast<size_t>(id)] = readable;
+    if (id >= 0 && id < kMaxJoysticks)
+        TheState().joystickReadable[static_cast<size_t>(id)] = readable;
 }
 
 void SetCursor(int x, int y) {
     TheState().cursorX = x;
     TheState().cursorY = y;
 }
-bool CursorShown() { return TheState().cursorShown; }
-bool CursorClipped() { return TheState().cursorClipped; }
+bool CursorShown() {
+    return TheState().cursorShown;
+}
+bool CursorClipped() {
+    return TheState().cursorClipped;
+}
 
-void SetOtherInstanceRunning(bool running) { TheState().otherInstance = running; }
-void SetVideoAvailable(bool available) { TheState().videoAvailable = available; }
-void SetWindowCreatable(bool creatable) { TheState().windowCreatable = creatable; }
-bool IsFullScreen() { return TheState().fullScreen; }
-void UseSystemFonts(bool use) { TheState().systemFonts = use; }
+void SetOtherInstanceRunning(bool running) {
+    TheState().otherInstance = running;
+}
+void SetVideoAvailable(bool available) {
+    TheState().videoAvailable = available;
+}
+void SetWindowCreatable(bool creatable) {
+    TheState().windowCreatable = creatable;
+}
+bool IsFullScreen() {
+    return TheState().fullScreen;
+}
+void UseSystemFonts(bool use) {
+    TheState().systemFonts = use;
+}
 
-const std::vector<uint32_t>& PresentedFrame() { return TheState().presented; }
-int PresentedWidth() { return TheState().presentedWidth; }
-uint64_t PresentCount() { return TheState().presentCount; }
-bool LastPresentWaitedForVSync() { return TheState().lastPresentVSync; }
+const std::vector<uint32_t>& PresentedFrame() {
+    return TheState().presented;
+}
+int PresentedWidth() {
+    return TheState().presentedWidth;
+}
+uint64_t PresentCount() {
+    return TheState().presentCount;
+}
+bool LastPresentWaitedForVSync() {
+    return TheState().lastPresentVSync;
+}
 
-void SetAudioAvailable(bool available) { TheState().audioAvailable = available; }
+void SetAudioAvailable(bool available) {
+    TheState().audioAvailable = available;
+}
 
 std::vector<float> RenderAudio(int frames) {
     std::vector<float> out(static_cast<size_t>(frames > 0 ? frames : 0) * kMixChannels);
@@ -93,16 +125,24 @@ void RenderAudio(float* out, int frames) {
     if (frames > 0) audio::TheMixer().Render(out, frames);
 }
 
-void LoseAudioSlot(int slot) { audio::TheMixer().Lose(slot); }
+void LoseAudioSlot(int slot) {
+    audio::TheMixer().Lose(slot);
+}
 
 void SetSoundFontSearchPath(std::vector<std::string> paths) {
     midi::SetSoundFontSearchPath(std::move(paths));
 }
 
-int MusicTick() { return midi::SequencerTick(); }
+int MusicTick() {
+    return midi::SequencerTick();
+}
 
-const std::vector<MessageBoxRecord>& MessageBoxes() { return TheState().boxes; }
-const std::vector<std::string>& DebugLines() { return TheState().debugLines; }
+const std::vector<MessageBoxRecord>& MessageBoxes() {
+    return TheState().boxes;
+}
+const std::vector<std::string>& DebugLines() {
+    return TheState().debugLines;
+}
 std::string DebugText() {
     const auto& lines = TheState().debugLines;
     return std::accumulate(lines.begin(), lines.end(), std::string());
@@ -110,21 +150,29 @@ std::string DebugText() {
 
 } // namespace headless
 
-using headless::TheState;
 using headless::State;
+using headless::TheState;
 
-uint32_t TimeGetTime() { return TheState().now; }
+uint32_t TimeGetTime() {
+    return TheState().now;
+}
 
 void Sleep(uint32_t ms) {
     TheState().now += ms;
     TheState().slept += ms;
 }
 
-long ClockMs() { return static_cast<long>(TheState().now); }
+long ClockMs() {
+    return static_cast<long>(TheState().now);
+}
 
-bool IsKeyDown(int vk) { return vk >= 0 && vk < 256 && TheState().keys[static_cast<size_t>(vk)]; }
+bool IsKeyDown(int vk) {
+    return vk >= 0 && vk < 256 && TheState().keys[static_cast<size_t>(vk)];
+}
 
-int JoyGetNumDevs() { return TheState().joystickCount > 0 ? kMaxJoysticks : 0; }
+int JoyGetNumDevs() {
+    return TheState().joystickCount > 0 ? kMaxJoysticks : 0;
+}
 
 bool JoyGetDevCaps(int id) {
     return id >= 0 && id < TheState().joystickCount &&
@@ -142,22 +190,36 @@ void GetCursorPos(int& x, int& y) {
     y = TheState().cursorY;
 }
 
-void ShowCursor(bool show) { TheState().cursorShown = show; }
-void ClipCursor(const Rect* rect) { TheState().cursorClipped = rect != nullptr; }
+void ShowCursor(bool show) {
+    TheState().cursorShown = show;
+}
+void ClipCursor(const Rect* rect) {
+    TheState().cursorClipped = rect != nullptr;
+}
 
 int MessageBox(const char* text, const char* caption, unsigned style) {
     TheState().boxes.push_back({text ? text : "", caption ? caption : "", style});
     return IDOK;
 }
 
-void OutputDebugString(const char* text) { TheState().debugLines.emplace_back(text ? text : ""); }
+void OutputDebugString(const char* text) {
+    TheState().debugLines.emplace_back(text ? text : "");
+}
 
-bool AcquireInstanceLock(const char* /*className*/) { return !TheState().otherInstance; }
+bool AcquireInstanceLock(const char* /*className*/) {
+    return !TheState().otherInstance;
+}
 
-int ScreenWidth() { return 1920; }
-int ScreenHeight() { return 1080; }
+int ScreenWidth() {
+    return 1920;
+}
+int ScreenHeight() {
+    return 1080;
+}
 
-Rect GetClientRect() { return Rect{0, 0, TheState().clientWidth, TheState().clientHeight}; }
+Rect GetClientRect() {
+    return Rect{0, 0, TheState().clientWidth, TheState().clientHeight};
+}
 
 void ClientToScreen(int& x, int& y) {
     if (TheState().fullScreen) return;
@@ -199,7 +261,9 @@ bool PresentFrame(const Surface& frame, bool waitVSync) {
 
 namespace backend {
 
-bool StartVideo() { return TheState().videoAvailable; }
+bool StartVideo() {
+    return TheState().videoAvailable;
+}
 
 bool CreateWindow(const char* /*title*/, int x, int y, int width, int height) {
     State& s = TheState();
@@ -212,14 +276,22 @@ bool CreateWindow(const char* /*title*/, int x, int y, int width, int height) {
     return true;
 }
 
-void DestroyWindow() { TheState().windowExists = false; }
-bool WindowExists() { return TheState().windowExists; }
+void DestroyWindow() {
+    TheState().windowExists = false;
+}
+bool WindowExists() {
+    return TheState().windowExists;
+}
 
-bool StartAudioOutput() { return TheState().audioAvailable; }
+bool StartAudioOutput() {
+    return TheState().audioAvailable;
+}
 void StopAudioOutput() {}
 
 // The headless mix is rendered on the caller's thread, so the notice can be queued directly.
-void PostMusicNotice(WParam code) { PostMessage(MM_MCINOTIFY, code, 1); }
+void PostMusicNotice(WParam code) {
+    PostMessage(MM_MCINOTIFY, code, 1);
+}
 
 void PumpEvents() {
     State& s = TheState();
@@ -245,7 +317,9 @@ LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
     return 0;
 }
 
-bool SystemFontsWanted() { return headless::TheState().systemFonts; }
+bool SystemFontsWanted() {
+    return headless::TheState().systemFonts;
+}
 
 } // namespace backend
 } // namespace platform

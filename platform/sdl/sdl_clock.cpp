@@ -18,12 +18,14 @@ uint32_t TimeGetTime() {
     return static_cast<uint32_t>(ms.count());
 }
 
-void Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Sleep(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 long ClockMs() {
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 SteadyClock::now() - g_start)
-                                 .count());
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - g_start)
+            .count());
 }
 
 } // namespace platform

@@ -12,7 +12,9 @@ std::array<SDL_Joystick*, kMaxJoysticks> g_joysticks{};
 bool g_joystickStarted = false;
 
 // SDL gives axes as -32768..32767; the game expects 0..65535 with the centre at 32768.
-uint32_t AxisToUnsigned(Sint16 v) { return static_cast<uint32_t>(static_cast<int>(v) + 32768); }
+uint32_t AxisToUnsigned(Sint16 v) {
+    return static_cast<uint32_t>(static_cast<int>(v) + 32768);
+}
 
 SDL_Joystick* OpenJoystick(int id) {
     if (id < 0 || id >= kMaxJoysticks || !g_joystickStarted) return nullptr;
@@ -32,7 +34,9 @@ int JoyGetNumDevs() {
     return g_joystickStarted ? 16 : 0;
 }
 
-bool JoyGetDevCaps(int id) { return OpenJoystick(id) != nullptr; }
+bool JoyGetDevCaps(int id) {
+    return OpenJoystick(id) != nullptr;
+}
 
 bool JoyGetPosEx(int id, JoyPosition& out) {
     SDL_Joystick* joy = OpenJoystick(id);

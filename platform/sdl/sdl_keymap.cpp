@@ -15,6 +15,7 @@ struct KeyPair {
 
 // Specific keys. The generic modifier codes (16, 17, 18) are handled apart: they are down when
 // either side is down.
+// clang-format off
 constexpr KeyPair kKeys[] = {
     {8, SDL_SCANCODE_BACKSPACE}, {9, SDL_SCANCODE_TAB}, {12, SDL_SCANCODE_CLEAR},
     {13, SDL_SCANCODE_RETURN}, {19, SDL_SCANCODE_PAUSE}, {20, SDL_SCANCODE_CAPSLOCK},
@@ -49,6 +50,7 @@ constexpr KeyPair kKeys[] = {
     {192, SDL_SCANCODE_GRAVE}, {219, SDL_SCANCODE_LEFTBRACKET}, {220, SDL_SCANCODE_BACKSLASH},
     {221, SDL_SCANCODE_RIGHTBRACKET}, {222, SDL_SCANCODE_APOSTROPHE},
 };
+// clang-format on
 
 constexpr int kVkShift = 16, kVkControl = 17, kVkAlt = 18;
 constexpr int kVkLButton = 1, kVkRButton = 2, kVkMButton = 4;
@@ -57,7 +59,8 @@ const std::array<SDL_Scancode, 256>& ScancodeTable() {
     static const auto table = [] {
         std::array<SDL_Scancode, 256> t{};
         t.fill(SDL_SCANCODE_UNKNOWN);
-        for (const auto& k : kKeys) t[static_cast<size_t>(k.vk)] = k.scancode;
+        for (const auto& k : kKeys)
+            t[static_cast<size_t>(k.vk)] = k.scancode;
         return t;
     }();
     return table;
@@ -73,11 +76,19 @@ namespace sdl {
 
 int VirtualKeyForScancode(SDL_Scancode scancode) {
     switch (scancode) {
-    case SDL_SCANCODE_LSHIFT: case SDL_SCANCODE_RSHIFT: return kVkShift;
-    case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return kVkControl;
-    case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return kVkAlt;
-    case SDL_SCANCODE_KP_ENTER: return 13;
-    default: break;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT:
+        return kVkShift;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL:
+        return kVkControl;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT:
+        return kVkAlt;
+    case SDL_SCANCODE_KP_ENTER:
+        return 13;
+    default:
+        break;
     }
     for (const auto& k : kKeys)
         if (k.scancode == scancode) return k.vk;

@@ -12,7 +12,8 @@ bool EnsureVideo();
 // Drops the present's renderer; called before the window goes.
 void DestroyPresenter();
 
-// Virtual-key code for a scancode as key messages carry it (generic Shift, Control, Alt), 0 if none.
+// Virtual-key code for a scancode as key messages carry it (generic Shift, Control, Alt), 0 if
+// none.
 int VirtualKeyForScancode(SDL_Scancode scancode);
 
 } // namespace platform::sdl

@@ -13,19 +13,34 @@ bool g_videoStarted = false;
 
 void PostWindowEvent(const SDL_WindowEvent& e) {
     switch (e.event) {
-    case SDL_WINDOWEVENT_CLOSE: PostMessage(WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_CLOSE:
+        PostMessage(WM_CLOSE, 0, 0);
+        break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         PostMessage(WM_ACTIVATE, WA_ACTIVE, 0);
         // A window that gains the focus on a palette desktop is asked to realise its palette.
         if (DesktopDepth() == 8) PostMessage(WM_QUERYNEWPALETTE, 0, 0);
         break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: PostMessage(WM_ACTIVATE, WA_INACTIVE, 0); break;
-    case SDL_WINDOWEVENT_MINIMIZED: PostMessage(WM_SIZE, SIZE_MINIMIZED, 0); break;
-    case SDL_WINDOWEVENT_MAXIMIZED: PostMessage(WM_SIZE, SIZE_MAXIMIZED, 0); break;
-    case SDL_WINDOWEVENT_RESTORED: PostMessage(WM_SIZE, SIZE_RESTORED, 0); break;
-    case SDL_WINDOWEVENT_MOVED: PostMessage(WM_MOVE, 0, MakeLParam(e.data1, e.data2)); break;
-    case SDL_WINDOWEVENT_EXPOSED: PostMessage(WM_PAINT, 0, 0); break;
-    default: break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        PostMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        PostMessage(WM_SIZE, SIZE_MINIMIZED, 0);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        PostMessage(WM_SIZE, SIZE_MAXIMIZED, 0);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        PostMessage(WM_SIZE, SIZE_RESTORED, 0);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        PostMessage(WM_MOVE, 0, MakeLParam(e.data1, e.data2));
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        PostMessage(WM_PAINT, 0, 0);
+        break;
+    default:
+        break;
     }
 }
 
@@ -43,15 +58,22 @@ void PostKeyEvent(const SDL_KeyboardEvent& e) {
 
 void PostEvent(const SDL_Event& e) {
     switch (e.type) {
-    case SDL_QUIT: PostMessage(WM_CLOSE, 0, 0); break;
-    case SDL_WINDOWEVENT: PostWindowEvent(e.window); break;
+    case SDL_QUIT:
+        PostMessage(WM_CLOSE, 0, 0);
+        break;
+    case SDL_WINDOWEVENT:
+        PostWindowEvent(e.window);
+        break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: PostKeyEvent(e.key); break;
-    case SDL_MOUSEMOTION: PostMessage(WM_MOUSEMOVE, 0, MakeLParam(e.motion.x, e.motion.y)); break;
+    case SDL_KEYUP:
+        PostKeyEvent(e.key);
+        break;
+    case SDL_MOUSEMOTION:
+        PostMessage(WM_MOUSEMOVE, 0, MakeLParam(e.motion.x, e.motion.y));
+        break;
     default:
         if (e.type == SDL_USEREVENT) {
-            PostMessage(static_cast<uint32_t>(e.user.code),
-                        reinterpret_cast<WParam>(e.user.data1),
+            PostMessage(static_cast<uint32_t>(e.user.code), reinterpret_cast<WParam>(e.user.data1),
                         reinterpret_cast<LParam>(e.user.data2));
         }
         break;
@@ -62,7 +84,9 @@ void PostEvent(const SDL_Event& e) {
 
 namespace sdl {
 
-SDL_Window* MainWindow() { return g_window; }
+SDL_Window* MainWindow() {
+    return g_window;
+}
 
 bool EnsureVideo() {
     if (g_videoStarted) return true;
@@ -81,7 +105,9 @@ bool EnsureVideo() {
 
 namespace backend {
 
-bool StartVideo() { return sdl::EnsureVideo(); }
+bool StartVideo() {
+    return sdl::EnsureVideo();
+}
 
 bool CreateWindow(const char* title, int x, int y, int width, int height) {
     if (g_window != nullptr) return true;
@@ -100,12 +126,15 @@ void DestroyWindow() {
     g_window = nullptr;
 }
 
-bool WindowExists() { return g_window != nullptr; }
+bool WindowExists() {
+    return g_window != nullptr;
+}
 
 void PumpEvents() {
     if (!g_videoStarted) return;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) PostEvent(e);
+    while (SDL_PollEvent(&e))
+        PostEvent(e);
 }
 
 void WaitEvent() {
@@ -117,7 +146,9 @@ LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
     return 0;
 }
 
-bool SystemFontsWanted() { return true; }
+bool SystemFontsWanted() {
+    return true;
+}
 
 } // namespace backend
 

@@ -11,6 +11,8 @@ inline constexpr int kStoredPaletteSize = 236;
 // The table as it stands now (entry 10 first); starts as kInitialStoredPalette.
 std::array<uint32_t, kStoredPaletteSize>& StoredPalette();
 
+// Twelve entries a line, as the table is usually laid out.
+// clang-format off
 inline constexpr std::array<uint32_t, kStoredPaletteSize> kInitialStoredPalette = {
     0xa040c0, 0xa080ff, 0xa0e060, 0xc040a0, 0xc080e0, 0xc0e040, 0x000080, 0x406060, 0x40a0a0, 0x40e0e0, 0x606040, 0x60a080,
     0x60e0c0, 0x8040ff, 0x80a060, 0x80e0a0, 0xa040e0, 0xa0a040, 0xa0e080, 0xc040c0, 0xc080ff, 0xc0e060, 0x008000, 0x406080,
@@ -33,5 +35,6 @@ inline constexpr std::array<uint32_t, kStoredPaletteSize> kInitialStoredPalette 
     0x40e080, 0x6040c0, 0x6080ff, 0x60e060, 0x8040a0, 0x8080e0, 0x80e040, 0xa04080, 0xa080c0, 0xa0c0ff, 0xc04060, 0xc080a0,
     0xc0c0e0, 0xffff00, 0x4040ff, 0x40a060, 0x40e0a0, 0x6040e0, 0x60a040, 0x60e080,
 };
+// clang-format on
 
 } // namespace tessary

@@ -12,9 +12,10 @@ constexpr uint32_t kLowThreshold = 0x7000;
 constexpr uint32_t kHighThreshold = 0x8000;
 
 void UpdateJoystick(JoystickRecord& joy, const platform::JoyPosition& p) {
-    const bool down[4] = {p.y < kLowThreshold, p.y > kHighThreshold, p.x < kLowThreshold,
-                          p.x > kHighThreshold};
-    for (size_t d = 0; d < 4; ++d) joy.directions[d] = NextInputState(joy.directions[d], down[d]);
+    const bool down[4] = {p.y<kLowThreshold, p.y> kHighThreshold,
+                          p.x<kLowThreshold, p.x> kHighThreshold};
+    for (size_t d = 0; d < 4; ++d)
+        joy.directions[d] = NextInputState(joy.directions[d], down[d]);
     for (size_t k = 0; k < 8; ++k)
         joy.buttons[k] = NextInputState(joy.buttons[k], ((p.buttons >> k) & 1u) != 0);
 }

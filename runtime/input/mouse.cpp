@@ -9,7 +9,9 @@
 
 namespace tessary {
 
-void EnableMouse(int on) { Runtime().mousePolling = on != 0 ? 1 : 0; }
+void EnableMouse(int on) {
+    Runtime().mousePolling = on != 0 ? 1 : 0;
+}
 
 void PollMouse() {
     int x = 0, y = 0;
@@ -20,10 +22,16 @@ void PollMouse() {
     TheInput().mouseY = std::clamp(y, 0, display.height - 1);
 }
 
-int MouseX() { return TheInput().mouseX; }
-int MouseY() { return TheInput().mouseY; }
+int MouseX() {
+    return TheInput().mouseX;
+}
+int MouseY() {
+    return TheInput().mouseY;
+}
 
-void ShowMouseCursor(int show) { platform::ShowCursor(show != 0); }
+void ShowMouseCursor(int show) {
+    platform::ShowCursor(show != 0);
+}
 
 void ClipMouseCursor(int on) {
     if (on == 0) {

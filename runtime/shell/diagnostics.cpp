@@ -55,7 +55,8 @@ uint32_t Stopwatch(int index, int read) {
 }
 
 void StartStopwatches() {
-    for (int i = 0; i < kStopwatchCount; ++i) Stopwatch(i, 0);
+    for (int i = 0; i < kStopwatchCount; ++i)
+        Stopwatch(i, 0);
 }
 
 float DrawFps(int x, int y) {

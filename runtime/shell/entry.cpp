@@ -1,10 +1,10 @@
 #include "entry.h"
 
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/graphics/primitives.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/transitions.h"
-#include "runtime/graphics/image_slots.h"
 #include "runtime/input/joystick.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"

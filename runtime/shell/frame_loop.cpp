@@ -3,9 +3,9 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
-#include "runtime/shell/diagnostics.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/mouse.h"
+#include "runtime/shell/diagnostics.h"
 
 namespace tessary {
 namespace {

@@ -86,14 +86,22 @@ int CreateMainWindow() {
 LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
     Display& display = TheDisplay();
     switch (message) {
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_MOVE: UpdateClientRect(); return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_MOVE:
+        UpdateClientRect();
+        return 0;
     case WM_SIZE:
     case WM_ACTIVATE:
         if (display.surfacesReady != 0) OnActivate(message, wParam);
         return 0;
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_CLOSE: platform::DestroyWindow(); return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_CLOSE:
+        platform::DestroyWindow();
+        return 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_EXITSIZEMOVE:
@@ -108,15 +116,24 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
     case WM_SYSCOMMAND:
         if (wParam == SC_SCREENSAVE) return 1;
         return DefWindowProc(message, wParam, lParam);
-    case WM_MOUSEMOVE: DetectMouseMove(lParam); return 0;
-    case WM_ENTERMENULOOP: display.presentPaused = 1; return 0;
-    case WM_EXITMENULOOP: display.presentPaused = 0; return 0;
-    case WM_QUERYNEWPALETTE: return OnQueryNewPalette();
+    case WM_MOUSEMOVE:
+        DetectMouseMove(lParam);
+        return 0;
+    case WM_ENTERMENULOOP:
+        display.presentPaused = 1;
+        return 0;
+    case WM_EXITMENULOOP:
+        display.presentPaused = 0;
+        return 0;
+    case WM_QUERYNEWPALETTE:
+        return OnQueryNewPalette();
     case MM_MCINOTIFY:
         if (wParam == MCI_NOTIFY_SUCCESSFUL) OnMusicNotify();
         return 0;
-    case WM_COMMAND: return 0;
-    default: return DefWindowProc(message, wParam, lParam);
+    case WM_COMMAND:
+        return 0;
+    default:
+        return DefWindowProc(message, wParam, lParam);
     }
 }
 
@@ -130,8 +147,8 @@ void OnActivate(uint32_t message, WParam wParam) {
     if (rt.closing != 0) return;
     WParam code = message == WM_ACTIVATE ? static_cast<WParam>(LowWord(wParam)) : wParam;
     bool pause = message == WM_SIZE ? code == SIZE_MINIMIZED : code == WA_INACTIVE;
-    bool resume = message == WM_SIZE ? code == SIZE_RESTORED
-                                     : (code == WA_ACTIVE || code == WA_CLICKACTIVE);
+    bool resume =
+        message == WM_SIZE ? code == SIZE_RESTORED : (code == WA_ACTIVE || code == WA_CLICKACTIVE);
     if (pause) {
         rt.active = 0;
         PauseMusic();

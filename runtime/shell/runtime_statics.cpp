@@ -1,13 +1,13 @@
 // Every static object of the runtime, in one place and in construction order. Reset rebuilds them
 // all, which is what a fresh process would have.
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/transitions.h"
-#include "runtime/graphics/image_slots.h"
 #include "runtime/input/input_state.h"
 #include "runtime/shell/diagnostics.h"
-#include "runtime/shell/runtime_state.h"
 #include "runtime/shell/main_window.h"
+#include "runtime/shell/runtime_state.h"
 #include "runtime/sound/music.h"
 #include "runtime/sound/wave_bank.h"
 
@@ -35,17 +35,39 @@ RuntimeStatics& Statics() {
 
 } // namespace
 
-RuntimeState& Runtime() { return Statics().state; }
-WindowState& TheWindowState() { return Statics().window; }
-DiagnosticsState& TheDiagnostics() { return Statics().diagnostics; }
-InputState& TheInput() { return Statics().input; }
-Display& TheDisplay() { return Statics().display; }
-DisplayGlobals& TheDisplayGlobals() { return Statics().displayGlobals; }
-TextState& TheTextState() { return Statics().text; }
-TransitionState& TheTransitions() { return Statics().transitions; }
-ImageSlotTable& TheImageSlots() { return Statics().imageSlots; }
-WaveBank& TheWaveBank() { return Statics().waves; }
-MusicState& TheMusic() { return Statics().music; }
+RuntimeState& Runtime() {
+    return Statics().state;
+}
+WindowState& TheWindowState() {
+    return Statics().window;
+}
+DiagnosticsState& TheDiagnostics() {
+    return Statics().diagnostics;
+}
+InputState& TheInput() {
+    return Statics().input;
+}
+Display& TheDisplay() {
+    return Statics().display;
+}
+DisplayGlobals& TheDisplayGlobals() {
+    return Statics().displayGlobals;
+}
+TextState& TheTextState() {
+    return Statics().text;
+}
+TransitionState& TheTransitions() {
+    return Statics().transitions;
+}
+ImageSlotTable& TheImageSlots() {
+    return Statics().imageSlots;
+}
+WaveBank& TheWaveBank() {
+    return Statics().waves;
+}
+MusicState& TheMusic() {
+    return Statics().music;
+}
 
 void ResetRuntimeStatics() {
     Statics() = RuntimeStatics{};

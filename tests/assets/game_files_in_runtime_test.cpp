@@ -23,7 +23,7 @@ namespace headless = platform::headless;
 
 // Runs in the game folder, as the game does, so the game's own relative paths are used.
 class GameFilesTest : public testing::RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         previous_ = std::filesystem::current_path();
@@ -51,7 +51,7 @@ protected:
         return levels;
     }
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 
@@ -107,16 +107,16 @@ std::pair<int, int> BmpSize(const std::string& hostPath) {
     auto bytes = platform::ReadBinaryFile(hostPath);
     if (!bytes || bytes->size() < 26) return {0, 0};
     auto at = [&](size_t i) {
-        return static_cast<int32_t>(static_cast<uint8_t>((*bytes)[i]) |
-                                    (static_cast<uint8_t>((*bytes)[i + 1]) << 8) |
-                                    (static_cast<uint8_t>((*bytes)[i + 2]) << 16) |
-                                    (static_cast<uint32_t>(static_cast<uint8_t>((*bytes)[i + 3])) << 24));
+        return static_cast<int32_t>(
+            static_cast<uint8_t>((*bytes)[i]) | (static_cast<uint8_t>((*bytes)[i + 1]) << 8) |
+            (static_cast<uint8_t>((*bytes)[i + 2]) << 16) |
+            (static_cast<uint32_t>(static_cast<uint8_t>((*bytes)[i + 3])) << 24));
     };
     return {at(18), std::abs(at(22))};
 }
 
 class GamePicturesTest : public GameFilesTest, public ::testing::WithParamInterface<int> {
-protected:
+  protected:
     void TearDown() override {
         unsetenv("TESSARY_DESKTOP_DEPTH");
         GameFilesTest::TearDown();
@@ -133,9 +133,9 @@ TEST_P(GamePicturesTest, EveryPictureLoadsIntoItsSlotAndDrawsKeyed) {
     ASSERT_EQ(TheDisplay().Open(), 1);
     ASSERT_EQ(CreateScratchImage(), 1);
     const PictureSlot pictures[] = {
-        {1, "GPelko.bmp", 1},  {2, "Ikura.bmp", 1},   {3, "Kuma.bmp", 1},
-        {4, "Nami.bmp", 1},    {5, "Boss.bmp", 1},    {6, "Boss2.bmp", 1},
-        {7, "Item.bmp", 1},    {8, "Wood.bmp", 1},    {9, "Spear.bmp", 1},
+        {1, "GPelko.bmp", 1},   {2, "Ikura.bmp", 1},        {3, "Kuma.bmp", 1},
+        {4, "Nami.bmp", 1},     {5, "Boss.bmp", 1},         {6, "Boss2.bmp", 1},
+        {7, "Item.bmp", 1},     {8, "Wood.bmp", 1},         {9, "Spear.bmp", 1},
         {10, "WStatus.bmp", 1}, {11, "StartScreen.bmp", 0}, {12, "TamaSho.bmp", 1},
         {13, "UxLOGO.bmp", 0}};
     for (const char* folder : {"256", "Fullcolor"}) {

@@ -13,12 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("pelko_files_" + std::string(::testing::UnitTest::GetInstance()
-                                                 ->current_test_info()
-                                                 ->name()));
+               ("pelko_files_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -35,7 +34,10 @@ TEST_F(FilesTest, LineFeedsAreWrittenAsCrLfAndReadBack) {
 }
 
 TEST_F(FilesTest, ReadingStopsAtControlZAndLoneCarriageReturnsStay) {
-    EXPECT_EQ(FromTextMode(std::string("ab\x1A" "cd", 5)), "ab");
+    EXPECT_EQ(FromTextMode(std::string("ab\x1A"
+                                       "cd",
+                                       5)),
+              "ab");
     EXPECT_EQ(FromTextMode("a\rb\r\n"), "a\rb\n");
     EXPECT_EQ(FromTextMode("a\r"), "a\r");
     EXPECT_EQ(ToTextMode("\n\n"), "\r\n\r\n");

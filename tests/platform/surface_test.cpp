@@ -28,7 +28,8 @@ TEST_P(SurfaceDepthTest, KeyedFastBlitMatchesThePerPixelReference) {
     Paint(*expected, 7);
     Paint(*src, 99);
     const uint32_t key = src->ReadPixel(0, 0);
-    for (int x = 0; x < 17; x += 3) src->WritePixel(x, 5, key); // a keyed stripe
+    for (int x = 0; x < 17; x += 3)
+        src->WritePixel(x, 5, key); // a keyed stripe
     src->SetColorKey(key);
 
     const Rect r{2, 1, 15, 12};

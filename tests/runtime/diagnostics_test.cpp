@@ -16,7 +16,8 @@ using DiagnosticsTest = testing::RuntimeTest;
 // The multiplicative inverse of the generator's multiplier modulo 2^32 (Newton's iteration).
 uint32_t InverseOfMultiplier() {
     uint32_t a = 214013u, x = a;
-    for (int i = 0; i < 5; ++i) x *= 2u - a * x;
+    for (int i = 0; i < 5; ++i)
+        x *= 2u - a * x;
     return x;
 }
 

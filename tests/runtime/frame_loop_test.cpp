@@ -43,7 +43,7 @@ int SwitchingFrame() {
 }
 
 class FrameLoopTest : public testing::RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         g_tickTimes.clear();

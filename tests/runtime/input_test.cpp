@@ -64,7 +64,7 @@ TEST_F(InputTest, AnyKeyReleasedStopsAtTheFirstReleaseAndConsumesTheMouseFlag) {
 }
 
 class JoystickTest : public testing::RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         headless::SetJoystickCount(2);

@@ -33,7 +33,7 @@ int StartAtTenMs() {
 }
 
 class WindowTest : public testing::RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         g_ticks.clear();

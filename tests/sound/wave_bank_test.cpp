@@ -283,7 +283,9 @@ TEST_F(WaveBankTest, ShutdownReleasesEverySlotAndTheDevice) {
 class SoundDeviceTest : public testing::SoundTest {};
 
 int g_gameStarts = 0;
-int CountStart() { return ++g_gameStarts; }
+int CountStart() {
+    return ++g_gameStarts;
+}
 
 TEST_F(SoundDeviceTest, WithoutAudioStartUpEndsAfterItsMessage) {
     headless::SetAudioAvailable(false);

@@ -9,7 +9,7 @@
 namespace tessary::testing {
 
 class RuntimeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::headless::Reset();
         ResetRuntimeStatics();

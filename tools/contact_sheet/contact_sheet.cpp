@@ -38,10 +38,11 @@ struct SlotFile {
     int transparent;
 };
 constexpr SlotFile kSlots[] = {
-    {1, "GPelko.bmp", 1}, {2, "Ikura.bmp", 1},  {3, "Kuma.bmp", 1},    {4, "Nami.bmp", 1},
-    {5, "Boss.bmp", 1},   {6, "Boss2.bmp", 1},  {7, "Item.bmp", 1},    {8, "Wood.bmp", 1},
-    {9, "Spear.bmp", 1},  {10, "WStatus.bmp", 1}, {11, "StartScreen.bmp", 0},
-    {12, "TamaSho.bmp", 1}, {13, "UxLOGO.bmp", 0},
+    {1, "GPelko.bmp", 1},   {2, "Ikura.bmp", 1},        {3, "Kuma.bmp", 1},
+    {4, "Nami.bmp", 1},     {5, "Boss.bmp", 1},         {6, "Boss2.bmp", 1},
+    {7, "Item.bmp", 1},     {8, "Wood.bmp", 1},         {9, "Spear.bmp", 1},
+    {10, "WStatus.bmp", 1}, {11, "StartScreen.bmp", 0}, {12, "TamaSho.bmp", 1},
+    {13, "UxLOGO.bmp", 0},
 };
 
 // Offsets of the eight boss parts from part 0 in layouts A and B.
@@ -50,10 +51,16 @@ constexpr int kLayoutA[8][2] = {{0, 0},  {64, 0},  {128, 0},  {192, 0},
 constexpr int kLayoutB[8][2] = {{0, 0},   {0, 64},   {64, 0},  {64, 64},
                                 {128, 0}, {128, 64}, {190, 0}, {190, 64}};
 
-int SlotWidth(int slot) { return ImageSlotAt(slot)->width; }
-int SlotHeight(int slot) { return ImageSlotAt(slot)->height; }
+int SlotWidth(int slot) {
+    return ImageSlotAt(slot)->width;
+}
+int SlotHeight(int slot) {
+    return ImageSlotAt(slot)->height;
+}
 
-void Label(int x, int y, const char* text) { PrintText(x, y, "%s", text); }
+void Label(int x, int y, const char* text) {
+    PrintText(x, y, "%s", text);
+}
 
 // Draws every cell of a sheet apart, `gap` pixels between cells, scaled by `scale`.
 void DrawCells(int x, int y, int slot, int cellW, int cellH, int firstRow, int rows, int scale,
@@ -190,8 +197,11 @@ int main(int argc, char** argv) {
     const struct Page {
         const char* name;
         std::function<void()> draw;
-    } pages[] = {{"sprites", SpritesPage}, {"bosses", BossesPage}, {"logo", LogoPage},
-                 {"title", TitlePage},     {"howto", HowToPlayPage}};
+    } pages[] = {{"sprites", SpritesPage},
+                 {"bosses", BossesPage},
+                 {"logo", LogoPage},
+                 {"title", TitlePage},
+                 {"howto", HowToPlayPage}};
     int failures = 0;
     for (const Mode& mode : {Mode{"fullcolor", "Fullcolor", 32}, Mode{"256", "256", 8}}) {
         if (!StartDisplay(mode.depth) || !LoadPictures(mode.folder)) {

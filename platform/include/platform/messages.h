@@ -54,7 +54,11 @@ inline constexpr LParam MakeLParam(int low, int high) {
     return static_cast<LParam>((static_cast<uint32_t>(high & 0xFFFF) << 16) |
                                static_cast<uint32_t>(low & 0xFFFF));
 }
-inline constexpr int LowWord(uintptr_t v) { return static_cast<int>(v & 0xFFFF); }
-inline constexpr int HighWord(uintptr_t v) { return static_cast<int>((v >> 16) & 0xFFFF); }
+inline constexpr int LowWord(uintptr_t v) {
+    return static_cast<int>(v & 0xFFFF);
+}
+inline constexpr int HighWord(uintptr_t v) {
+    return static_cast<int>((v >> 16) & 0xFFFF);
+}
 
 } // namespace platform

@@ -29,7 +29,7 @@ uint8_t NearestPaletteIndex(const PaletteTable& palette, uint8_t red, uint8_t gr
 enum class BlitResult { Ok, Lost, Failed };
 
 class Surface {
-public:
+  public:
     // Null for a depth other than 8, 16, 24 or 32, or a side below 1 or above kMaxSide.
     static std::unique_ptr<Surface> Create(int width, int height, int depth);
     static constexpr int kMaxSide = 16384;
@@ -68,7 +68,7 @@ public:
     uint32_t ReadPixel(int x, int y) const;
     void WritePixel(int x, int y, uint32_t pixel);
 
-private:
+  private:
     Surface(int width, int height, int depth);
 
     int width_, height_, depth_, pitch_;
