@@ -1,5 +1,7 @@
 #include "editor/option_dialog.h"
 
+#include <array>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
@@ -61,9 +63,7 @@ OptionDialog::OptionDialog(QWidget* parent) : QDialog(parent) {
     const DialogUnits units(font());
 
     // Controls are created in the order Tab visits them.
-    BuildColorGroup(units);
-    BuildFpsGroup(units);
-    BuildScreenGroup(units);
+    BuildRadioGroups(units);
     BuildCheckBoxes(units);
     BuildVolumeRow(units);
 
@@ -76,43 +76,52 @@ OptionDialog::OptionDialog(QWidget* parent) : QDialog(parent) {
     setFixedSize(units.DialogSize(this, 264, 153));
 }
 
-void OptionDialog::BuildColorGroup(const DialogUnits& units) {
-    auto* box = MakeControl<QGroupBox>(this, "1006", "Color設定");
-    units.Place(box, 14, 11, 116, 24);
-    auto* palette = MakeControl<QRadioButton>(box, "1004", "256色");
-    units.Place(palette, 23, 23, 36, 10, 14, 11);
-    auto* fullColor = MakeControl<QRadioButton>(box, "1005", "FULLCOLOR");
-    units.Place(fullColor, 67, 23, 59, 10, 14, 11);
-    fullColor->setChecked(true);
-    OnChosen(palette, [this] { settings_.fullColor = 0; });
-    OnChosen(fullColor, [this] { settings_.fullColor = 1; });
+namespace {
+
+// A control's place in dialog units: left, top, width, height.
+struct Place {
+    int x, y, w, h;
+};
+
+// One choice of a radio group: its id, text, place, whether it starts chosen, and what choosing it
+// sets.
+struct Choice {
+    const char* id;
+    const char* text;
+    Place place;
+    bool chosen;
+    std::function<void()> action;
+};
+
+// A group box holding two choices; the box keeps the choices exclusive among themselves.
+void BuildRadioGroup(QWidget* dialog, const DialogUnits& units, const char* id, const char* title,
+                     Place place, const std::array<Choice, 2>& choices) {
+    auto* box = MakeControl<QGroupBox>(dialog, id, title);
+    units.Place(box, place.x, place.y, place.w, place.h);
+    for (const Choice& choice : choices) {
+        auto* button = MakeControl<QRadioButton>(box, choice.id, choice.text);
+        units.Place(button, choice.place.x, choice.place.y, choice.place.w, choice.place.h, place.x,
+                    place.y);
+        button->setChecked(choice.chosen);
+        OnChosen(button, choice.action);
+    }
     FitAroundChildren(box, units);
 }
 
-void OptionDialog::BuildFpsGroup(const DialogUnits& units) {
-    auto* box = MakeControl<QGroupBox>(this, "1009", "FPS");
-    units.Place(box, 15, 44, 69, 23);
-    auto* fps30 = MakeControl<QRadioButton>(box, "1007", "30");
-    units.Place(fps30, 27, 52, 25, 10, 15, 44);
-    auto* fps60 = MakeControl<QRadioButton>(box, "1008", "60");
-    units.Place(fps60, 55, 52, 25, 10, 15, 44);
-    fps60->setChecked(true);
-    OnChosen(fps30, [this] { settings_.fps = 30; });
-    OnChosen(fps60, [this] { settings_.fps = 60; });
-    FitAroundChildren(box, units);
-}
+} // namespace
 
-void OptionDialog::BuildScreenGroup(const DialogUnits& units) {
-    auto* box = MakeControl<QGroupBox>(this, "1012", "スクリーンモード");
-    units.Place(box, 16, 71, 115, 30);
-    auto* window = MakeControl<QRadioButton>(box, "1013", "Window");
-    units.Place(window, 22, 83, 38, 10, 16, 71);
-    auto* fullScreen = MakeControl<QRadioButton>(box, "1014", "FULLSCREEN");
-    units.Place(fullScreen, 68, 79, 53, 18, 16, 71);
-    window->setChecked(true);
-    OnChosen(window, [this] { settings_.fullScreen = 0; });
-    OnChosen(fullScreen, [this] { settings_.fullScreen = 1; });
-    FitAroundChildren(box, units);
+void OptionDialog::BuildRadioGroups(const DialogUnits& units) {
+    BuildRadioGroup(
+        this, units, "1006", "Color設定", {14, 11, 116, 24},
+        {{{"1004", "256色", {23, 23, 36, 10}, false, [this] { settings_.fullColor = 0; }},
+          {"1005", "FULLCOLOR", {67, 23, 59, 10}, true, [this] { settings_.fullColor = 1; }}}});
+    BuildRadioGroup(this, units, "1009", "FPS", {15, 44, 69, 23},
+                    {{{"1007", "30", {27, 52, 25, 10}, false, [this] { settings_.fps = 30; }},
+                      {"1008", "60", {55, 52, 25, 10}, true, [this] { settings_.fps = 60; }}}});
+    BuildRadioGroup(
+        this, units, "1012", "スクリーンモード", {16, 71, 115, 30},
+        {{{"1013", "Window", {22, 83, 38, 10}, true, [this] { settings_.fullScreen = 0; }},
+          {"1014", "FULLSCREEN", {68, 79, 53, 18}, false, [this] { settings_.fullScreen = 1; }}}});
 }
 
 void OptionDialog::BuildCheckBoxes(const DialogUnits& units) {

@@ -33,9 +33,7 @@ class OptionDialog : public QDialog {
     bool event(QEvent* event) override;
 
   private:
-    void BuildColorGroup(const DialogUnits& units);
-    void BuildFpsGroup(const DialogUnits& units);
-    void BuildScreenGroup(const DialogUnits& units);
+    void BuildRadioGroups(const DialogUnits& units);
     void BuildCheckBoxes(const DialogUnits& units);
     void BuildVolumeRow(const DialogUnits& units);
     void WriteAndClose();
