@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "runtime/graphics/blitters.h"
-#include "runtime/graphics/display.h"
 #include "runtime/graphics/pixel_effects.h"
+#include "runtime/graphics/primitives.h"
 #include "runtime/shell/runtime_state.h"
 
 namespace tessary {
@@ -32,25 +32,6 @@ int ScaledSide(int side, float scale) {
     if (!(size > -1.0e8f)) return -100000000;
     if (size > 1.0e8f) return 100000000;
     return static_cast<int>(size);
-}
-
-// One-pixel outline of [left, right) x [top, bottom) on the back buffer, inside the clip.
-void OutlineRect(int left, int top, int right, int bottom, uint32_t color) {
-    Display& d = TheDisplay();
-    DrawingContext dc = d.GetBackDC();
-    if (dc.surface == nullptr) return;
-    const uint32_t pixel = d.ColorToPixel(*dc.surface, color);
-    auto fill = [&](int l, int t, int r, int b) {
-        l = std::max(l, dc.clip.left), t = std::max(t, dc.clip.top);
-        r = std::min(r, dc.clip.right), b = std::min(b, dc.clip.bottom);
-        if (l < r && t < b) platform::FillRect(*dc.surface, platform::Rect{l, t, r, b}, pixel);
-    };
-    if (right <= left || bottom <= top) return;
-    fill(left, top, right, top + 1);
-    fill(left, bottom - 1, right, bottom);
-    fill(left, top, left + 1, bottom);
-    fill(right - 1, top, right, bottom);
-    d.ReleaseBackDC(dc);
 }
 
 } // namespace
@@ -195,7 +176,7 @@ Sprite::Box Sprite::HitBox() const {
 void Sprite::DrawHitBox(uint32_t color) const {
     if (active == 0) return;
     const Box b = HitBox();
-    OutlineRect(b.left, b.top, b.right, b.bottom, color);
+    DrawRect(b.left, b.top, b.right, b.bottom, color);
 }
 
 // Boxes that only touch at an edge do not hit.

@@ -211,5 +211,22 @@ TEST_F(SpriteTest, TheHitBoxOutlineIsDrawnInsideTheClip) {
     EXPECT_EQ(Back().ReadPixel(7, 8), 0u);
 }
 
+// A picture swapped for a smaller one leaves its insets behind, so the box's right edge can fall
+// left of its left edge; the outline is still drawn, between the two edges.
+TEST_F(SpriteTest, AnInsideOutHitBoxIsStillOutlined) {
+    OpenDisplay(32);
+    Sprite sp;
+    sp.SetFrames(0, 1, 32, 32);
+    sp.SetHitBox(0, 20, 0, 20, 0);
+    sp.SetFrames(0, 1, 8, 8); // the box now runs from 20 back to 8 each way
+    sp.SetPosition(100, 50);
+    sp.DrawHitBox(0x0000FF);
+    const uint32_t red = Back().PixelFromColor(0x0000FF);
+    EXPECT_EQ(Back().ReadPixel(108, 58), red);
+    EXPECT_EQ(Back().ReadPixel(119, 69), red);
+    EXPECT_EQ(Back().ReadPixel(119, 58), red);
+    EXPECT_EQ(Back().ReadPixel(113, 63), 0u);
+}
+
 } // namespace
 } // namespace tessary
