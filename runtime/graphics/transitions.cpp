@@ -32,16 +32,21 @@ void PaintDither(uint8_t* memory, int pitch, const platform::Rect& clip, int div
     }
 }
 
-void PaintFade(int level, uint32_t color) {
+// false when the back buffer cannot be locked: the fade has nothing to paint on, so the screen
+// waiting for it is told it has finished rather than wait on a lost surface.
+bool PaintFade(int level, uint32_t color) {
     Display& d = TheDisplay();
-    if (!d.backBuffer) return;
+    if (!d.backBuffer) return false;
     platform::Surface& s = *d.backBuffer;
     const uint32_t pixel = d.ColorToPixel(s, color);
     int pitch = 0;
     uint8_t* memory = s.Lock(&pitch);
-    if (memory == nullptr) return;
+    if (memory == nullptr) return false;
     const platform::Rect clip = CutToSurface(s, d.clipLeft, d.clipTop, d.clipRight, d.clipBottom);
-    if (IsEmpty(clip)) return;
+    if (IsEmpty(clip)) {
+        s.Unlock();
+        return true;
+    }
     const bool reveal = level > 10;
     const int divisor = reveal ? kRevealDivisors[level - 11] : kCoverDivisors[level - 1];
     // Whole pixels at every depth, so a 24 or 32-bit screen fades in the colour itself.
@@ -60,6 +65,7 @@ void PaintFade(int level, uint32_t color) {
         break;
     }
     s.Unlock();
+    return true;
 }
 
 } // namespace
@@ -81,8 +87,7 @@ int FadeStep(int direction, uint32_t color) {
         ClearScreen(color);
         return 1;
     }
-    PaintFade(level, color);
-    return 0;
+    return PaintFade(level, color) ? 0 : 1;
 }
 
 int SetBlinds(int flag) {

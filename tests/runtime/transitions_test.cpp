@@ -89,6 +89,17 @@ TEST_P(TransitionsTest, FadeStaysInsideTheClipRectangleAndFadeOutEndsInAClearScr
     EXPECT_EQ(PaintedCount(), 640 * 480); // level 0 clears the whole screen
 }
 
+TEST_P(TransitionsTest, AFadeOnALostBackBufferReportsItselfFinishedWithoutPainting) {
+    SetFadeLevel(0);
+    TheDisplay().backBuffer->SetLostForTest(true);
+    EXPECT_EQ(FadeStep(1, kRed), 1);
+    EXPECT_EQ(TheTransitions().fadeLevel, 1);
+    TheDisplay().backBuffer->SetLostForTest(false);
+    FillBack(kGrey);
+    EXPECT_EQ(FadeStep(1, kRed), 0); // level 2 paints again once the surface is back
+    EXPECT_GT(PaintedCount(), 0);
+}
+
 TEST_P(TransitionsTest, BlindsCloseInSixteenFramesOfGrowingColourStripes) {
     SetBlinds(1);
     for (int frame = 1; frame <= 16; ++frame) {
