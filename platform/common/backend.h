@@ -16,8 +16,6 @@ void PumpEvents();
 // Blocks until the host has an event for PumpEvents.
 void WaitEvent();
 
-LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
-
 // Whether text uses the installed faces (else the built-in bitmap font).
 bool SystemFontsWanted();
 

@@ -71,8 +71,11 @@ LResult DispatchMessage(const Message& message) {
     return SendMessage(message.message, message.wParam, message.lParam);
 }
 
-LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam) {
-    return backend::DefWindowProc(message, wParam, lParam);
+// The host's default handling is the same on every backend: a close destroys the window, and
+// nothing else needs doing.
+LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
+    if (message == WM_CLOSE) DestroyWindow();
+    return 0;
 }
 
 } // namespace platform

@@ -312,11 +312,6 @@ void WaitEvent() {
     if (s.scheduled.begin()->first > s.now) s.now = s.scheduled.begin()->first;
 }
 
-LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
-    if (message == WM_CLOSE) platform::DestroyWindow();
-    return 0;
-}
-
 bool SystemFontsWanted() {
     return headless::TheState().systemFonts;
 }

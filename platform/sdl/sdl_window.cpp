@@ -141,11 +141,6 @@ void WaitEvent() {
     if (g_videoStarted) SDL_WaitEvent(nullptr);
 }
 
-LResult DefWindowProc(uint32_t message, WParam /*wParam*/, LParam /*lParam*/) {
-    if (message == WM_CLOSE) platform::DestroyWindow();
-    return 0;
-}
-
 bool SystemFontsWanted() {
     return true;
 }
