@@ -1,0 +1,8 @@
+// The settings file "GameData\Game.ini", read once at start.
+#pragma once
+
+namespace pelko {
+
+void ReadSettings();
+
+} // namespace pelko
