@@ -1,5 +1,6 @@
 #include "music_synth.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 #include <sys/stat.h>
 
@@ -206,3 +207,19 @@ void ResetSoundFontSearchPath() {
 }
 
 } // namespace platform::midi
+
+// FluidSynth runs its reverb and chorus in an OpenMP parallel region even when it asks for one
+// thread, and for every such region libgomp builds a team on the heap and frees it again: two
+// heap calls in every render, on the audio thread. A region of one thread does exactly what a
+// plain call does (its loop takes every turn, its barrier has no one to wait for), so it is run
+// as one; every other region goes on to libgomp. Defined here, in the object that uses
+// FluidSynth, so that every program that plays music carries it.
+extern "C" void GOMP_parallel(void (*fn)(void*), void* data, unsigned numThreads, unsigned flags) {
+    if (numThreads == 1) {
+        fn(data);
+        return;
+    }
+    using Parallel = void (*)(void (*)(void*), void*, unsigned, unsigned);
+    static const auto next = reinterpret_cast<Parallel>(dlsym(RTLD_NEXT, "GOMP_parallel"));
+    next(fn, data, numThreads, flags);
+}
