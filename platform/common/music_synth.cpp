@@ -114,7 +114,7 @@ void MusicSynth::Render(float* out, int frames) {
     int done = 0;
     for (;;) {
         PlayDueEvents();
-        if (done == frames) return;
+        if (done >= frames) return;
         // The synthesizer runs up to the next event or the end, whichever comes first.
         int run = frames - done;
         if (piece_ != nullptr && !Finished()) {
