@@ -1,9 +1,10 @@
 // The mixer behind audio.h, shared by both implementations: 32 slots already in the mix format
 // and the music renderer, summed into one interleaved stereo float stream. Internal to platform/.
 //
-// The audio thread renders under the mixer's lock; the main thread takes the lock only to swap a
-// slot's data or flip its play state, so the audio thread never waits longer than that. Nothing
-// is allocated or freed while the lock is held by the renderer.
+// The audio thread renders the slots under the mixer's lock; the main thread takes the lock only
+// to swap a slot's data or flip its play state, so the audio thread never waits longer than that.
+// Nothing is allocated or freed while the lock is held by the renderer. The music takes no part
+// in this lock: it is handed over without one (music_handover.h).
 #pragma once
 #include <array>
 #include <cstdint>

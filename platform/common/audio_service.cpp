@@ -4,6 +4,8 @@
 
 #include "audio_mixer.h"
 #include "backend.h"
+#include "music_handover.h"
+#include "music_synth.h"
 #include "platform/audio.h"
 
 namespace platform {
@@ -21,6 +23,11 @@ void ResetAudioDevice() {
 
 bool OpenAudioDevice() {
     if (g_deviceOpen) return true;
+    // Everything the audio callback uses is built here, before it first runs: built there, on
+    // first use, it would be allocated on the audio thread.
+    audio::TheMixer();
+    midi::TheMusicHandover();
+    midi::TheMusicSynth();
     g_deviceOpen = backend::StartAudioOutput();
     return g_deviceOpen;
 }

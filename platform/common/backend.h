@@ -28,7 +28,4 @@ namespace platform::backend {
 bool StartAudioOutput();
 void StopAudioOutput();
 
-// Posts MM_MCINOTIFY with code to the main window's queue. May be called on the audio thread.
-void PostMusicNotice(WParam code);
-
 } // namespace platform::backend

@@ -1,23 +1,25 @@
-// The string commands of the sequencer. The device state is shared with the audio thread, which
-// ends pieces as it renders them, so every change happens under the mixer's lock; files are read
-// before the lock is taken.
+// The string commands of the sequencer, on the game thread. The file is read and timed here;
+// playing it is the audio thread's, across the hand-over. The end of a piece comes back as a
+// flag, which becomes its notice when the game thread next looks at its messages or sends a
+// command.
 #include "mci_sequencer.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "audio_mixer.h"
-#include "backend.h"
-#include "midi_file_check.h"
+#include "midi_file_reader.h"
+#include "music_handover.h"
 #include "music_synth.h"
 #include "platform/message_box.h"
 #include "platform/midi.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace midi {
@@ -26,18 +28,10 @@ namespace {
 struct Device {
     bool open = false;
     std::string alias;
-    std::vector<uint8_t> file;
-    bool playing = false; // rendering and moving on
-    bool ended = false;   // reached its end by itself; the last notes ring out
     bool notifyPending = false;
 };
 
 Device g_device;
-
-// After a close the synthesizer is rendered on for a while, so that the last notes' reverb dies
-// away instead of waiting, frozen, for the next piece.
-constexpr int kTailFrames = kMixRate * 2;
-int g_tailFrames = 0;
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -76,7 +70,7 @@ void Reply(char* reply, size_t size, const char* text) {
 void DropPendingNotice(WParam why) {
     if (!g_device.notifyPending) return;
     g_device.notifyPending = false;
-    backend::PostMusicNotice(why);
+    PostMessage(MM_MCINOTIFY, why, 1);
 }
 
 uint32_t Open(const std::vector<std::string>& w) {
@@ -95,18 +89,18 @@ uint32_t Open(const std::vector<std::string>& w) {
 
     auto bytes = ReadBinaryFile(HostPath(w[1]));
     if (!bytes) return MCIERR_FILE_NOT_FOUND;
-    std::vector<uint8_t> file(bytes->begin(), bytes->end());
-    if (const char* why = CheckMidiFile(file.data(), file.size())) {
+    auto piece = std::make_unique<MidiPiece>();
+    if (const char* why =
+            ReadMidiFile(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size(), *piece)) {
         const std::string line = "music: " + w[1] + ": " + why + "\n";
         OutputDebugString(line.c_str());
         return MCIERR_INVALID_FILE;
     }
     TheMusicSynth().Prepare();
-    std::lock_guard lock(audio::TheMixer().Lock());
+    TheMusicHandover().Load(std::move(piece));
     g_device = Device{};
     g_device.open = true;
     g_device.alias = alias;
-    g_device.file = std::move(file);
     return 0;
 }
 
@@ -123,87 +117,58 @@ uint32_t Play(const std::vector<std::string>& w, uintptr_t window) {
             return MCIERR_UNRECOGNIZED_KEYWORD;
         }
     }
-    std::lock_guard lock(audio::TheMixer().Lock());
     DropPendingNotice(MCI_NOTIFY_SUPERSEDED);
-    MusicSynth& synth = TheMusicSynth();
-    if (fromStart || !synth.HasPiece()) {
-        if (!synth.Start(g_device.file)) return MCIERR_INVALID_FILE;
-        g_device.ended = false;
-    }
     // A piece that had ended and is played on without a rewind ends again at once.
-    g_device.playing = true;
+    TheMusicHandover().Play(fromStart);
     g_device.notifyPending = notify && window != 0;
     return 0;
 }
 
 uint32_t Stop() {
-    std::lock_guard lock(audio::TheMixer().Lock());
     DropPendingNotice(MCI_NOTIFY_ABORTED);
-    g_device.playing = false;
+    TheMusicHandover().Pause();
     return 0;
 }
 
 uint32_t Close() {
-    std::lock_guard lock(audio::TheMixer().Lock());
     DropPendingNotice(MCI_NOTIFY_ABORTED);
-    TheMusicSynth().Stop();
+    TheMusicHandover().Unload();
     g_device = Device{};
-    g_tailFrames = kTailFrames;
     return 0;
 }
 
 uint32_t Status(const std::vector<std::string>& w, char* reply, size_t replySize) {
     if (w.size() < 3 || Lower(w[2]) != "mode") return MCIERR_UNRECOGNIZED_KEYWORD;
-    std::lock_guard lock(audio::TheMixer().Lock());
-    Reply(reply, replySize, g_device.playing ? "playing" : "stopped");
+    Reply(reply, replySize, TheMusicHandover().Playing() ? "playing" : "stopped");
     return 0;
 }
 
 } // namespace
 
-void RenderSequencer(float* out, int frames) {
-    MusicSynth& synth = TheMusicSynth();
-    if (!g_device.open) {
-        if (g_tailFrames > 0) {
-            synth.Render(out, frames);
-            g_tailFrames -= frames;
-        } else {
-            std::fill(out, out + static_cast<size_t>(frames) * 2, 0.0f);
-        }
-        return;
-    }
-    // A stopped piece is frozen where it stands, so that play continues from the same point.
-    if (!g_device.playing && !g_device.ended) {
-        std::fill(out, out + static_cast<size_t>(frames) * 2, 0.0f);
-        return;
-    }
-    synth.Render(out, frames);
-    if (g_device.playing && synth.Finished()) {
-        g_device.playing = false;
-        g_device.ended = true;
-        if (g_device.notifyPending) {
-            g_device.notifyPending = false;
-            backend::PostMusicNotice(MCI_NOTIFY_SUCCESSFUL);
-        }
+void PostEndOfPieceNotice() {
+    MusicHandover& handover = TheMusicHandover();
+    handover.FreeLetGoPieces();
+    if (g_device.notifyPending && handover.Ended()) {
+        g_device.notifyPending = false;
+        PostMessage(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 1);
     }
 }
 
 void ResetSequencer() {
-    std::lock_guard lock(audio::TheMixer().Lock());
-    TheMusicSynth().Reset();
+    TheMusicHandover().Reset();
     g_device = Device{};
-    g_tailFrames = 0;
 }
 
 int SequencerTick() {
-    std::lock_guard lock(audio::TheMixer().Lock());
-    return TheMusicSynth().Tick();
+    return TheMusicHandover().Tick();
 }
 
 } // namespace midi
 
 uint32_t MciSendString(const char* command, char* reply, size_t replySize, uintptr_t notifyWindow) {
     midi::Reply(reply, replySize, "");
+    // A pass that has ended is reported before the command changes what plays.
+    midi::PostEndOfPieceNotice();
     const std::vector<std::string> w = midi::Tokenize(command != nullptr ? command : "");
     if (w.empty()) return MCIERR_UNRECOGNIZED_COMMAND;
     const std::string verb = midi::Lower(w[0]);

@@ -3,11 +3,13 @@
 
 namespace platform::midi {
 
-// Writes frames of the open piece's music to out (zeros when none sounds) and posts the notice
-// of a piece that has just ended. Called by the mixer with its lock held.
-void RenderSequencer(float* out, int frames);
+// Posts the successful notice of a piece that has played to its end, when one was asked for,
+// and frees the pieces the audio thread has let go of. The message queue calls it each time it
+// is looked at, on the game thread.
+void PostEndOfPieceNotice();
 
-// Closes any open piece without notices, as a fresh process has none.
+// Closes any open piece without notices, as a fresh process has none. Only with no audio thread
+// rendering.
 void ResetSequencer();
 
 // The current piece's position in MIDI ticks (0 when none is open), for tests.

@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "backend.h"
+#include "mci_sequencer.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -42,6 +43,7 @@ void DestroyWindow() {
 
 bool PeekMessage(Message& out) {
     backend::PumpEvents();
+    midi::PostEndOfPieceNotice();
     if (g_queue.empty()) return false;
     out = g_queue.front();
     g_queue.pop_front();
@@ -50,6 +52,7 @@ bool PeekMessage(Message& out) {
 
 void WaitMessage() {
     backend::PumpEvents();
+    midi::PostEndOfPieceNotice();
     if (!g_queue.empty()) return;
     backend::WaitEvent();
 }

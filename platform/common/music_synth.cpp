@@ -1,5 +1,6 @@
 #include "music_synth.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 #include <sys/stat.h>
 
@@ -27,10 +28,6 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-fluid_player_t* AsPlayer(void* p) {
-    return static_cast<fluid_player_t*>(p);
-}
-
 // FluidSynth logs every note it cannot find a preset for; the game has its own diagnostics.
 void SilenceFluidLog() {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
@@ -55,7 +52,9 @@ bool MusicSynth::Prepare() {
         fluid_settings_setnum(h->settings, "synth.sample-rate", kMixRate);
         fluid_settings_setint(h->settings, "synth.cpu-cores", 1);
         fluid_settings_setint(h->settings, "synth.lock-memory", 0);
-        fluid_settings_setstr(h->settings, "player.timing-source", "sample");
+        // Only one thread at a time uses the synthesizer (TryUse), so its own lock, taken in
+        // every call, would be one more lock on the audio thread for nothing.
+        fluid_settings_setint(h->settings, "synth.threadsafe-api", 0);
         // The defaults drown the music in reverb and chorus; keep both modest.
         fluid_settings_setnum(h->settings, "synth.reverb.level", 0.35);
         fluid_settings_setnum(h->settings, "synth.reverb.room-size", 0.4);
@@ -68,6 +67,7 @@ bool MusicSynth::Prepare() {
             delete h;
             return false;
         }
+        std::lock_guard lock(use_);
         h_ = h;
     }
     LoadSoundFont();
@@ -79,6 +79,7 @@ void MusicSynth::LoadSoundFont() {
     auto found = std::find_if(paths.begin(), paths.end(), FileExists);
     const std::string wanted = found == paths.end() ? std::string() : *found;
     if (wanted != h_->soundFontPath) {
+        std::lock_guard lock(use_);
         if (h_->soundFont >= 0) fluid_synth_sfunload(h_->synth, h_->soundFont, 1);
         h_->soundFont = wanted.empty() ? -1 : fluid_synth_sfload(h_->synth, wanted.c_str(), 1);
         h_->soundFontPath = wanted;
@@ -95,46 +96,80 @@ void MusicSynth::LoadSoundFont() {
     }
 }
 
-bool MusicSynth::Start(const std::vector<uint8_t>& midiFile) {
-    if (h_ == nullptr) return false;
+void MusicSynth::Start(const MidiPiece* piece) {
     Stop();
+    piece_ = piece;
     // Nothing carries over from the piece or the pass before: controllers, programs, pitch.
-    fluid_synth_system_reset(h_->synth);
-    fluid_player_t* player = new_fluid_player(h_->synth);
-    if (player == nullptr) return false;
-    if (fluid_player_add_mem(player, midiFile.data(), midiFile.size()) != FLUID_OK ||
-        fluid_player_play(player) != FLUID_OK) {
-        delete_fluid_player(player);
-        return false;
-    }
-    player_ = player;
-    return true;
+    if (h_ != nullptr) fluid_synth_system_reset(h_->synth);
 }
 
 void MusicSynth::Stop() {
-    if (h_ == nullptr) return;
-    if (player_ != nullptr) {
-        fluid_player_stop(AsPlayer(player_));
-        delete_fluid_player(AsPlayer(player_));
-        player_ = nullptr;
-    }
-    fluid_synth_all_sounds_off(h_->synth, -1);
-}
-
-bool MusicSynth::Finished() const {
-    // The piece ends at its last event (the end of its longest track), as a sequencer reports it;
-    // the file player itself goes on a while for the notes and the reverb to die away.
-    if (player_ == nullptr) return true;
-    fluid_player_t* player = AsPlayer(player_);
-    return fluid_player_get_status(player) == FLUID_PLAYER_DONE ||
-           fluid_player_get_current_tick(player) >= fluid_player_get_total_ticks(player);
-}
-
-int MusicSynth::Tick() const {
-    return player_ == nullptr ? 0 : fluid_player_get_current_tick(AsPlayer(player_));
+    piece_ = nullptr;
+    next_ = 0;
+    position_ = 0;
+    if (h_ != nullptr) fluid_synth_all_sounds_off(h_->synth, -1);
 }
 
 void MusicSynth::Render(float* out, int frames) {
+    int done = 0;
+    for (;;) {
+        PlayDueEvents();
+        if (done >= frames) return;
+        // The synthesizer runs up to the next event or the end, whichever comes first.
+        int run = frames - done;
+        if (piece_ != nullptr && !Finished()) {
+            uint64_t until = piece_->endFrame;
+            if (next_ < piece_->events.size()) until = std::min(until, piece_->events[next_].frame);
+            run =
+                static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(run), until - position_));
+            position_ += static_cast<uint64_t>(run);
+        }
+        Write(out + static_cast<size_t>(done) * 2, run);
+        done += run;
+    }
+}
+
+void MusicSynth::PlayDueEvents() {
+    if (piece_ == nullptr) return;
+    const std::vector<MidiEvent>& events = piece_->events;
+    while (next_ < events.size() && events[next_].frame <= position_)
+        Send(events[next_++]);
+}
+
+void MusicSynth::Send(const MidiEvent& e) {
+    if (h_ == nullptr) return;
+    fluid_synth_t* synth = h_->synth;
+    const int channel = e.status & 0x0F;
+    switch (e.status & 0xF0) {
+    case 0x80:
+        fluid_synth_noteoff(synth, channel, e.data1);
+        break;
+    case 0x90:
+        fluid_synth_noteon(synth, channel, e.data1, e.data2); // velocity 0 is a note-off
+        break;
+    case 0xA0:
+        fluid_synth_key_pressure(synth, channel, e.data1, e.data2);
+        break;
+    case 0xB0:
+        fluid_synth_cc(synth, channel, e.data1, e.data2);
+        break;
+    case 0xC0:
+        fluid_synth_program_change(synth, channel, e.data1);
+        break;
+    case 0xD0:
+        fluid_synth_channel_pressure(synth, channel, e.data1);
+        break;
+    case 0xE0:
+        fluid_synth_pitch_bend(synth, channel, e.data1 | (e.data2 << 7));
+        break;
+    default: // system exclusive
+        fluid_synth_sysex(synth, reinterpret_cast<const char*>(&piece_->sysex[e.sysexOffset]),
+                          static_cast<int>(e.sysexLength), nullptr, nullptr, nullptr, 0);
+        break;
+    }
+}
+
+void MusicSynth::Write(float* out, int frames) {
     if (h_ == nullptr) {
         std::fill(out, out + static_cast<size_t>(frames) * 2, 0.0f);
         return;
@@ -143,6 +178,7 @@ void MusicSynth::Render(float* out, int frames) {
 }
 
 void MusicSynth::Reset() {
+    std::lock_guard lock(use_);
     Stop();
     if (h_ == nullptr) return;
     fluid_synth_system_reset(h_->synth);
@@ -171,3 +207,19 @@ void ResetSoundFontSearchPath() {
 }
 
 } // namespace platform::midi
+
+// FluidSynth runs its reverb and chorus in an OpenMP parallel region even when it asks for one
+// thread, and for every such region libgomp builds a team on the heap and frees it again: two
+// heap calls in every render, on the audio thread. A region of one thread does exactly what a
+// plain call does (its loop takes every turn, its barrier has no one to wait for), so it is run
+// as one; every other region goes on to libgomp. Defined here, in the object that uses
+// FluidSynth, so that every program that plays music carries it.
+extern "C" void GOMP_parallel(void (*fn)(void*), void* data, unsigned numThreads, unsigned flags) {
+    if (numThreads == 1) {
+        fn(data);
+        return;
+    }
+    using Parallel = void (*)(void (*)(void*), void*, unsigned, unsigned);
+    static const auto next = reinterpret_cast<Parallel>(dlsym(RTLD_NEXT, "GOMP_parallel"));
+    next(fn, data, numThreads, flags);
+}

@@ -1,45 +1,65 @@
 // FluidSynth behind the sequencer: one synthesizer for the process with a General MIDI
-// soundfont, and the file player of the current piece. Internal to platform/. Every call but
-// the constructor is made with the mixer's lock held.
+// soundfont, and the piece it plays. Internal to platform/.
+//
+// Two threads share it. The game thread prepares the synthesizer and its soundfont (Prepare,
+// Reset) while holding the exclusive use that TryUse hands out. The audio thread plays and
+// renders (Start, Stop, Render, and the queries) only while it holds that use, which it asks for
+// without ever waiting: the game thread changes the synthesizer so rarely that one silent buffer
+// is the better price.
 #pragma once
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
+
+#include "midi_file_reader.h"
 
 namespace platform::midi {
 
 class MusicSynth {
   public:
-    // Creates the synthesizer once and looks for the soundfont when none is loaded; without one
-    // the player still keeps time and music is silent (one debug line). False when FluidSynth
-    // cannot run at all.
+    // Game thread. Creates the synthesizer once and looks for the soundfont when none is loaded;
+    // without one the piece still keeps time and music is silent (one debug line). False when
+    // FluidSynth cannot run at all; pieces then keep time in silence.
     bool Prepare();
 
-    // Resets every channel and starts the piece from its beginning.
-    bool Start(const std::vector<uint8_t>& midiFile);
-
-    // Silences and drops the piece.
-    void Stop();
-
-    bool HasPiece() const { return player_ != nullptr; }
-    // True once the piece has played its last event; valid after the first render, which loads
-    // the file into the player.
-    bool Finished() const;
-    int Tick() const;
-
-    // Writes frames of the synthesizer's output (interleaved stereo).
-    void Render(float* out, int frames);
-
-    // Drops the piece, silences every voice and rings the effects out, as in a fresh process;
-    // the soundfont stays loaded.
+    // Game thread, with no audio thread rendering: drops the piece, silences every voice and
+    // rings the effects out, as in a fresh process; the soundfont stays loaded.
     void Reset();
 
-  private:
-    void LoadSoundFont();
+    // Audio thread: the use of the synthesizer for one buffer, or an empty lock while the game
+    // thread is changing it.
+    std::unique_lock<std::mutex> TryUse() { return std::unique_lock(use_, std::try_to_lock); }
 
+    // Audio thread. Resets every channel and starts the piece from its beginning; the piece
+    // stays the caller's and must outlive its use here.
+    void Start(const MidiPiece* piece);
+    // Audio thread. Silences and drops the piece.
+    void Stop();
+
+    bool HasPiece() const { return piece_ != nullptr; }
+    // True once the piece has played every frame up to its end.
+    bool Finished() const { return piece_ != nullptr && position_ >= piece_->endFrame; }
+    // Frames of the piece played since its start.
+    uint64_t Position() const { return position_; }
+
+    // Audio thread. Writes frames of the synthesizer's output (interleaved stereo); a piece moves
+    // on by as many frames up to its end, each event played as its frame comes round.
+    void Render(float* out, int frames);
+
+  private:
     struct Handles;
+
+    void LoadSoundFont();
+    void PlayDueEvents();
+    void Send(const MidiEvent& e);
+    void Write(float* out, int frames);
+
+    std::mutex use_;
     Handles* h_ = nullptr; // lives for the process, like the soundfont it holds
-    void* player_ = nullptr;
+    const MidiPiece* piece_ = nullptr;
+    size_t next_ = 0; // the first event not yet played
+    uint64_t position_ = 0;
 };
 
 MusicSynth& TheMusicSynth();

@@ -288,11 +288,6 @@ bool StartAudioOutput() {
 }
 void StopAudioOutput() {}
 
-// The headless mix is rendered on the caller's thread, so the notice can be queued directly.
-void PostMusicNotice(WParam code) {
-    PostMessage(MM_MCINOTIFY, code, 1);
-}
-
 void PumpEvents() {
     State& s = TheState();
     while (!s.scheduled.empty() && s.scheduled.begin()->first <= s.now) {

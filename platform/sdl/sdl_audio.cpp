@@ -1,5 +1,4 @@
-// The audio stream on SDL: one device in the mixer's own format, fed by SDL's audio thread, and
-// the music notices sent to the main thread's queue as SDL user events.
+// The audio stream on SDL: one device in the mixer's own format, fed by SDL's audio thread.
 #include <SDL.h>
 
 #include <string>
@@ -59,17 +58,6 @@ void StopAudioOutput() {
     SDL_CloseAudioDevice(g_device);
     g_device = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-void PostMusicNotice(WParam code) {
-    // Called on the audio thread too: SDL's event queue is safe there, and the window's pump
-    // turns the user event back into MM_MCINOTIFY (code, wParam, lParam = the device id 1).
-    SDL_Event e{};
-    e.type = SDL_USEREVENT;
-    e.user.code = static_cast<Sint32>(MM_MCINOTIFY);
-    e.user.data1 = reinterpret_cast<void*>(code);
-    e.user.data2 = reinterpret_cast<void*>(uintptr_t{1});
-    SDL_PushEvent(&e);
 }
 
 } // namespace platform::backend

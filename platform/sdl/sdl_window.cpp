@@ -72,10 +72,6 @@ void PostEvent(const SDL_Event& e) {
         PostMessage(WM_MOUSEMOVE, 0, MakeLParam(e.motion.x, e.motion.y));
         break;
     default:
-        if (e.type == SDL_USEREVENT) {
-            PostMessage(static_cast<uint32_t>(e.user.code), reinterpret_cast<WParam>(e.user.data1),
-                        reinterpret_cast<LParam>(e.user.data2));
-        }
         break;
     }
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/headless.h"
 #include "platform/midi.h"
@@ -169,6 +171,47 @@ TEST_F(MusicTest, WithoutASoundFontMusicIsSilentWithOneLineAndStillKeepsTime) {
     ASSERT_EQ(headless::DebugLines().size(), 1u);
     EXPECT_NE(headless::DebugLines()[0].find("soundfont"), std::string::npos);
 }
+
+// The end of a piece is its last frame played, whatever the size of the buffers the sound device
+// asks for; none of these sizes is a multiple of the synthesizer's own block of 64 frames.
+class RenderSizeTest : public MusicTest, public ::testing::WithParamInterface<int> {
+  protected:
+    static constexpr int kPassFrames = 66150; // MakeTune(3): 1.5 s
+
+    // Renders buffers of the size under test, dispatching the messages after each as the frame
+    // loop would, for `frames` frames; returns how far the mix had got at each successful notice.
+    static std::vector<int> NoticesAt(int frames) {
+        std::vector<int> at;
+        for (int done = 0; done < frames;) {
+            headless::RenderAudio(GetParam());
+            done += GetParam();
+            if (Successes(TakeNotices(true)) > 0) at.push_back(done);
+        }
+        return at;
+    }
+    // The end of the first buffer that reaches frame `frame`.
+    static int BufferEndAt(int frame) { return (frame + GetParam() - 1) / GetParam() * GetParam(); }
+};
+
+TEST_P(RenderSizeTest, ALoopingPieceEndsOnlyAtItsEndAndStartsOnceAPass) {
+    Put("GameData\three.mid", MakeTune(3));
+    ASSERT_EQ(PlayMidi("GameData\three.mid", 1), 1);
+    const int firstEnd = BufferEndAt(kPassFrames);
+    // The notice restarts the piece; the second pass begins with the next buffer.
+    const int secondEnd = BufferEndAt(firstEnd + kPassFrames);
+    EXPECT_EQ(NoticesAt(secondEnd + kPassFrames / 2), (std::vector<int>{firstEnd, secondEnd}));
+    EXPECT_EQ(TheMusic().playing, 1);
+}
+
+TEST_P(RenderSizeTest, APieceThatIsNotLoopedEndsOnceAtItsEnd) {
+    Put("GameData\three.mid", MakeTune(3));
+    ASSERT_EQ(PlayMidi("GameData\three.mid", 0), 1);
+    EXPECT_EQ(NoticesAt(2 * kPassFrames), std::vector<int>{BufferEndAt(kPassFrames)});
+    EXPECT_EQ(TheMusic().open, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(OddBuffers, RenderSizeTest, ::testing::Values(7, 100, 441, 1000),
+                         [](const auto& param) { return std::to_string(param.param); });
 
 // The whole program: start-up opens the sound device, the window's destruction closes the music.
 int RenderingFrame() {

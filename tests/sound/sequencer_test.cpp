@@ -134,22 +134,23 @@ std::string WithHeaderField(size_t offset, char value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BadMidiTest,
-    ::testing::Values(BadMidi{"Empty", ""}, BadMidi{"NotMidi", "RIFF" + std::string(30, '\0')},
-                      BadMidi{"HeaderOnly", MakeTune(2).substr(0, 14)},
-                      BadMidi{"TrackCut", MakeTune(2).substr(0, 40)},
-                      BadMidi{"MoreTracksThanThere", WithHeaderField(11, 3)},
-                      BadMidi{"SmpteDivision", WithHeaderField(12, '\xE7')},
-                      BadMidi{"ZeroDivision",
-                              [] {
-                                  std::string s = WithHeaderField(12, 0);
-                                  s[13] = 0;
-                                  return s;
-                              }()},
-                      BadMidi{"RunningStatusFirst", MidiFile({NoteTrack(VarLen(0) + "\x3C\x40")})},
-                      BadMidi{"DataByteAbove127",
-                              MidiFile({NoteTrack(VarLen(0) + "\x90\x3C\xC0")})},
-                      BadMidi{"MetaPastTrack", MidiFile({VarLen(0) + "\xFF\x01\x7F" + "abc"})},
-                      BadMidi{"EndlessDelta", MidiFile({std::string("\xFF\xFF\xFF\xFF\x7F", 5)})}),
+    ::testing::Values(
+        BadMidi{"Empty", ""}, BadMidi{"NotMidi", "RIFF" + std::string(30, '\0')},
+        BadMidi{"HeaderOnly", MakeTune(2).substr(0, 14)},
+        BadMidi{"TrackCut", MakeTune(2).substr(0, 40)},
+        BadMidi{"MoreTracksThanThere", WithHeaderField(11, 3)},
+        BadMidi{"SmpteDivision", WithHeaderField(12, '\xE7')},
+        BadMidi{"ZeroDivision",
+                [] {
+                    std::string s = WithHeaderField(12, 0);
+                    s[13] = 0;
+                    return s;
+                }()},
+        BadMidi{"RunningStatusFirst", MidiFile({NoteTrack(VarLen(0) + "\x3C\x40")})},
+        BadMidi{"DataByteAbove127", MidiFile({NoteTrack(VarLen(0) + "\x90\x3C\xC0")})},
+        BadMidi{"MetaPastTrack", MidiFile({VarLen(0) + "\xFF\x01\x7F" + "abc"})},
+        BadMidi{"TempoOfTwoBytes", MidiFile({NoteTrack(VarLen(0) + "\xFF\x51\x02\x07\xA1")})},
+        BadMidi{"EndlessDelta", MidiFile({std::string("\xFF\xFF\xFF\xFF\x7F", 5)})}),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace

@@ -1,5 +1,5 @@
 // MIDI music: the stand-in for the sequencer's string commands (mciSendStringA). A small
-// interpreter of exactly the commands the runtime sends, over FluidSynth's file player, rendering
+// interpreter of exactly the commands the runtime sends, over FluidSynth's synthesizer, rendering
 // into the audio stream of audio.h:
 //
 //   open "<path>" type sequencer alias <name>
@@ -9,7 +9,7 @@
 //   status <name> mode (reply "playing" or "stopped")
 //
 // When a piece played with notify ends, MM_MCINOTIFY with MCI_NOTIFY_SUCCESSFUL is posted to the
-// main window's queue. A pending notice that a stop or close cuts short is reported as aborted,
+// main window's queue, the next time the queue is looked at. A pending notice that a stop or close cuts short is reported as aborted,
 // one that a new play replaces as superseded; neither is successful.
 #pragma once
 #include <cstddef>
