@@ -4,9 +4,13 @@
 // sees is what can be hit. The figures are printed for the record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "assets/asset_readers.h"
 
@@ -142,6 +146,83 @@ TEST(SpriteFit, PenguinCoversTheHitBoxOfEveryDirectionInEveryVariant) {
             }
             EXPECT_LE(differing, 3) << "row " << row << " frame " << frame;
         }
+    }
+}
+
+// The usual relative luminance of an sRGB colour, and the contrast ratio of two colours.
+double Luminance(Rgb c) {
+    auto channel = [](uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+}
+double Contrast(Rgb a, Rgb b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A sprite cell split into the pixels that meet the field around it and those inside.
+struct Cell {
+    std::vector<Rgb> edge, inner;
+};
+
+Cell SplitCell(const Bmp& bmp, int x0, int y0, int w, int h) {
+    Cell cell;
+    auto opaque = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h && !(bmp.At(x0 + x, y0 + y) == kKey);
+    };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!opaque(x, y)) continue;
+            const bool edge =
+                !opaque(x - 1, y) || !opaque(x + 1, y) || !opaque(x, y - 1) || !opaque(x, y + 1);
+            (edge ? cell.edge : cell.inner).push_back(bmp.At(x0 + x, y0 + y));
+        }
+    }
+    return cell;
+}
+
+std::array<double, 3> Mean(const std::vector<Rgb>& colours) {
+    std::array<double, 3> sum{};
+    for (const Rgb& c : colours)
+        sum[0] += c.r, sum[1] += c.g, sum[2] += c.b;
+    for (double& v : sum)
+        v /= std::max<size_t>(1, colours.size());
+    return sum;
+}
+
+// Enemy shots are read at a glance over the play field: bold, ringed in a dark outline that
+// stands out against the field blue, with a bright core, and never in the colours of the
+// player's own shots.
+TEST(SpriteFit, EnemyShotsAreBoldOutlinedAndBrightAgainstTheField) {
+    const Rgb field{0, 127, 255};
+    const Bmp shots = LoadSheet("TamaSho.bmp");
+    const Cell own = SplitCell(LoadSheet("Ikura.bmp"), 0, 0, 9, 9);
+    const auto ownMean = Mean(own.inner);
+    for (int kind = 0; kind < 13; ++kind) {
+        const Cell cell = SplitCell(shots, 0, kind * 10, 9, 10);
+        const size_t opaque = cell.edge.size() + cell.inner.size();
+        double worstEdge = 1e9, brightestCore = 0;
+        Rgb core{};
+        for (const Rgb& c : cell.edge)
+            worstEdge = std::min(worstEdge, Contrast(c, field));
+        for (const Rgb& c : cell.inner)
+            if (Luminance(c) > brightestCore) brightestCore = Luminance(c), core = c;
+        double coreOverOutline = 1e9;
+        for (const Rgb& c : cell.edge)
+            coreOverOutline = std::min(coreOverOutline, Contrast(core, c));
+        const auto mean = Mean(cell.inner);
+        const double fromOwn =
+            std::hypot(mean[0] - ownMean[0], mean[1] - ownMean[1], mean[2] - ownMean[2]);
+        std::printf("TamaSho.bmp kind %2d: %zu of 90 pixels, outline against the field %.2f:1, "
+                    "core against the outline %.2f:1, %.0f from the player's shot colour\n",
+                    kind, opaque, worstEdge, coreOverOutline, fromOwn);
+        EXPECT_GE(opaque, 52u) << "kind " << kind;
+        EXPECT_LE(opaque, 76u) << "kind " << kind;
+        EXPECT_GE(worstEdge, 4.5) << "kind " << kind;
+        EXPECT_GE(coreOverOutline, 7.0) << "kind " << kind;
+        EXPECT_GE(fromOwn, 80.0) << "kind " << kind;
     }
 }
 
