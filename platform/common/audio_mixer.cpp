@@ -162,6 +162,7 @@ void Mixer::Render(float* out, int frames) {
     midi::RenderSequencer(out, frames);
     for (Slot& s : slots_)
         if (s.playing) MixSlot(s, out, frames);
+    limiter_.Apply(out, frames);
     for (size_t i = 0; i < static_cast<size_t>(frames) * 2; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
@@ -171,6 +172,8 @@ void Mixer::Reset() {
         Release(i);
         Restore(i);
     }
+    std::lock_guard lock(mutex_);
+    limiter_.Reset();
 }
 
 Mixer& TheMixer() {
