@@ -226,5 +226,19 @@ TEST(SpriteFit, EnemyShotsAreBoldOutlinedAndBrightAgainstTheField) {
     }
 }
 
+// Each weapon icon draws its pattern inside the panel: the frame round it is the same in all six,
+// so no bead lies over it.
+TEST(SpriteFit, WeaponIconsKeepTheirPatternsInsideTheFrame) {
+    const Bmp icons = LoadSheet("WStatus.bmp");
+    for (int kind = 1; kind < 6; ++kind) {
+        int differing = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (x < 5 || y < 5 || x >= 59 || y >= 59)
+                    differing += icons.At(x, kind * 64 + y) == icons.At(x, y) ? 0 : 1;
+        EXPECT_EQ(differing, 0) << "icon " << kind + 1;
+    }
+}
+
 } // namespace
 } // namespace asset_test
