@@ -55,10 +55,13 @@ void Normalise(std::vector<double>& s, double dbfs) {
             v *= target / peak;
 }
 
-// `drive` above 1 saturates softly first, raising the loudness of spiky noise without clipping.
+// `drive` above 1 saturates softly first, raising the loudness of spiky noise without clipping;
+// the drives are tuned for a sound brought to this level before it.
+constexpr double kDriveLevel = -1.94; // dBFS
+
 std::vector<double> Finish(std::vector<double> s, double dbfs = kEffectPeak, double drive = 1.0) {
     if (drive > 1.0) {
-        Normalise(s, -1.9);
+        Normalise(s, kDriveLevel);
         for (double& v : s)
             v = std::tanh(drive * v);
     }
