@@ -163,6 +163,7 @@ void Mixer::Render(float* out, int frames) {
     std::lock_guard lock(mutex_);
     for (Slot& s : slots_)
         if (s.playing) MixSlot(s, out, frames);
+    limiter_.Apply(out, frames);
     for (size_t i = 0; i < static_cast<size_t>(frames) * 2; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
@@ -172,6 +173,8 @@ void Mixer::Reset() {
         Release(i);
         Restore(i);
     }
+    std::lock_guard lock(mutex_);
+    limiter_.Reset();
 }
 
 Mixer& TheMixer() {

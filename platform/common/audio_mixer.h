@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "mix_limiter.h"
 #include "platform/audio.h"
 
 namespace platform::audio {
@@ -43,7 +44,7 @@ class Mixer {
     bool Playing(int slot);
 
     // Writes frames of the mix to out: the music, every playing slot added at its gain, then
-    // clamped to -1..1 (interleaved stereo floats).
+    // the limiter, and a clamp to -1..1 behind it (interleaved stereo floats).
     void Render(float* out, int frames);
 
     // Empties every slot and gives lost slots back.
@@ -54,6 +55,7 @@ class Mixer {
 
     std::mutex mutex_;
     std::array<Slot, kAudioSlotCount> slots_{};
+    MixLimiter limiter_;
 };
 
 // The one mixer of the process. Never destroyed, so that static objects of the runtime may still

@@ -175,5 +175,37 @@ TEST_P(GamePicturesTest, EveryPictureLoadsIntoItsSlotAndDrawsKeyed) {
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, GamePicturesTest, ::testing::Values(8, 16, 24, 32));
 
+// At 256 colours the palette comes from the game's 8-bit pictures, and every colour the game
+// fills the screen or writes with by value must be in it: the play field cleared to its blue
+// shows that blue on the screen, not the nearest shade of some ramp.
+TEST_F(GameFilesTest, AtEightBitsEveryColourTheGameDrawsByValueIsPresentedExactly) {
+    setenv("TESSARY_DESKTOP_DEPTH", "8", 1);
+    ASSERT_EQ(CreateMainWindow(), 1);
+    ASSERT_EQ(TheDisplay().Open(), 1);
+    unsetenv("TESSARY_DESKTOP_DEPTH");
+    ASSERT_EQ(TheDisplay().depth, 8);
+    ASSERT_EQ(LoadBmpImage(1, "GameData\\256\\GPelko.bmp", 1), 1);
+    struct Drawn {
+        uint32_t gdi;   // 0x00BBGGRR, as the game passes it
+        uint32_t shown; // 0x00RRGGBB, as the present shows it
+        const char* use;
+    };
+    const Drawn colours[] = {{0x00FF7F00, 0x007FFF, "play field and staff-roll headings"},
+                             {0x0000D7FF, 0xFFD700, "message frame"},
+                             {0x00FF0000, 0x0000FF, "staff-roll names, boss health"},
+                             {0x000000FF, 0xFF0000, "messages, health lost, hit boxes"},
+                             {0x00FFFFFF, 0xFFFFFF, "HUD and title text, logo screen"},
+                             {0x00000000, 0x000000, "HUD band, screens"}};
+    for (const Drawn& c : colours) {
+        SCOPED_TRACE(c.use);
+        ASSERT_EQ(ClearScreen(c.gdi), 1);
+        ASSERT_EQ(TheDisplay().Present(), 1);
+        const std::vector<uint32_t>& frame = headless::PresentedFrame();
+        ASSERT_FALSE(frame.empty());
+        EXPECT_EQ(frame[0], c.shown) << std::hex << "got 0x" << frame[0];
+        EXPECT_EQ(frame[frame.size() - 1], c.shown);
+    }
+}
+
 } // namespace
 } // namespace tessary

@@ -264,41 +264,6 @@ TEST(GeneratedPictures, ItemKindsAndShotKindsAreToldApart) {
                 << "shot kinds " << a << " and " << b;
 }
 
-struct Insets {
-    int left, right, top, bottom;
-};
-
-// How much of a hit box the art fills: a box over empty sky would hit where nothing is seen.
-double Coverage(const Bmp& bmp, int x0, int y0, int w, int h, Insets in) {
-    const int bw = w - in.left - in.right, bh = h - in.top - in.bottom;
-    return static_cast<double>(VisiblePixels(bmp, x0 + in.left, y0 + in.top, bw, bh)) / (bw * bh);
-}
-
-TEST(GeneratedPictures, HitBoxesLieOnTheArt) {
-    const Insets layoutA[8] = {{0, 0, 0, 0},   {30, 0, 0, 0}, {30, 0, 0, 0}, {30, 0, 0, 45},
-                               {0, 40, 30, 0}, {0, 20, 0, 0}, {8, 0, 0, 0},  {8, 0, 0, 0}};
-    const Insets layoutB[8] = {{30, 0, 20, 0}, {30, 0, 20, 6}, {0, 0, 36, 0}, {2, 0, 0, 6},
-                               {0, 0, 40, 0},  {0, 0, 0, 6},   {0, 0, 40, 0}, {0, 0, 0, 6}};
-    const Bmp bossA = Full(Sheets()[4]), bossB = Full(Sheets()[5]);
-    double totalA = 0, totalB = 0;
-    for (int part = 0; part < 8; ++part) {
-        for (int frame = 0; frame < 2; ++frame) {
-            totalA += Coverage(bossA, frame * 64, part * 64, 64, 64, layoutA[part]);
-            totalB += Coverage(bossB, frame * 64, part * 64, 64, 64, layoutB[part]);
-            EXPECT_GT(Coverage(bossA, frame * 64, part * 64, 64, 64, layoutA[part]), 0.2) << part;
-            EXPECT_GT(Coverage(bossB, frame * 64, part * 64, 64, 64, layoutB[part]), 0.2) << part;
-        }
-    }
-    EXPECT_GT(totalA / 16, 0.55);
-    EXPECT_GT(totalB / 16, 0.45);
-    // The player's level, up and down rows have smaller boxes that must sit on the penguin.
-    const Insets player[3] = {{5, 5, 10, 10}, {10, 10, 8, 0}, {10, 10, 0, 8}};
-    const Bmp penguin = Full(Sheets()[0]);
-    for (int row = 0; row < 3; ++row)
-        for (int frame = 0; frame < 2; ++frame)
-            EXPECT_GT(Coverage(penguin, frame * 32, row * 32, 32, 32, player[row]), 0.65) << row;
-}
-
 TEST(GeneratedPictures, ScreensSuitWhereTheGameShowsThem) {
     // The title's top 50 rows carry white status text: they must stay dark.
     const Bmp title = Full(Sheets()[10]);

@@ -50,14 +50,17 @@ class WaveBankTest : public testing::SoundTest {
     }
 };
 
-const std::vector<int16_t> kRamp = {1000, -2000, 3000, -4000, 5000, 32767, -32768, 7};
+// Loud but under the mixer's limiter, so that at full volume it reaches the mix unchanged.
+const std::vector<int16_t> kRamp = {1000, -2000, 3000, -4000, 5000, 29000, -29000, 7};
+// The ends of the 16-bit range, played quieter for the same reason.
+const std::vector<int16_t> kFullScale = {1000, -2000, 32767, -32768, 5000, -6000, 7, -8};
 
 TEST_F(WaveBankTest, APlayedSlotReachesTheMixAtItsVolumesGainAndSlotsAddUp) {
-    ASSERT_EQ(LoadMono(3, kRamp), 1);
+    ASSERT_EQ(LoadMono(3, kFullScale), 1);
     ASSERT_EQ(SetWaveVolume(3, 50), 1);
     ASSERT_EQ(PlayWave(3, 0), 1);
     const float half = std::pow(10.0f, -2499.0f / 2000.0f);
-    std::vector<float> expected = Scaled(kRamp, half);
+    std::vector<float> expected = Scaled(kFullScale, half);
     expected.resize(12, 0.0f); // played once: silence after its end
     ExpectMix(Render(12), expected);
     EXPECT_FALSE(platform::AudioSlotPlaying(3));
@@ -67,7 +70,7 @@ TEST_F(WaveBankTest, APlayedSlotReachesTheMixAtItsVolumesGainAndSlotsAddUp) {
     ASSERT_EQ(LoadMono(4, other, "GameData\\b.wav"), 1);
     PlayWave(3, 0);
     PlayWave(4, 0);
-    std::vector<float> sum = Scaled(kRamp, half);
+    std::vector<float> sum = Scaled(kFullScale, half);
     for (size_t i = 0; i < other.size(); ++i)
         sum[i] += other[i] / 32768.0f;
     ExpectMix(Render(8), sum);
@@ -78,12 +81,15 @@ TEST_F(WaveBankTest, StereoAndEightBitSamplesKeepTheirChannelsAndLevels) {
     std::string data = {'\x80', '\xFF', '\x00', '\x40'}; // frames (128, 255), (0, 64)
     Put("GameData\\st.wav", MakeWav(WavFormat{1, 2, 44100, 8}, data));
     ASSERT_EQ(LoadWave(0, "GameData\\st.wav"), 1);
+    // Played quieter, so that the ends of the range stay under the mixer's limiter.
+    ASSERT_EQ(SetWaveVolume(0, 80), 1);
+    const float gain = std::pow(10.0f, -400.0f / 2000.0f);
     PlayWave(0, 0);
     const std::vector<float> mix = Render(2);
     EXPECT_FLOAT_EQ(mix[0], 0.0f);
-    EXPECT_FLOAT_EQ(mix[1], 127 * 256 / 32768.0f);
-    EXPECT_FLOAT_EQ(mix[2], -1.0f);
-    EXPECT_FLOAT_EQ(mix[3], -64 * 256 / 32768.0f);
+    EXPECT_FLOAT_EQ(mix[1], 127 * 256 / 32768.0f * gain);
+    EXPECT_FLOAT_EQ(mix[2], -1.0f * gain);
+    EXPECT_FLOAT_EQ(mix[3], -64 * 256 / 32768.0f * gain);
 }
 
 TEST_F(WaveBankTest, OtherSampleRatesAreConvertedOnceAtLoad) {

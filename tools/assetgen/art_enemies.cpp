@@ -75,70 +75,88 @@ struct ShotLook {
 
 // Kinds 0-2 fly straight, 3 sinks, 4 rises, 5 and 6 curve up and down, 7 keeps to the player's
 // line, 8 homes, 9 is aimed, 10 drifts toward the player, 11 is aimed and homes, 12 swings.
+// None takes the orange of the player's own shots.
 const ShotLook kShotLooks[13] = {
-    {ShotShape::Ball, &Ramps::red},          {ShotShape::Diamond, &Ramps::gold},
+    {ShotShape::Ball, &Ramps::pink},         {ShotShape::Diamond, &Ramps::cream},
     {ShotShape::Square, &Ramps::purple},     {ShotShape::DropDown, &Ramps::green},
     {ShotShape::DropUp, &Ramps::teal},       {ShotShape::CrescentUp, &Ramps::violet},
-    {ShotShape::CrescentDown, &Ramps::pink}, {ShotShape::Bar, &Ramps::orange},
-    {ShotShape::Eye, &Ramps::rose},          {ShotShape::Target, &Ramps::red},
-    {ShotShape::Hoop, &Ramps::lime},         {ShotShape::Star, &Ramps::gold},
-    {ShotShape::Wave, &Ramps::mint},
+    {ShotShape::CrescentDown, &Ramps::pink}, {ShotShape::Bar, &Ramps::ice},
+    {ShotShape::Eye, &Ramps::indigo},        {ShotShape::Target, &Ramps::violet},
+    {ShotShape::Hoop, &Ramps::sky},          {ShotShape::Star, &Ramps::mint},
+    {ShotShape::Wave, &Ramps::teal},
 };
 
+// Every shot is a bold shape filling most of its 9 x 10 cell, one pixel in from the edge so the
+// dark outline closes all round it, lit bright toward a near-white core: the outline carries it
+// against the play field, the core against the outline.
 Image EnemyShotCell(const ShotLook& look) {
     const Ramp r = Materials().*look.ramp;
     Image cell(9, 10);
     Painter p(cell);
-    const Paint shade = Paint::Sphere(r, 3, r.count - 1);
+    const Paint body = Paint::Sphere(r, r.count * 2 / 5, r.count - 2);
+    const Paint core = Paint::Flat(r.Top());
     switch (look.shape) {
     case ShotShape::Ball:
-        p.Ellipse(4.5, 5, 3.5, 3.5, shade);
+        p.Ellipse(4.5, 5, 3.6, 4.0, body);
+        p.Ellipse(4.0, 4.5, 1.6, 1.7, core);
         break;
     case ShotShape::Diamond:
-        p.Polygon({4.5, 1.2, 7.8, 5, 4.5, 8.8, 1.2, 5}, shade);
+        p.Polygon({4.5, 0.8, 7.4, 2.8, 8.2, 5, 7.4, 7.2, 4.5, 9.2, 1.6, 7.2, 0.8, 5, 1.6, 2.8},
+                  body);
+        p.Polygon({4.5, 3, 6, 5, 4.5, 7, 3, 5}, core);
         break;
     case ShotShape::Square:
-        p.Box(2, 2.5, 5, 5, 0.5, shade);
+        p.Box(1, 1.5, 7, 7, 2.2, body);
+        p.Box(3, 3.5, 3, 3, 0.3, core);
         break;
     case ShotShape::DropDown:
-        p.Ellipse(4.5, 3.5, 3, 2.5, shade);
-        p.Polygon({1.5, 3.5, 7.5, 3.5, 4.5, 9}, shade);
+        p.Ellipse(4.5, 4, 3.6, 3.0, body);
+        p.Polygon({1.0, 4.2, 8.0, 4.2, 4.5, 9.2}, body);
+        p.Ellipse(4.0, 3.8, 1.5, 1.3, core);
         break;
     case ShotShape::DropUp:
-        p.Ellipse(4.5, 6.5, 3, 2.5, shade);
-        p.Polygon({1.5, 6.5, 7.5, 6.5, 4.5, 1}, shade);
+        p.Ellipse(4.5, 6, 3.6, 3.0, body);
+        p.Polygon({1.0, 5.8, 8.0, 5.8, 4.5, 0.8}, body);
+        p.Ellipse(4.0, 6.2, 1.5, 1.3, core);
         break;
     case ShotShape::CrescentUp:
-        p.Ellipse(4.5, 5, 3.5, 3.5, shade);
-        p.Ellipse(4.5, 7.2, 2.6, 2.2, Paint::Flat(kKeyIndex));
+        p.Ellipse(4.5, 5, 3.6, 4.0, body);
+        p.Ellipse(4.5, 8.3, 2.2, 2.0, Paint::Flat(kKeyIndex));
+        p.Ellipse(4.5, 3.2, 1.8, 1.0, core);
         break;
     case ShotShape::CrescentDown:
-        p.Ellipse(4.5, 5, 3.5, 3.5, shade);
-        p.Ellipse(4.5, 2.8, 2.6, 2.2, Paint::Flat(kKeyIndex));
+        p.Ellipse(4.5, 5, 3.6, 4.0, body);
+        p.Ellipse(4.5, 1.7, 2.2, 2.0, Paint::Flat(kKeyIndex));
+        p.Ellipse(4.5, 6.8, 1.8, 1.0, core);
         break;
     case ShotShape::Bar:
-        p.Capsule(2.6, 5, 6.4, 5, 1.8, Paint::Vertical(r, 4, r.count - 1));
+        p.Capsule(3.4, 5, 5.6, 5, 2.6, body);
+        p.Capsule(2.6, 4.6, 6.4, 4.6, 0.9, core);
         break;
     case ShotShape::Eye:
-        p.Ellipse(4.5, 5, 3.5, 3.5, shade);
-        p.Ellipse(3.5, 5, 1.4, 1.6, Paint::Flat(White()));
-        p.Ellipse(3.2, 5, 0.6, 0.9, Paint::Flat(Ink()));
+        p.Ellipse(4.5, 5, 3.6, 4.0, body);
+        p.Ellipse(3.8, 5, 1.9, 2.2, Paint::Flat(White()));
+        p.Ellipse(3.4, 5, 0.8, 1.1, Paint::Flat(Ink()));
         break;
     case ShotShape::Target:
-        p.Ellipse(4.5, 5, 3.5, 3.5, Paint::Sphere(Materials().grey, 8, 13));
-        p.Ellipse(4.5, 5, 1.8, 1.8, Paint::Flat(r(6)));
+        p.Ellipse(4.5, 5, 3.6, 4.0, body);
+        p.Ellipse(4.5, 5, 2.4, 2.7, Paint::Flat(White()));
+        p.Ellipse(4.5, 5, 1.2, 1.4, Paint::Flat(r(r.count / 2)));
         break;
     case ShotShape::Hoop:
-        p.Ring(4.5, 5, 3.6, 1.6, shade);
+        p.Ring(4.5, 5, 3.9, 2.0, body);
+        p.Ring(4.5, 5, 2.9, 0.8, core);
         break;
     case ShotShape::Star:
-        p.Polygon({4.5, 1,   5.6, 4, 8.2, 4.4, 6.1, 6.2, 6.9, 9,
-                   4.5, 7.4, 2.1, 9, 2.9, 6.2, 0.8, 4.4, 3.4, 4},
-                  shade);
+        p.Polygon({4.5, 0.8, 5.8, 3.6, 8.2, 3.8, 6.4, 6.0, 7.2, 9.2,
+                   4.5, 7.6, 1.8, 9.2, 2.6, 6.0, 0.8, 3.8, 3.2, 3.6},
+                  body);
+        p.Ellipse(4.5, 5.2, 1.3, 1.3, core);
         break;
     case ShotShape::Wave:
-        p.Capsule(2, 3, 4.5, 5, 1.5, shade);
-        p.Capsule(4.5, 5, 7, 7, 1.5, shade);
+        p.Capsule(2.8, 2.8, 4.5, 5, 1.9, body);
+        p.Capsule(4.5, 5, 6.2, 7.2, 1.9, body);
+        p.Capsule(3.2, 3.6, 5.8, 6.4, 0.6, core);
         break;
     }
     Outline(cell, Ink());

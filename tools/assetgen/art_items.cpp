@@ -101,9 +101,19 @@ void PaintWeaponIcon(Image& image, int x, int y, int kind) {
         shots.Ellipse(bx, by, 2.8, 2.8, Paint::Flat(m.red(1)));
         shots.Ellipse(bx, by, 2.0, 2.0, Paint::Sphere(m.orange, 4, 9));
     };
+    // The player at the pattern's source: a little penguin with a white belly, outlined and then
+    // ringed in pale ice so that it stands out on the dark panel.
     auto penguin = [&](double px, double py) {
-        p.Ellipse(px, py, 5, 3.8, Paint::Sphere(m.navy, 3, 9));
-        p.Polygon({px + 4, py - 1.5, px + 7.5, py, px + 4, py + 1.5}, Paint::Flat(m.orange(6)));
+        Image figure(24, 18);
+        Painter f(figure);
+        f.Ellipse(11, 9, 6.5, 5, Paint::Sphere(m.navy, 2, 7));
+        f.Ellipse(12.5, 11, 4.2, 2.6, Paint::Flat(White()));
+        f.Polygon({16.5, 7.6, 20.5, 9, 16.5, 10.4}, Paint::Flat(m.orange(7)));
+        f.Ellipse(14, 6.8, 1.5, 1.5, Paint::Flat(White()));
+        figure.Set(14, 6, Ink());
+        Outline(figure, Ink());
+        Outline(figure, m.ice(6));
+        cell.Paste(figure, static_cast<int>(px) - 11, static_cast<int>(py) - 9);
     };
     const double cx = 32, cy = 32;
     switch (kind) {
@@ -115,7 +125,8 @@ void PaintWeaponIcon(Image& image, int x, int y, int kind) {
     case 1: // forward fan
         for (int ray = -2; ray <= 2; ++ray)
             for (int d = 1; d <= 3; ++d)
-                bead(14 + d * 12 * std::cos(ray * 0.42), cy + d * 12 * std::sin(ray * 0.42));
+                bead(20 + (8 + d * 8) * std::cos(ray * 0.32),
+                     cy + (8 + d * 8) * std::sin(ray * 0.32));
         penguin(13, cy);
         break;
     case 2: // two-speed burst
@@ -134,7 +145,7 @@ void PaintWeaponIcon(Image& image, int x, int y, int kind) {
     case 4: // arc in front
         for (int i = 0; i <= 8; ++i) {
             const double a = i * kPi / 8;
-            bead(24 + 21 * std::sin(a), cy - 21 * std::cos(a));
+            bead(26 + 19 * std::sin(a), cy - 19 * std::cos(a));
         }
         penguin(22, cy);
         break;

@@ -1,4 +1,5 @@
 // The player's penguin, its barrier and its shot.
+#include <algorithm>
 #include <cmath>
 
 #include "art.h"
@@ -21,7 +22,8 @@ void PaintPenguin(Image& image, double ox, double oy, const PenguinPose& pose) {
     p.Ellipse(X(6 - flame / 2), Y(17), flame * s, 2.6 * s, Paint::Sphere(m.orange, 4, 9));
     p.Ellipse(X(6 - flame / 4), Y(17), flame * 0.5 * s, 1.3 * s, Paint::Flat(m.gold(9)));
     // Scarf tail fluttering behind the neck.
-    const double flutter = pose.wingUp ? -1.5 : 1.0;
+    // Diving, the tail streams back along the body rather than over the head.
+    const double flutter = (pose.wingUp ? -1.5 : 1.0) + std::max(0.0, -pose.tilt) * 0.3;
     p.Polygon({X(15), Y(8.5), X(4), Y(6 + flutter), X(5), Y(10 + flutter), X(15), Y(12)},
               Paint::Vertical(m.red, 3, 8));
     // Body, belly and head are one egg shape.
@@ -64,13 +66,22 @@ void PaintBarrier(Image& cell, int frame) {
              static_cast<int>(16 - 12 * std::sin(a + 0.25)), m.ice.Top());
 }
 
-Image PenguinCell(double tilt, int frame, bool barrier, bool hurt) {
+// How the penguin of one direction sits in its cell. A climbing penguin is hit in the lower part
+// of its cell and a diving one in the upper part, over a box taller than the level one, so those
+// two are drawn a little larger and moved to where they can be hit.
+struct CellPose {
+    double tilt, scale, lift;
+};
+
+Image PenguinCell(const CellPose& at, int frame, bool barrier, bool hurt) {
     Image cell(32, 32);
     PenguinPose pose;
-    pose.tilt = tilt;
+    pose.tilt = at.tilt;
+    pose.scale = at.scale;
     pose.wingUp = frame == 0;
     pose.hurt = hurt;
-    PaintPenguin(cell, 0, 0, pose);
+    const double origin = 16 - 16 * at.scale; // the scaled penguin keeps the cell's centre
+    PaintPenguin(cell, origin, origin - at.lift, pose);
     Outline(cell, Ink());
     if (barrier) PaintBarrier(cell, frame);
     return cell;
@@ -81,13 +92,13 @@ Image PenguinCell(double tilt, int frame, bool barrier, bool hurt) {
 Image PlayerSheet() {
     Image sheet(64, 15 * 32);
     // Level, nose up, nose down; the groups of four rows add the barrier, the hit, or both.
-    const double tilts[3] = {0.0, 18.0, -18.0};
+    const CellPose poses[3] = {{0.0, 1.0, 0.0}, {24, 1.08, -4}, {-24, 1.08, 5}};
     for (int group = 0; group < 4; ++group) {
         const bool barrier = group == 1 || group == 3;
         const bool hurt = group >= 2;
         for (int dir = 0; dir < 3; ++dir)
             for (int frame = 0; frame < 2; ++frame)
-                sheet.Paste(PenguinCell(tilts[dir], frame, barrier, hurt), frame * 32,
+                sheet.Paste(PenguinCell(poses[dir], frame, barrier, hurt), frame * 32,
                             (group * 4 + dir) * 32);
     }
     return sheet;

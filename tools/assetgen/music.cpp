@@ -1,5 +1,6 @@
 #include "music.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,15 @@ namespace assetgen {
 namespace {
 
 constexpr int kDrumChannel = 9;
+
+// Every part's channel volume is set at this share of its arranged level, so the music sits
+// under the sound effects and still carries through the shooting.
+constexpr double kMusicLevel = 0.75;
+
+int AddPart(MidiSong& song, const std::string& name, int channel, int program, int volume,
+            int pan) {
+    return song.AddPart(name, channel, program, static_cast<int>(volume * kMusicLevel + 0.5), pan);
+}
 
 // GM programs used by the pieces.
 enum Program {
@@ -39,12 +49,12 @@ Bytes StageTheme() {
     // ends on A so the loop falls back onto the intro's D.
     MidiSong song(150, 4);
     Arranger a{song};
-    const int lead = song.AddPart("Lead", 0, SquareLead, 92, 64);
-    const int flute = song.AddPart("Bridge lead", 4, Flute, 100, 60);
-    const int arp = song.AddPart("Arpeggio", 1, ElectricPiano, 78, 84);
-    const int pad = song.AddPart("Strings", 2, Strings, 72, 44);
-    const int bass = song.AddPart("Bass", 3, SynthBass, 100, 64);
-    const int drums = song.AddPart("Drums", kDrumChannel, 0, 100, 64);
+    const int lead = AddPart(song, "Lead", 0, SquareLead, 92, 64);
+    const int flute = AddPart(song, "Bridge lead", 4, Flute, 100, 60);
+    const int arp = AddPart(song, "Arpeggio", 1, ElectricPiano, 78, 84);
+    const int pad = AddPart(song, "Strings", 2, Strings, 72, 44);
+    const int bass = AddPart(song, "Bass", 3, SynthBass, 100, 64);
+    const int drums = AddPart(song, "Drums", kDrumChannel, 0, 100, 64);
 
     const std::vector<std::string_view> bars = {
         "D",  "D", "G",   "A",                          // intro 0-3
@@ -96,11 +106,11 @@ Bytes BossTheme() {
     // restless progression that ends on B7 and leans back into the ostinato's E minor.
     MidiSong song(168, 4);
     Arranger a{song};
-    const int lead = song.AddPart("Lead", 0, SawLead, 96, 64);
-    const int brass = song.AddPart("Brass stabs", 1, Brass, 84, 80);
-    const int strings = song.AddPart("Tremolo strings", 2, TremoloStrings, 74, 40);
-    const int bass = song.AddPart("Bass", 3, FingerBass, 108, 64);
-    const int drums = song.AddPart("Drums", kDrumChannel, 0, 104, 64);
+    const int lead = AddPart(song, "Lead", 0, SawLead, 96, 64);
+    const int brass = AddPart(song, "Brass stabs", 1, Brass, 84, 80);
+    const int strings = AddPart(song, "Tremolo strings", 2, TremoloStrings, 74, 40);
+    const int bass = AddPart(song, "Bass", 3, FingerBass, 108, 64);
+    const int drums = AddPart(song, "Drums", kDrumChannel, 0, 104, 64);
 
     const std::vector<std::string_view> bars = {
         "Em", "Em",  "Em", "Em", "Em", "Em", "C",  "B", "Em", "Em",
@@ -133,11 +143,11 @@ Bytes LogoJingle() {
     // C major, 112 beats a minute: a two-bar fanfare, a held chord, a bar to breathe.
     MidiSong song(112, 4);
     Arranger a{song};
-    const int bells = song.AddPart("Glockenspiel", 0, Glockenspiel, 100, 70);
-    const int harp = song.AddPart("Harp", 1, Harp, 88, 50);
-    const int strings = song.AddPart("Strings", 2, Strings, 84, 64);
-    const int timpani = song.AddPart("Timpani", 3, Timpani, 96, 64);
-    const int drums = song.AddPart("Cymbal", kDrumChannel, 0, 90, 64);
+    const int bells = AddPart(song, "Glockenspiel", 0, Glockenspiel, 100, 70);
+    const int harp = AddPart(song, "Harp", 1, Harp, 88, 50);
+    const int strings = AddPart(song, "Strings", 2, Strings, 84, 64);
+    const int timpani = AddPart(song, "Timpani", 3, Timpani, 96, 64);
+    const int drums = AddPart(song, "Cymbal", kDrumChannel, 0, 90, 64);
 
     WriteMelody(song, bells, a.Bar(0), "G5e C6e E6e G6e C7q. G6e  A6e G6e E6e F6e G6h  C7w", 104);
     WriteMelody(song, strings, a.Bar(0), "E4h F4h  F4q. A4e B4h  C5w", 78);

@@ -34,7 +34,8 @@ struct RampSpec {
     Rgb dark, mid, light;
 };
 
-// Every ramp passes through three anchors; the counts add up to the 236 art entries.
+// Every ramp passes through three anchors; with the drawn colours below, the counts add up to the
+// 236 art entries.
 const std::vector<RampSpec>& RampSpecs() {
     static const std::vector<RampSpec> specs = {
         {&Ramps::grey, 14, {14, 12, 30}, {118, 120, 142}, {255, 255, 255}},
@@ -45,14 +46,14 @@ const std::vector<RampSpec>& RampSpecs() {
         {&Ramps::gold, 10, {72, 40, 4}, {240, 190, 32}, {255, 255, 204}},
         {&Ramps::green, 10, {8, 40, 20}, {60, 170, 60}, {210, 255, 170}},
         {&Ramps::teal, 10, {6, 40, 52}, {30, 170, 170}, {190, 255, 245}},
-        {&Ramps::sky, 14, {20, 40, 120}, {80, 150, 230}, {236, 246, 255}},
+        {&Ramps::sky, 13, {20, 40, 120}, {80, 150, 230}, {236, 246, 255}},
         {&Ramps::purple, 10, {30, 10, 52}, {132, 60, 190}, {230, 200, 255}},
         {&Ramps::pink, 10, {60, 10, 40}, {230, 90, 150}, {255, 216, 236}},
         {&Ramps::steel, 12, {20, 24, 36}, {110, 126, 150}, {236, 240, 250}},
         {&Ramps::sea, 12, {2, 20, 60}, {4, 90, 180}, {120, 210, 255}},
         {&Ramps::lime, 8, {30, 50, 4}, {150, 210, 30}, {240, 255, 180}},
         {&Ramps::cream, 8, {92, 70, 50}, {230, 210, 170}, {255, 252, 240}},
-        {&Ramps::sunset, 12, {60, 20, 72}, {240, 110, 90}, {255, 230, 150}},
+        {&Ramps::sunset, 11, {60, 20, 72}, {240, 110, 90}, {255, 230, 150}},
         {&Ramps::indigo, 10, {12, 8, 40}, {60, 50, 150}, {190, 180, 255}},
         {&Ramps::rust, 8, {40, 16, 6}, {160, 70, 30}, {240, 170, 110}},
         {&Ramps::ice, 8, {60, 90, 120}, {170, 210, 235}, {250, 255, 255}},
@@ -97,7 +98,12 @@ Built Build() {
             built.palette[next++] = RampColour(spec, level);
         }
     }
-    // Any entry the ramps leave over repeats the darkest grey, so none is an accidental colour.
+    // The colours the game fills and writes with by value and the static colours lack, each an
+    // entry of its own, so that at 256 colours they are shown exactly rather than as the
+    // nearest shade of some ramp.
+    for (const Rgb& colour : kDrawnColours)
+        built.palette[next++] = colour;
+    // Any entry left over repeats the darkest grey, so none is an accidental colour.
     while (next <= kLastArtEntry)
         built.palette[next++] = built.palette[kFirstArtEntry];
     return built;

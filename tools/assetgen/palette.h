@@ -1,6 +1,6 @@
 // The one palette every picture of the game is drawn in. Entries 0..9 and 246..255 are the
 // system's twenty static colours; entries 10..245 are the art's colours, laid out as ramps of one
-// material each, from its darkest shade to its lightest.
+// material each, from its darkest shade to its lightest, and the few colours drawn by value.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -32,6 +32,11 @@ struct Ramps {
     Ramp grey, navy, orange, red, brown, gold, green, teal, sky, purple, pink, steel, sea, lime,
         cream, sunset, indigo, rust, ice, wood, mint, violet, rose, night;
 };
+
+// Colours the game draws by value rather than from a picture: the play-field blue of every
+// frame of play and of the staff roll's headings, and the gold of the message frame. Black,
+// white, red and blue, the other colours it draws by value, are static colours.
+inline constexpr Rgb kDrawnColours[] = {{0, 127, 255}, {255, 215, 0}};
 
 const Palette& SharedPalette();
 const Ramps& Materials();

@@ -44,24 +44,29 @@ void Soften(std::vector<double>& s) {
         s[s.size() - 1 - i] *= static_cast<double>(i) / fadeOut;
 }
 
-void Normalise(std::vector<double>& s) {
+// Scales the sound so that its peak lies at `dbfs`.
+void Normalise(std::vector<double>& s, double dbfs) {
     double peak = 0.0;
     for (double v : s)
         peak = std::max(peak, std::abs(v));
+    const double target = std::pow(10.0, dbfs / 20.0);
     if (peak > 0.0)
         for (double& v : s)
-            v *= kEffectPeak / peak;
+            v *= target / peak;
 }
 
-// `drive` above 1 saturates softly first, raising the loudness of spiky noise without clipping.
-std::vector<double> Finish(std::vector<double> s, double drive = 1.0) {
+// `drive` above 1 saturates softly first, raising the loudness of spiky noise without clipping;
+// the drives are tuned for a sound brought to this level before it.
+constexpr double kDriveLevel = -1.94; // dBFS
+
+std::vector<double> Finish(std::vector<double> s, double dbfs = kEffectPeak, double drive = 1.0) {
     if (drive > 1.0) {
-        Normalise(s);
+        Normalise(s, kDriveLevel);
         for (double& v : s)
             v = std::tanh(drive * v);
     }
     Soften(s);
-    Normalise(s);
+    Normalise(s, dbfs);
     return s;
 }
 
@@ -83,7 +88,7 @@ std::vector<double> ShotSound() {
         const double env = std::exp(-t * 32.0);
         s[i] = lp.Step(SoftSquare(phase, 3.0), 5000.0) * env;
     }
-    return Finish(s);
+    return Finish(s, kShotPeak);
 }
 
 std::vector<double> PiSound() {
@@ -109,7 +114,7 @@ std::vector<double> BeatSound() {
         const double thump = std::sin(phase) * std::exp(-t * 14.0);
         s[i] = 1.6 * crunch + 0.7 * thump;
     }
-    return Finish(s, 2.5);
+    return Finish(s, kEffectPeak, 2.5);
 }
 
 std::vector<double> BeatenSound() {
@@ -131,7 +136,7 @@ std::vector<double> BeatenSound() {
         phase += kTwoPi * (70.0 * std::exp(-t * 2.0) + 30.0) / kSampleRate;
         s[i] = (crack * 1.4 + low * 3.0 + 0.5 * std::sin(phase)) * energy * std::exp(-t * 1.2);
     }
-    return Finish(s, 3.0);
+    return Finish(s, kEffectPeak, 3.0);
 }
 
 std::vector<double> OneUpSound() {

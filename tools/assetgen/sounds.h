@@ -1,10 +1,13 @@
-// The six sound effects, synthesised. Each is normalised to the same peak, below full scale.
+// The six sound effects, synthesised, each normalised to its own peak below full scale. Several
+// sound in the same frame of play over the music, so each keeps headroom; the shot, heard six
+// times a second, is the quietest.
 #pragma once
 #include <vector>
 
 namespace assetgen {
 
-inline constexpr double kEffectPeak = 0.80;
+inline constexpr double kShotPeak = -11.0;  // dBFS
+inline constexpr double kEffectPeak = -7.0; // dBFS, every other effect
 
 std::vector<double> ShotSound();   // the player's shot: a quick bright zap
 std::vector<double> BeatenSound(); // a boss blown apart: a long rolling explosion
