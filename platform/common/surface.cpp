@@ -117,6 +117,21 @@ void CopyKeyedRows<4>(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPit
     CopyKeyedRowsWide<AliasU32>(dst, dstPitch, src, srcPitch, width, height, key);
 }
 
+// The keyed copy from the last pixel to the first. Pixels never overlap within the source, so a
+// destination after the source only ever overwrites source pixels already read.
+template <int Bytes>
+void CopyKeyedRowsBackward(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
+                           int height, uint32_t key) {
+    for (int row = height - 1; row >= 0; --row) {
+        uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
+        const uint8_t* s = src + static_cast<ptrdiff_t>(row) * srcPitch;
+        for (int col = width - 1; col >= 0; --col) {
+            const uint32_t v = Pixel<Bytes>::Read(s + static_cast<ptrdiff_t>(col) * Bytes);
+            if (v != key) Pixel<Bytes>::Write(d + static_cast<ptrdiff_t>(col) * Bytes, v);
+        }
+    }
+}
+
 // Nearest-neighbour stretch: source coordinates step in 16.16 fixed point from the centre of
 // each destination pixel.
 template <int Bytes>
@@ -285,7 +300,8 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
     if (dst.IsLost() || src.IsLost()) return BlitResult::Lost;
     if (dst.Depth() != src.Depth() || !Inside(src, srcRect)) return BlitResult::Failed;
     const int w = srcRect.right - srcRect.left, h = srcRect.bottom - srcRect.top;
-    if (x < 0 || y < 0 || x + w > dst.Width() || y + h > dst.Height()) return BlitResult::Failed;
+    // Compared as room left, so that a destination near the top of the int range cannot wrap.
+    if (x < 0 || y < 0 || w > dst.Width() - x || h > dst.Height() - y) return BlitResult::Failed;
     int dstPitch = 0, srcPitch = 0;
     uint8_t* d = dst.Lock(&dstPitch);
     const uint8_t* s = src.Lock(&srcPitch);
@@ -300,6 +316,25 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
         return BlitResult::Ok;
     }
     const uint32_t key = src.ColorKey();
+    if (d > s && &dst == &src) {
+        // Within one surface, a destination after the source would be read after it was written:
+        // walking from the last pixel back reads every source pixel first, as memmove does.
+        switch (bpp) {
+        case 1:
+            CopyKeyedRowsBackward<1>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        case 2:
+            CopyKeyedRowsBackward<2>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        case 3:
+            CopyKeyedRowsBackward<3>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        default:
+            CopyKeyedRowsBackward<4>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        }
+        return BlitResult::Ok;
+    }
     switch (bpp) {
     case 1:
         CopyKeyedRows<1>(d, dstPitch, s, srcPitch, w, h, key);
