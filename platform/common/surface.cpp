@@ -316,7 +316,7 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
         return BlitResult::Ok;
     }
     const uint32_t key = src.ColorKey();
-    if (d > s && &dst == &src) {
+    if (&dst == &src && d > s) {
         // Within one surface, a destination after the source would be read after it was written:
         // walking from the last pixel back reads every source pixel first, as memmove does.
         switch (bpp) {
