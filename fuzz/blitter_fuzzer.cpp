@@ -309,21 +309,47 @@ void Clear(platform::Surface& s) {
     std::memset(pixels, 0, static_cast<size_t>(pitch) * static_cast<size_t>(s.Height()));
 }
 
-// The display is opened afresh only when the depth changes (and now and then, so that the
-// captured debug lines do not pile up); otherwise everything a run can change is put back as a
-// fresh start leaves it, so that each input runs the same whatever ran before it.
+// Each depth keeps a display and work surface of its own, opened once and moved in and out, so
+// that an input pays for clearing them rather than for making them (everything is made afresh
+// now and then, so that the captured debug lines do not pile up). Everything a run can change is
+// then put back as a fresh start leaves it, so that each input runs the same whatever ran before.
+struct DepthWorld {
+    Display display;
+    ImageSlot scratch;
+    bool open = false;
+};
+
 void StartAt(int depth) {
-    static int openDepth = 0;
+    static DepthWorld worlds[4];
+    static int current = -1;
     static int runs = 0;
-    if (depth != openDepth || ++runs % 4096 == 0) {
+    const int index = depth / 8 - 1;
+    if (++runs % 4096 == 0 || current < 0) {
         platform::headless::Reset();
         ResetRuntimeStatics();
         BuildSineTable();
-        setenv("TESSARY_DESKTOP_DEPTH", std::to_string(depth).c_str(), 1);
-        if (CreateMainWindow() != 1 || TheDisplay().Open() != 1 || CreateScratchImage() != 1)
-            std::abort();
-        openDepth = depth;
-        return;
+        for (DepthWorld& w : worlds)
+            w = DepthWorld{};
+        current = -1;
+        if (CreateMainWindow() != 1) std::abort();
+    }
+    if (index != current) {
+        if (current >= 0) {
+            worlds[current].display = std::move(TheDisplay());
+            worlds[current].scratch = std::move(*ImageSlotAt(kScratchSlot));
+        }
+        DepthWorld& world = worlds[index];
+        if (!world.open) {
+            setenv("TESSARY_DESKTOP_DEPTH", std::to_string(depth).c_str(), 1);
+            TheDisplay() = Display{};
+            *ImageSlotAt(kScratchSlot) = ImageSlot{};
+            if (TheDisplay().Open() != 1 || CreateScratchImage() != 1) std::abort();
+            world.open = true;
+        } else {
+            TheDisplay() = std::move(world.display);
+            *ImageSlotAt(kScratchSlot) = std::move(world.scratch);
+        }
+        current = index;
     }
     Display& d = TheDisplay();
     Clear(*d.backBuffer);
@@ -356,8 +382,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     const int pictures = data.ConsumeIntegralInRange(1, 4);
     for (int i = 0; i < pictures; ++i) {
-        constexpr int kPictureSlots[] = {0, 1, 2, 3, 255, kScratchSlot};
-        const int n = data.PickValueInArray(kPictureSlots);
+        // Now and then the work surface itself is swapped for a picture of another size.
+        constexpr int kPictureSlots[] = {0, 1, 2, 3, 255};
+        const int n = data.ConsumeIntegralInRange(0, 15) == 0
+                          ? kScratchSlot
+                          : data.PickValueInArray(kPictureSlots);
         const bool large = data.ConsumeIntegralInRange(0, 7) == 0;
         const int w = data.ConsumeIntegralInRange(1, large ? 700 : 48);
         const int h = data.ConsumeIntegralInRange(1, large ? 520 : 48);
