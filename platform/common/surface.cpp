@@ -169,6 +169,10 @@ bool Inside(const Surface& s, const Rect& r) {
            r.left < r.right && r.top < r.bottom;
 }
 
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 uint32_t DepthMask(int depth) {
     return depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1u;
 }
@@ -357,6 +361,9 @@ BlitResult BltStretch(Surface& dst, const Rect& dstRect, const Surface& src, con
     if (dst.IsLost() || src.IsLost()) return BlitResult::Lost;
     if (dst.Depth() != src.Depth() || !Inside(src, srcRect) || !Inside(dst, dstRect))
         return BlitResult::Failed;
+    // A stretch reads its source rows out of order, so no order of writing could keep an
+    // overlapping source intact.
+    if (&dst == &src && Overlap(srcRect, dstRect)) return BlitResult::Failed;
     int dstPitch = 0, srcPitch = 0;
     uint8_t* d = dst.Lock(&dstPitch);
     const uint8_t* s = src.Lock(&srcPitch);

@@ -125,6 +125,17 @@ TEST_P(SurfaceDepthTest, DestinationsFarPastTheEdgeAreRefusedWhateverTheirSize) 
     EXPECT_EQ(BltFast(*dst, 8, 8, *src, Rect{0, 0, 8, 8}, false), BlitResult::Ok); // flush fits
 }
 
+TEST_P(SurfaceDepthTest, AStretchWithinOneSurfaceIsRefusedOnlyWhereTheRectanglesOverlap) {
+    auto s = Surface::Create(24, 24, GetParam());
+    Paint(*s, 13);
+    const uint32_t corner = s->ReadPixel(20, 20), before = s->ReadPixel(4, 4);
+    EXPECT_EQ(BltStretch(*s, Rect{0, 0, 8, 8}, *s, Rect{4, 4, 12, 12}, false), BlitResult::Failed);
+    EXPECT_EQ(BltStretch(*s, Rect{0, 0, 8, 8}, *s, Rect{7, 7, 9, 9}, true), BlitResult::Failed);
+    EXPECT_EQ(s->ReadPixel(4, 4), before);
+    EXPECT_EQ(BltStretch(*s, Rect{0, 0, 8, 8}, *s, Rect{16, 16, 24, 24}, false), BlitResult::Ok);
+    EXPECT_EQ(s->ReadPixel(4, 4), corner); // the source's middle lands in the middle
+}
+
 // A keyed copy within one surface reads each source pixel before anything overwrites it, as the
 // unkeyed copy (memmove) does, whichever way the rectangles overlap.
 TEST_P(SurfaceDepthTest, AnOverlappingKeyedCopyWithinOneSurfaceReadsTheSourceFirst) {
