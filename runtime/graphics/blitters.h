@@ -25,11 +25,12 @@ int DrawImageScaled(int x, int y, uint16_t slot, int dstWidth, int dstHeight, in
 int DrawImageBanded(int x, int y, uint16_t slot, int band, int srcLeft, int srcTop, int srcRight,
                     int srcBottom);
 
+// The largest square a rotation is drawn into: the diagonal of the largest surface, with room.
+inline constexpr int kMaxRotationSide = 2 * platform::Surface::kMaxSide;
+
 // Where a rotated picture goes: the square of side `side` at (squareLeft, squareTop) centred on
 // the unrotated picture, its columns [visLeft, visRight) and rows [visTop, visBottom) on screen,
 // and the angle brought into 0..359.
-// The largest square a rotation is drawn into: the diagonal of the largest surface, with room.
-inline constexpr int kMaxRotationSide = 2 * platform::Surface::kMaxSide;
 struct RotationPlan {
     int angle = 0, side = 0, squareLeft = 0, squareTop = 0;
     int visLeft = 0, visTop = 0, visRight = 0, visBottom = 0;
