@@ -5,6 +5,7 @@
 // clipping and the rotation plan must hand on rectangles that really lie where they promise.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -13,7 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/headless.h"
 #include "runtime/graphics/blitters.h"
@@ -41,14 +44,21 @@ class Args {
   public:
     explicit Args(FuzzedDataProvider& data) : data_(data) {}
 
+    // An end of the range as often as a place on or near the screen or in a small picture, so
+    // that the draws both refuse and draw.
     int Int() {
-        switch (data_.ConsumeIntegralInRange(0, 3)) {
+        switch (data_.ConsumeIntegralInRange(0, 7)) {
         case 0:
-            return data_.PickValueInArray(kEdgeInts);
         case 1:
-            return data_.ConsumeIntegralInRange(-700, 700);
+            return data_.PickValueInArray(kEdgeInts);
         case 2:
-            return data_.ConsumeIntegralInRange(-64, 64);
+            return -1;
+        case 3:
+        case 4:
+            return data_.ConsumeIntegralInRange(0, 64);
+        case 5:
+        case 6:
+            return data_.ConsumeIntegralInRange(-100, 740);
         default:
             return data_.ConsumeIntegral<int>();
         }
@@ -81,9 +91,9 @@ class Args {
     }
 
     uint16_t Slot() {
-        constexpr uint16_t kSlots[] = {0, 1, 2, 3, 255, 256, 257, 65535};
-        return data_.ConsumeBool() ? data_.PickValueInArray(kSlots)
-                                   : data_.ConsumeIntegral<uint16_t>();
+        constexpr uint16_t kSlots[] = {0, 1, 2, 3, 255, 0, 1, 256, 257, 65535};
+        return data_.ConsumeIntegralInRange(0, 3) != 0 ? data_.PickValueInArray(kSlots)
+                                                       : data_.ConsumeIntegral<uint16_t>();
     }
 
   private:
@@ -211,8 +221,63 @@ void SpriteStep(FuzzedDataProvider& data, Args& a, Sprite& sp, const Sprite& oth
     }
 }
 
+void DrawOrCopy(FuzzedDataProvider& data, Args& a, int op);
+
+// The back buffer as it was before a draw, to hold the draw to the clip rectangle: every byte
+// outside it must be as it was.
+class OutsideTheClip {
+  public:
+    OutsideTheClip() : back_(*TheDisplay().backBuffer) {
+        int pitch = 0;
+        const uint8_t* p = back_.Lock(&pitch);
+        if (p != nullptr) before_.assign(p, p + static_cast<size_t>(pitch) * back_.Height());
+    }
+
+    void CheckUnchanged() const {
+        int pitch = 0;
+        const uint8_t* p = back_.Lock(&pitch);
+        if (p == nullptr || before_.empty()) return;
+        const Display& d = TheDisplay();
+        const int w = back_.Width(), h = back_.Height(), bpp = back_.BytesPerPixel();
+        const int l = std::clamp(d.clipLeft, 0, w), r = std::clamp(d.clipRight, l, w);
+        const int t = std::clamp(d.clipTop, 0, h), b = std::clamp(d.clipBottom, t, h);
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* now = p + static_cast<ptrdiff_t>(y) * pitch;
+            const uint8_t* was = before_.data() + static_cast<ptrdiff_t>(y) * pitch;
+            if (y < t || y >= b) {
+                Check(std::memcmp(now, was, static_cast<size_t>(w * bpp)) == 0);
+                continue;
+            }
+            Check(std::memcmp(now, was, static_cast<size_t>(l * bpp)) == 0);
+            Check(std::memcmp(now + r * bpp, was + r * bpp, static_cast<size_t>((w - r) * bpp)) ==
+                  0);
+        }
+    }
+
+    // Worth the copy only while the clip leaves part of the screen out.
+    static bool Matters() {
+        const Display& d = TheDisplay();
+        return d.clipLeft > 0 || d.clipTop > 0 || d.clipRight < kDisplayWidth ||
+               d.clipBottom < kDisplayHeight;
+    }
+
+  private:
+    const platform::Surface& back_;
+    std::vector<uint8_t> before_;
+};
+
 void BlitStep(FuzzedDataProvider& data, Args& a) {
-    switch (data.ConsumeIntegralInRange(0, 14)) {
+    const int op = data.ConsumeIntegralInRange(0, 14);
+    // The draws held to the clip rectangle (rotation is judged against the screen instead).
+    const bool clipped = op == 0 || op == 1 || op == 2 || op == 4 || op == 5 || op == 6;
+    std::optional<OutsideTheClip> outside;
+    if (clipped && OutsideTheClip::Matters()) outside.emplace();
+    DrawOrCopy(data, a, op);
+    if (outside) outside->CheckUnchanged();
+}
+
+void DrawOrCopy(FuzzedDataProvider& data, Args& a, int op) {
+    switch (op) {
     case 0:
         CheckResult(DrawImage(a.Int(), a.Int(), a.Slot(), a.Int(), a.Int(), a.Int(), a.Int()));
         break;
@@ -379,6 +444,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     constexpr int kDepths[] = {8, 16, 24, 32};
     StartAt(data.PickValueInArray(kDepths));
     TheDisplay().canStretch = data.ConsumeBool() ? 1 : 0;
+    if (data.ConsumeBool()) {
+        // A clip rectangle within the screen, so that the draws held to it are checked often.
+        const int left = data.ConsumeIntegralInRange(0, kDisplayWidth - 1);
+        const int top = data.ConsumeIntegralInRange(0, kDisplayHeight - 1);
+        TheDisplay().SetClip(left, top, data.ConsumeIntegralInRange(left, kDisplayWidth),
+                             data.ConsumeIntegralInRange(top, kDisplayHeight));
+    }
 
     const int pictures = data.ConsumeIntegralInRange(1, 4);
     for (int i = 0; i < pictures; ++i) {
