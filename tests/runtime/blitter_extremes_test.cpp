@@ -137,23 +137,6 @@ TEST_P(BlitterExtremesTest, EffectLoopsRefuseSquaresAndPlacesOffTheSurface) {
     }
 }
 
-// Opacity is a share of 0..100 percent: beyond it the picture is drawn as it is, below it not
-// at all.
-TEST_P(BlitterExtremesTest, OpacityBeyondAWholeOrBelowNothingIsHeldToThoseEnds) {
-    if (GetParam() == 8) GTEST_SKIP() << "8-bit screens interlace instead of blending";
-    ImageSlot& s = MakePicture(3, 30, 20, 1);
-    for (int percent : {INT_MAX, 1000, 101}) {
-        ClearBack();
-        EXPECT_EQ(DrawImageTranslucent(10, 10, 3, percent, 0, 0, -1, -1, 0), 1) << percent;
-        EXPECT_TRUE(ShowsExactly(s, 10, 10, 0, 0, 30, 20, true)) << percent;
-    }
-    for (int percent : {INT_MIN, -1000}) {
-        ClearBack();
-        EXPECT_EQ(DrawImageTranslucent(10, 10, 3, percent, 0, 0, -1, -1, 0), 1) << percent;
-        EXPECT_TRUE(BackIsEmpty()) << percent;
-    }
-}
-
 TEST_P(BlitterExtremesTest, CopyScreenToImageFarOutsideTheSlotCopiesNothing) {
     ImageSlot& s = MakePicture(3, 100, 50, 1);
     for (int y = 0; y < 480; ++y)
@@ -187,6 +170,28 @@ TEST_P(BlitterExtremesTest, CopyScreenToImageFarOutsideTheSlotCopiesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BlitterExtremesTest, ::testing::Values(8, 16, 24, 32),
+                         [](const auto& p) { return std::to_string(p.param) + "bit"; });
+
+// 8-bit screens interlace instead of blending.
+class TrueColourExtremesTest : public BlitterExtremesTest {};
+
+// Opacity is a share of 0..100 percent: beyond it the picture is drawn as it is, below it not
+// at all.
+TEST_P(TrueColourExtremesTest, OpacityBeyondAWholeOrBelowNothingIsHeldToThoseEnds) {
+    ImageSlot& s = MakePicture(3, 30, 20, 1);
+    for (int percent : {INT_MAX, 1000, 101}) {
+        ClearBack();
+        EXPECT_EQ(DrawImageTranslucent(10, 10, 3, percent, 0, 0, -1, -1, 0), 1) << percent;
+        EXPECT_TRUE(ShowsExactly(s, 10, 10, 0, 0, 30, 20, true)) << percent;
+    }
+    for (int percent : {INT_MIN, -1000}) {
+        ClearBack();
+        EXPECT_EQ(DrawImageTranslucent(10, 10, 3, percent, 0, 0, -1, -1, 0), 1) << percent;
+        EXPECT_TRUE(BackIsEmpty()) << percent;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, TrueColourExtremesTest, ::testing::Values(16, 24, 32),
                          [](const auto& p) { return std::to_string(p.param) + "bit"; });
 
 TEST(RotationPlanExtremesTest, SquaresThatWouldWrapRoundAreNotOnScreen) {
