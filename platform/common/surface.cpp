@@ -117,6 +117,21 @@ void CopyKeyedRows<4>(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPit
     CopyKeyedRowsWide<AliasU32>(dst, dstPitch, src, srcPitch, width, height, key);
 }
 
+// The keyed copy from the last pixel to the first. Pixels never overlap within the source, so a
+// destination after the source only ever overwrites source pixels already read.
+template <int Bytes>
+void CopyKeyedRowsBackward(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
+                           int height, uint32_t key) {
+    for (int row = height - 1; row >= 0; --row) {
+        uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
+        const uint8_t* s = src + static_cast<ptrdiff_t>(row) * srcPitch;
+        for (int col = width - 1; col >= 0; --col) {
+            const uint32_t v = Pixel<Bytes>::Read(s + static_cast<ptrdiff_t>(col) * Bytes);
+            if (v != key) Pixel<Bytes>::Write(d + static_cast<ptrdiff_t>(col) * Bytes, v);
+        }
+    }
+}
+
 // Nearest-neighbour stretch: source coordinates step in 16.16 fixed point from the centre of
 // each destination pixel.
 template <int Bytes>
@@ -152,6 +167,10 @@ template <int Bytes> void FillRows(uint8_t* dst, int pitch, int width, int heigh
 bool Inside(const Surface& s, const Rect& r) {
     return r.left >= 0 && r.top >= 0 && r.right <= s.Width() && r.bottom <= s.Height() &&
            r.left < r.right && r.top < r.bottom;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 uint32_t DepthMask(int depth) {
@@ -285,7 +304,8 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
     if (dst.IsLost() || src.IsLost()) return BlitResult::Lost;
     if (dst.Depth() != src.Depth() || !Inside(src, srcRect)) return BlitResult::Failed;
     const int w = srcRect.right - srcRect.left, h = srcRect.bottom - srcRect.top;
-    if (x < 0 || y < 0 || x + w > dst.Width() || y + h > dst.Height()) return BlitResult::Failed;
+    // Compared as room left, so that a destination near the top of the int range cannot wrap.
+    if (x < 0 || y < 0 || w > dst.Width() - x || h > dst.Height() - y) return BlitResult::Failed;
     int dstPitch = 0, srcPitch = 0;
     uint8_t* d = dst.Lock(&dstPitch);
     const uint8_t* s = src.Lock(&srcPitch);
@@ -300,6 +320,25 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
         return BlitResult::Ok;
     }
     const uint32_t key = src.ColorKey();
+    if (&dst == &src && d > s) {
+        // Within one surface, a destination after the source would be read after it was written:
+        // walking from the last pixel back reads every source pixel first, as memmove does.
+        switch (bpp) {
+        case 1:
+            CopyKeyedRowsBackward<1>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        case 2:
+            CopyKeyedRowsBackward<2>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        case 3:
+            CopyKeyedRowsBackward<3>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        default:
+            CopyKeyedRowsBackward<4>(d, dstPitch, s, srcPitch, w, h, key);
+            break;
+        }
+        return BlitResult::Ok;
+    }
     switch (bpp) {
     case 1:
         CopyKeyedRows<1>(d, dstPitch, s, srcPitch, w, h, key);
@@ -322,6 +361,9 @@ BlitResult BltStretch(Surface& dst, const Rect& dstRect, const Surface& src, con
     if (dst.IsLost() || src.IsLost()) return BlitResult::Lost;
     if (dst.Depth() != src.Depth() || !Inside(src, srcRect) || !Inside(dst, dstRect))
         return BlitResult::Failed;
+    // A stretch reads its source rows out of order, so no order of writing could keep an
+    // overlapping source intact.
+    if (&dst == &src && Overlap(srcRect, dstRect)) return BlitResult::Failed;
     int dstPitch = 0, srcPitch = 0;
     uint8_t* d = dst.Lock(&dstPitch);
     const uint8_t* s = src.Lock(&srcPitch);

@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/surface.h"
+
 namespace tessary {
 
 // The clipping every blitter shares: -1 edges widened to the picture, the rectangle cut to the
@@ -23,6 +25,9 @@ int DrawImageScaled(int x, int y, uint16_t slot, int dstWidth, int dstHeight, in
 int DrawImageBanded(int x, int y, uint16_t slot, int band, int srcLeft, int srcTop, int srcRight,
                     int srcBottom);
 
+// The largest square a rotation is drawn into: the diagonal of the largest surface, with room.
+inline constexpr int kMaxRotationSide = 2 * platform::Surface::kMaxSide;
+
 // Where a rotated picture goes: the square of side `side` at (squareLeft, squareTop) centred on
 // the unrotated picture, its columns [visLeft, visRight) and rows [visTop, visBottom) on screen,
 // and the angle brought into 0..359.
@@ -31,7 +36,8 @@ struct RotationPlan {
     int visLeft = 0, visTop = 0, visRight = 0, visBottom = 0;
 };
 // False when the source rectangle (-1 edges widened) is empty or not wholly inside the picture of
-// the given size, or no part of the square is on screen.
+// the given size, its square would be larger than kMaxRotationSide, or no part of the square is
+// on screen.
 bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,
                   int& srcTop, int& srcRight, int& srcBottom, RotationPlan& plan);
 

@@ -42,12 +42,16 @@ template <class Combine>
 int ThroughScratch(int x, int y, int n, const ImageSlot& slot, int srcLeft, int srcTop,
                    int srcRight, int srcBottom, Combine combine) {
     const int w = srcRight - srcLeft, h = srcBottom - srcTop;
-    if (CopyScreenToImage(kScratchSlot, x, y, x, y, x + w, y + h) == 0) return 0;
     ImageSlot* scratch = ImageSlotAt(kScratchSlot);
+    // Only a place on the scratch can be combined there; checked first, so that the far edges
+    // below cannot pass the int range.
+    if (!scratch->surface || x < 0 || y < 0 || x >= scratch->width || y >= scratch->height)
+        return 0;
+    if (CopyScreenToImage(kScratchSlot, x, y, x, y, x + w, y + h) == 0) return 0;
     if (!PictureReadable(n, slot) || scratch->surface->IsLost()) return 0;
     // The screen copy may have been cut at the scratch's edges; combine only what it holds.
     const int usableW = std::min(w, scratch->width - x), usableH = std::min(h, scratch->height - y);
-    if (x < 0 || y < 0 || usableW < 1 || usableH < 1) return 0;
+    if (usableW < 1 || usableH < 1) return 0;
     combine(*scratch->surface, SourceRect{slot.surface.get(), srcLeft, srcTop, usableW, usableH});
     return DrawImage(x, y, kScratchSlot, x, y, x + usableW, y + usableH);
 }
@@ -60,13 +64,22 @@ int RotateImageIntoSquare(int n, int angle, int srcLeft, int srcTop, int srcRigh
     const ImageSlot* slot = PictureSlot(n);
     Display& d = TheDisplay();
     if (slot == nullptr || !d.backBuffer || angle < 0 || angle >= 360) return 0;
+    // A side past the largest square would overflow the loop's sine sums.
+    if (side < 1 || side > kMaxRotationSide) return 0;
     if (!PictureReadable(n, *slot) || d.backBuffer->IsLost()) return 0;
-    // The loop writes without checking, so the ranges are held to the square and the surface.
-    visLeft = std::max({visLeft, 0, -squareLeft});
-    visTop = std::max({visTop, 0, -squareTop});
-    visRight = std::min({visRight, side, d.backBuffer->Width() - squareLeft});
-    visBottom = std::min({visBottom, side, d.backBuffer->Height() - squareTop});
-    if (visLeft >= visRight || visTop >= visBottom) return 0;
+    // The loop writes without checking, so the ranges are held to the square and the surface,
+    // in 64 bits since the square may lie anywhere. What is left lies within the side.
+    const int64_t left = std::max<int64_t>({visLeft, 0, -int64_t{squareLeft}});
+    const int64_t top = std::max<int64_t>({visTop, 0, -int64_t{squareTop}});
+    const int64_t right =
+        std::min<int64_t>({visRight, side, int64_t{d.backBuffer->Width()} - squareLeft});
+    const int64_t bottom =
+        std::min<int64_t>({visBottom, side, int64_t{d.backBuffer->Height()} - squareTop});
+    if (left >= right || top >= bottom) return 0;
+    visLeft = static_cast<int>(left);
+    visTop = static_cast<int>(top);
+    visRight = static_cast<int>(right);
+    visBottom = static_cast<int>(bottom);
     if (!InsidePicture(*slot, srcLeft, srcTop, srcRight, srcBottom)) return 0;
     RotateLoop(
         *d.backBuffer, squareLeft, squareTop, side,
@@ -81,6 +94,7 @@ int BlendImage(int x, int y, int n, int alpha, int srcLeft, int srcTop, int srcR
     if (slot == nullptr || TheDisplay().depth == 8 ||
         !InsidePicture(*slot, srcLeft, srcTop, srcRight, srcBottom))
         return 0;
+    alpha = std::clamp(alpha, 0, 256); // beyond a whole the channel sums would overflow
     const ChannelLayout layout = CurrentChannelLayout();
     return ThroughScratch(x, y, n, *slot, srcLeft, srcTop, srcRight, srcBottom,
                           [&](platform::Surface& scratch, SourceRect src) {

@@ -10,14 +10,15 @@ namespace tessary {
 
 // Rotates the whole source rectangle of slot into the square of side `side` whose top-left corner
 // on the back buffer is (squareLeft, squareTop); only square columns [visLeft, visRight) and rows
-// [visTop, visBottom) are written. angle is already in 0..359. Returns the blit result.
+// [visTop, visBottom) are written. angle is already in 0..359 and side in 1..kMaxRotationSide
+// (else nothing is drawn). Returns the blit result.
 int RotateImageIntoSquare(int slot, int angle, int srcLeft, int srcTop, int srcRight, int srcBottom,
                           int side, int squareLeft, int squareTop, int visLeft, int visTop,
                           int visRight, int visBottom);
 
 // Blends the already clipped source rectangle of slot onto the back buffer at (x, y) with opacity
-// alpha 0..256 (128 = 50 percent), colour keys honoured. Returns the blit result; 0 at 8 bits,
-// where palette indexes cannot be mixed.
+// alpha 0..256 (128 = 50 percent; values beyond are held to those ends), colour keys honoured.
+// Returns the blit result; 0 at 8 bits, where palette indexes cannot be mixed.
 int BlendImage(int x, int y, int slot, int alpha, int srcLeft, int srcTop, int srcRight,
                int srcBottom);
 

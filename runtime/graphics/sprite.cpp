@@ -1,9 +1,11 @@
 #include "runtime/graphics/sprite.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "runtime/graphics/blitters.h"
+#include "runtime/graphics/int_range.h"
 #include "runtime/graphics/pixel_effects.h"
 #include "runtime/graphics/primitives.h"
 #include "runtime/shell/runtime_state.h"
@@ -25,6 +27,12 @@ float Clamp(float v, float limit) {
     return v;
 }
 
+// A position field truncated toward zero as the setter would have stored it: the game writes the
+// fields directly, and a NaN or a value past the int range has no truncation of its own.
+int TruncatedPosition(float v) {
+    return static_cast<int>(Clamp(v, kPositionLimit));
+}
+
 // frameSide x scale truncated toward zero; a scale too large for an int (the setter leaves large
 // values alone) is held at a size that simply covers the screen many times over.
 int ScaledSide(int side, float scale) {
@@ -32,6 +40,41 @@ int ScaledSide(int side, float scale) {
     if (!(size > -1.0e8f)) return -100000000;
     if (size > 1.0e8f) return 100000000;
     return static_cast<int>(size);
+}
+
+// One frame cell drawn by the draw mode's blitter.
+void DrawCell(const Sprite& sp, int dx, int dy, int srcLeft, int srcTop, int srcRight,
+              int srcBottom) {
+    const auto slot = static_cast<uint16_t>(sp.image & 0xFFFF);
+    switch (sp.drawMode) {
+    case -1:
+        break;
+    case 1:
+        DrawImageScaled(dx, dy, slot, ScaledSide(sp.frameWidth, sp.scale),
+                        ScaledSide(sp.frameHeight, sp.scale), srcLeft, srcTop, srcRight, srcBottom);
+        break;
+    case 2:
+        DrawImageRotated(dx, dy, slot, sp.angle, srcLeft, srcTop, srcRight, srcBottom);
+        break;
+    case 3:
+        DrawImageBanded(dx, dy, slot, ScaledSide(1, sp.scale), srcLeft, srcTop, srcRight,
+                        srcBottom);
+        break;
+    case 4:
+        DrawImageTranslucent(dx, dy, slot, 50, srcLeft, srcTop, srcRight, srcBottom, 0);
+        break;
+    case 5:
+        DrawImageAdditive(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        break;
+    default:
+        if (sp.drawMode >= kFirstRopMode) {
+            DrawImageRop(dx, dy, slot, sp.drawMode - kFirstRopMode, srcLeft, srcTop, srcRight,
+                         srcBottom);
+        } else {
+            DrawImage(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
+        }
+        break;
+    }
 }
 
 } // namespace
@@ -106,59 +149,41 @@ int Sprite::SetFrames(int imageSlot, int count, int width, int height) {
 }
 
 // The right inset never takes the right edge past the left one, nor the bottom past the top.
+// In 64 bits, for insets and frame sizes anywhere in the int range: the right and bottom insets
+// never exceed the ones given, so they fit; a left or top one short of the smallest frame size
+// is held at the end of the range.
 int Sprite::SetHitBox(int index, int left, int right, int top, int bottom) {
     if (index < 0 || index >= kSpriteHitRows) return 0;
-    const int l = left < frameWidth ? left : frameWidth - 1;
-    const int t = top < frameHeight ? top : frameHeight - 1;
+    const int64_t w = frameWidth, h = frameHeight;
+    const int l = left < frameWidth ? left : SaturateToInt(w - 1);
+    const int t = top < frameHeight ? top : SaturateToInt(h - 1);
     hitLeft[index] = l;
-    hitRight[index] = std::min(right, frameWidth - l);
+    hitRight[index] = static_cast<int>(std::min<int64_t>(right, w - l));
     hitTop[index] = t;
-    hitBottom[index] = std::min(bottom, frameHeight - t);
+    hitBottom[index] = static_cast<int>(std::min<int64_t>(bottom, h - t));
     return 1;
 }
 
 int Sprite::Draw() {
     if (active == 0) return 0;
-    const int srcLeft = frameWidth * frame, srcTop = frameHeight * row;
-    const int srcRight = srcLeft + frameWidth, srcBottom = srcTop + frameHeight;
-    const int dx = static_cast<int>(x), dy = static_cast<int>(y);
-    const auto slot = static_cast<uint16_t>(image & 0xFFFF);
-    switch (drawMode) {
-    case -1:
-        break;
-    case 1:
-        DrawImageScaled(dx, dy, slot, ScaledSide(frameWidth, scale), ScaledSide(frameHeight, scale),
-                        srcLeft, srcTop, srcRight, srcBottom);
-        break;
-    case 2:
-        DrawImageRotated(dx, dy, slot, angle, srcLeft, srcTop, srcRight, srcBottom);
-        break;
-    case 3:
-        DrawImageBanded(dx, dy, slot, ScaledSide(1, scale), srcLeft, srcTop, srcRight, srcBottom);
-        break;
-    case 4:
-        DrawImageTranslucent(dx, dy, slot, 50, srcLeft, srcTop, srcRight, srcBottom, 0);
-        break;
-    case 5:
-        DrawImageAdditive(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
-        break;
-    default:
-        if (drawMode >= kFirstRopMode) {
-            DrawImageRop(dx, dy, slot, drawMode - kFirstRopMode, srcLeft, srcTop, srcRight,
-                         srcBottom);
-        } else {
-            DrawImage(dx, dy, slot, srcLeft, srcTop, srcRight, srcBottom);
-        }
-        break;
+    // The cell in 64 bits: frame, row and sizes may all have been written directly. A cell past
+    // the int range lies outside every picture, so there is nothing to draw.
+    const int64_t srcLeft = int64_t{frameWidth} * frame, srcTop = int64_t{frameHeight} * row;
+    const int64_t srcRight = srcLeft + frameWidth, srcBottom = srcTop + frameHeight;
+    if (FitsInt(srcLeft) && FitsInt(srcTop) && FitsInt(srcRight) && FitsInt(srcBottom)) {
+        DrawCell(*this, TruncatedPosition(x), TruncatedPosition(y), static_cast<int>(srcLeft),
+                 static_cast<int>(srcTop), static_cast<int>(srcRight), static_cast<int>(srcBottom));
     }
     // The position takes the velocity of before this frame's acceleration.
     SetPosition(x + vx, y + vy);
     SetVelocityX(vx + ax);
     SetVelocityY(vy + ay);
     if (animate == 0) return 0;
-    if (++tickCount < ticksPerFrame) return 0;
+    // Counters written far past their range move on at once instead of wrapping round.
+    if (tickCount < INT_MAX) ++tickCount;
+    if (tickCount < ticksPerFrame) return 0;
     tickCount = 0;
-    ++frame;
+    frame = frame < kMaxFrameCount ? frame + 1 : kMaxFrameCount;
     if (frame >= kMaxFrameCount || frame == frameCount) {
         frame = 0;
         return 1;
@@ -167,10 +192,13 @@ int Sprite::Draw() {
 }
 
 Sprite::Box Sprite::HitBox() const {
-    const int left = static_cast<int>(x), top = static_cast<int>(y); // toward zero
-    const int r = row >= 0 && row < kSpriteHitRows ? row : 0;        // row may be written directly
-    return Box{left + hitLeft[r], top + hitTop[r], left + frameWidth - hitRight[r],
-               top + frameHeight - hitBottom[r]};
+    const int64_t left = TruncatedPosition(x), top = TruncatedPosition(y); // toward zero
+    const int r = row >= 0 && row < kSpriteHitRows ? row : 0; // row may be written directly
+    // Insets and frame sizes may be written directly too: an edge past the int range stops at
+    // its end rather than wrapping round to the other side.
+    return Box{SaturateToInt(left + hitLeft[r]), SaturateToInt(top + hitTop[r]),
+               SaturateToInt(left + frameWidth - hitRight[r]),
+               SaturateToInt(top + frameHeight - hitBottom[r])};
 }
 
 void Sprite::DrawHitBox(uint32_t color) const {

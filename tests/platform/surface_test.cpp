@@ -2,6 +2,8 @@
 // stretching, fills, colour conversion and the lost flag.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/surface.h"
 
 namespace platform {
@@ -98,6 +100,72 @@ TEST_P(SurfaceDepthTest, ALostSurfaceRefusesLocksAndBlitsUntilRestored) {
     EXPECT_EQ(FillRect(*b, Rect{0, 0, 1, 1}, 0), BlitResult::Lost);
     EXPECT_TRUE(b->Restore());
     EXPECT_EQ(BltFast(*a, 0, 0, *b, Rect{0, 0, 4, 4}, false), BlitResult::Ok);
+}
+
+// A destination near the top of the int range must not wrap round into the surface.
+TEST_P(SurfaceDepthTest, DestinationsFarPastTheEdgeAreRefusedWhateverTheirSize) {
+    const int depth = GetParam();
+    auto dst = Surface::Create(16, 16, depth);
+    auto src = Surface::Create(8, 8, depth);
+    Paint(*src, 5);
+    for (bool keyed : {false, true}) {
+        src->SetColorKey(src->ReadPixel(0, 0));
+        for (int edge : {INT32_MAX, INT32_MAX - 5, 9, INT32_MIN, -1}) {
+            EXPECT_EQ(BltFast(*dst, edge, 0, *src, Rect{0, 0, 8, 8}, keyed), BlitResult::Failed)
+                << edge;
+            EXPECT_EQ(BltFast(*dst, 0, edge, *src, Rect{0, 0, 8, 8}, keyed), BlitResult::Failed)
+                << edge;
+        }
+        EXPECT_EQ(BltFast(*dst, 0, 0, *src, Rect{INT32_MIN, 0, 8, 8}, keyed), BlitResult::Failed);
+        EXPECT_EQ(BltFast(*dst, 0, 0, *src, Rect{0, 0, INT32_MAX, 8}, keyed), BlitResult::Failed);
+    }
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(dst->ReadPixel(x, y), 0u) << x << "," << y;
+    EXPECT_EQ(BltFast(*dst, 8, 8, *src, Rect{0, 0, 8, 8}, false), BlitResult::Ok); // flush fits
+}
+
+TEST_P(SurfaceDepthTest, AStretchWithinOneSurfaceIsRefusedOnlyWhereTheRectanglesOverlap) {
+    auto s = Surface::Create(24, 24, GetParam());
+    Paint(*s, 13);
+    const uint32_t corner = s->ReadPixel(20, 20), before = s->ReadPixel(4, 4);
+    EXPECT_EQ(BltStretch(*s, Rect{0, 0, 8, 8}, *s, Rect{4, 4, 12, 12}, false), BlitResult::Failed);
+    EXPECT_EQ(BltStretch(*s, Rect{0, 0, 8, 8}, *s, Rect{7, 7, 9, 9}, true), BlitResult::Failed);
+    EXPECT_EQ(s->ReadPixel(4, 4), before);
+    EXPECT_EQ(BltStretch(*s, Rect{0, 0, 8, 8}, *s, Rect{16, 16, 24, 24}, false), BlitResult::Ok);
+    EXPECT_EQ(s->ReadPixel(4, 4), corner); // the source's middle lands in the middle
+}
+
+// A keyed copy within one surface reads each source pixel before anything overwrites it, as the
+// unkeyed copy (memmove) does, whichever way the rectangles overlap.
+TEST_P(SurfaceDepthTest, AnOverlappingKeyedCopyWithinOneSurfaceReadsTheSourceFirst) {
+    const int depth = GetParam();
+    struct Shift {
+        int dx, dy;
+    };
+    for (Shift shift : {Shift{1, 0}, Shift{0, 1}, Shift{3, 2}, Shift{-1, 0}, Shift{-2, -1},
+                        Shift{5, -1}, Shift{-5, 1}}) {
+        auto s = Surface::Create(23, 17, depth);
+        auto before = Surface::Create(23, 17, depth);
+        Paint(*s, 11);
+        const uint32_t key = s->ReadPixel(0, 0);
+        for (int i = 0; i < 23 * 17; i += 4)
+            s->WritePixel(i % 23, i / 23, key);
+        ASSERT_EQ(BltFast(*before, 0, 0, *s, Rect{0, 0, 23, 17}, false), BlitResult::Ok);
+        s->SetColorKey(key);
+        const Rect r{6, 3, 18, 14};
+        ASSERT_EQ(BltFast(*s, r.left + shift.dx, r.top + shift.dy, *s, r, true), BlitResult::Ok);
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 23; ++x) {
+                const int sx = x - shift.dx, sy = y - shift.dy;
+                uint32_t expected = before->ReadPixel(x, y);
+                if (sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom &&
+                    before->ReadPixel(sx, sy) != key)
+                    expected = before->ReadPixel(sx, sy);
+                ASSERT_EQ(s->ReadPixel(x, y), expected)
+                    << x << "," << y << " shifted " << shift.dx << "," << shift.dy;
+            }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, SurfaceDepthTest, ::testing::Values(8, 16, 24, 32));

@@ -81,11 +81,13 @@ class Surface {
 
 // Copies srcRect of src to (x, y) of dst unscaled; with useSourceKey, source pixels equal to the
 // source's colour key are left out. Both surfaces must have the same depth; the rectangles must lie
-// inside their surfaces (callers clip). Lost when either surface is lost.
+// inside their surfaces (callers clip). Lost when either surface is lost. A copy within one
+// surface may overlap, keyed or not: every source pixel is read before anything overwrites it.
 BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& srcRect,
                    bool useSourceKey);
 
-// Copies srcRect of src stretched onto dstRect of dst (nearest neighbour), keyed likewise.
+// Copies srcRect of src stretched onto dstRect of dst (nearest neighbour), keyed likewise. Within
+// one surface the two rectangles must not overlap: such a stretch is refused (Failed).
 BlitResult BltStretch(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect,
                       bool useSourceKey);
 
