@@ -186,9 +186,9 @@ TEST_F(WindowTest, MessagesQueuedBehindTheCloseAreDroppedWithTheWindow) {
     ASSERT_EQ(CreateMainWindow(), 1);
     ASSERT_EQ(TheDisplay().Open(), 1);
     Runtime().active = 1;
-    Runtime().quitKey = 27;
-    PostMessage(WM_KEYDOWN, 27, 0);
-    PostMessage(WM_SYSKEYDOWN, 13, 0);
+    Runtime().quitKey = kVkEscape;
+    PostMessage(WM_KEYDOWN, kVkEscape, 0);
+    PostMessage(WM_SYSKEYDOWN, kVkReturn, 0);
     PostMessage(WM_PAINT, 0, 0);
     EXPECT_EQ(RunTick(), 0);
     EXPECT_TRUE(headless::MessageBoxes().empty());
@@ -197,9 +197,9 @@ TEST_F(WindowTest, MessagesQueuedBehindTheCloseAreDroppedWithTheWindow) {
     EXPECT_FALSE(PeekMessage(m)); // the quit was taken; nothing for the window is left
 
     // Nor does anything posted or sent after the window is gone reach the window procedure.
-    PostMessage(WM_SYSKEYDOWN, 13, 0);
+    PostMessage(WM_SYSKEYDOWN, kVkReturn, 0);
     EXPECT_FALSE(PeekMessage(m));
-    SendMessage(WM_SYSKEYDOWN, 13, 0);
+    SendMessage(WM_SYSKEYDOWN, kVkReturn, 0);
     EXPECT_TRUE(headless::MessageBoxes().empty());
     // The quit belongs to the program, not to the window, and still arrives.
     PostQuitMessage(0);
