@@ -6,6 +6,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "platform/pixel_memory.h"
+
 namespace platform {
 namespace {
 
@@ -37,42 +39,6 @@ uint32_t Expand6(uint32_t v) {
     return (v << 2) | (v >> 4);
 }
 
-template <int Bytes> struct Pixel;
-template <> struct Pixel<1> {
-    static uint32_t Read(const uint8_t* p) { return *p; }
-    static void Write(uint8_t* p, uint32_t v) { *p = static_cast<uint8_t>(v); }
-};
-template <> struct Pixel<2> {
-    static uint32_t Read(const uint8_t* p) {
-        uint16_t v;
-        std::memcpy(&v, p, 2);
-        return v;
-    }
-    static void Write(uint8_t* p, uint32_t v) {
-        auto w = static_cast<uint16_t>(v);
-        std::memcpy(p, &w, 2);
-    }
-};
-template <> struct Pixel<3> {
-    static uint32_t Read(const uint8_t* p) {
-        return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-               (static_cast<uint32_t>(p[2]) << 16);
-    }
-    static void Write(uint8_t* p, uint32_t v) {
-        p[0] = static_cast<uint8_t>(v);
-        p[1] = static_cast<uint8_t>(v >> 8);
-        p[2] = static_cast<uint8_t>(v >> 16);
-    }
-};
-template <> struct Pixel<4> {
-    static uint32_t Read(const uint8_t* p) {
-        uint32_t v;
-        std::memcpy(&v, p, 4);
-        return v;
-    }
-    static void Write(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
-};
-
 template <int Bytes>
 void CopyKeyedRows(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch, int width,
                    int height, uint32_t key) {
@@ -80,8 +46,8 @@ void CopyKeyedRows(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch,
         uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
         const uint8_t* s = src + static_cast<ptrdiff_t>(row) * srcPitch;
         for (int col = 0; col < width; ++col, d += Bytes, s += Bytes) {
-            uint32_t v = Pixel<Bytes>::Read(s);
-            if (v != key) Pixel<Bytes>::Write(d, v);
+            uint32_t v = LoadPixel<Bytes>(s);
+            if (v != key) StorePixel<Bytes>(d, v);
         }
     }
 }
@@ -146,8 +112,8 @@ void StretchRows(uint8_t* dst, int dstPitch, int dstW, int dstH, const uint8_t* 
         uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
         int64_t sx = stepX / 2;
         for (int col = 0; col < dstW; ++col, sx += stepX, d += Bytes) {
-            uint32_t v = Pixel<Bytes>::Read(s + std::min<int64_t>(sx >> 16, srcW - 1) * Bytes);
-            if (!keyed || v != key) Pixel<Bytes>::Write(d, v);
+            uint32_t v = LoadPixel<Bytes>(s + std::min<int64_t>(sx >> 16, srcW - 1) * Bytes);
+            if (!keyed || v != key) StorePixel<Bytes>(d, v);
         }
     }
 }
@@ -159,7 +125,7 @@ template <int Bytes> void FillRows(uint8_t* dst, int pitch, int width, int heigh
             std::memset(d, static_cast<int>(v & 0xFF), static_cast<size_t>(width));
         } else {
             for (int col = 0; col < width; ++col, d += Bytes)
-                Pixel<Bytes>::Write(d, v);
+                StorePixel<Bytes>(d, v);
         }
     }
 }
@@ -171,10 +137,6 @@ bool Inside(const Surface& s, const Rect& r) {
 
 bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-uint32_t DepthMask(int depth) {
-    return depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1u;
 }
 
 } // namespace
@@ -266,37 +228,14 @@ uint32_t Surface::ColorFromPixel(uint32_t pixel) const {
 
 uint32_t Surface::ReadPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    const uint8_t* p = pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel();
-    switch (depth_) {
-    case 8:
-        return Pixel<1>::Read(p);
-    case 16:
-        return Pixel<2>::Read(p);
-    case 24:
-        return Pixel<3>::Read(p);
-    default:
-        return Pixel<4>::Read(p);
-    }
+    return LoadPixelAt(pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel(),
+                       BytesPerPixel());
 }
 
 void Surface::WritePixel(int x, int y, uint32_t pixel) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    uint8_t* p = pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel();
-    pixel &= DepthMask(depth_);
-    switch (depth_) {
-    case 8:
-        Pixel<1>::Write(p, pixel);
-        break;
-    case 16:
-        Pixel<2>::Write(p, pixel);
-        break;
-    case 24:
-        Pixel<3>::Write(p, pixel);
-        break;
-    default:
-        Pixel<4>::Write(p, pixel);
-        break;
-    }
+    StorePixelAt(pixels_.data() + static_cast<ptrdiff_t>(y) * pitch_ + x * BytesPerPixel(),
+                 BytesPerPixel(), pixel & DepthMask(depth_));
 }
 
 BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& srcRect,

@@ -140,6 +140,9 @@ int MusicTick() {
 const std::vector<MessageBoxRecord>& MessageBoxes() {
     return TheState().boxes;
 }
+void WhileMessageBoxShown(std::function<void()> action) {
+    TheState().whileBoxShown = std::move(action);
+}
 const std::vector<std::string>& DebugLines() {
     return TheState().debugLines;
 }
@@ -199,6 +202,8 @@ void ClipCursor(const Rect* rect) {
 
 int MessageBox(const char* text, const char* caption, unsigned style) {
     TheState().boxes.push_back({text ? text : "", caption ? caption : "", style});
+    // A copy: the action may replace itself.
+    if (std::function<void()> action = TheState().whileBoxShown) action();
     return IDOK;
 }
 

@@ -1,6 +1,7 @@
 // The one state record of the headless platform. Internal to platform/headless.
 #pragma once
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ struct State {
     uint64_t presentCount = 0;
     bool lastPresentVSync = false;
     std::vector<MessageBoxRecord> boxes;
+    std::function<void()> whileBoxShown;
     std::vector<std::string> debugLines;
 };
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/keyboard.h"
+#include "platform/virtual_keys.h"
 #include "sdl_video.h"
 
 namespace platform {
@@ -52,9 +53,6 @@ constexpr KeyPair kKeys[] = {
 };
 // clang-format on
 
-constexpr int kVkShift = 16, kVkControl = 17, kVkAlt = 18;
-constexpr int kVkLButton = 1, kVkRButton = 2, kVkMButton = 4;
-
 const std::array<SDL_Scancode, 256>& ScancodeTable() {
     static const auto table = [] {
         std::array<SDL_Scancode, 256> t{};
@@ -86,7 +84,7 @@ int VirtualKeyForScancode(SDL_Scancode scancode) {
     case SDL_SCANCODE_RALT:
         return kVkAlt;
     case SDL_SCANCODE_KP_ENTER:
-        return 13;
+        return kVkReturn;
     default:
         break;
     }
@@ -107,13 +105,13 @@ bool IsKeyDown(int vk) {
         return state[SDL_SCANCODE_LCTRL] || state[SDL_SCANCODE_RCTRL];
     case kVkAlt:
         return state[SDL_SCANCODE_LALT] || state[SDL_SCANCODE_RALT];
-    case 13:
+    case kVkReturn:
         return state[SDL_SCANCODE_RETURN] || state[SDL_SCANCODE_KP_ENTER];
-    case kVkLButton:
+    case kVkLeftButton:
         return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
-    case kVkRButton:
+    case kVkRightButton:
         return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
-    case kVkMButton:
+    case kVkMiddleButton:
         return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0;
     default:
         return ScancodeDown(state, ScancodeTable()[static_cast<size_t>(vk)]);

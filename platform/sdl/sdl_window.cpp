@@ -3,6 +3,7 @@
 
 #include "../common/backend.h"
 #include "platform/message_box.h"
+#include "platform/virtual_keys.h"
 #include "sdl_video.h"
 
 namespace platform {
@@ -49,7 +50,7 @@ void PostWindowEvent(const SDL_WindowEvent& e) {
 void PostKeyEvent(const SDL_KeyboardEvent& e) {
     int vk = sdl::VirtualKeyForScancode(e.keysym.scancode);
     if (vk == 0) return;
-    bool alt = (e.keysym.mod & KMOD_ALT) != 0 || vk == 18;
+    bool alt = (e.keysym.mod & KMOD_ALT) != 0 || vk == kVkAlt;
     bool down = e.type == SDL_KEYDOWN;
     if (alt && down && e.repeat) return;
     uint32_t message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);

@@ -11,8 +11,6 @@
 namespace tessary {
 namespace {
 
-constexpr int kLastPictureSlot = 255;
-
 // A picture slot (0..last) that holds a surface, with a back buffer to draw on.
 ImageSlot* DrawableSlot(int n, int last) {
     if (n > last || !TheDisplay().backBuffer) return nullptr;

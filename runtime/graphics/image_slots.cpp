@@ -4,17 +4,12 @@
 #include <string>
 
 #include "platform/paths.h"
+#include "platform/pixel_memory.h"
 #include "runtime/graphics/display.h"
 #include "runtime/shell/diagnostics.h"
 
 namespace tessary {
 namespace {
-
-constexpr int kLastPictureSlot = 255;
-
-uint32_t DepthMask(int depth) {
-    return depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1u;
-}
 
 // The first word of the surface memory, as a lock shows it.
 bool ReadFirstPixel(const platform::Surface& surface, uint32_t& value) {
@@ -133,7 +128,7 @@ void TakeColorKey(int n) {
     if (slot == nullptr || !slot->surface) return;
     uint32_t first = 0;
     if (!ReadFirstPixel(*slot->surface, first)) return;
-    slot->colorKey = first & DepthMask(TheDisplay().depth);
+    slot->colorKey = first & platform::DepthMask(TheDisplay().depth);
     slot->surface->SetColorKey(slot->colorKey);
 }
 

@@ -12,6 +12,7 @@
 namespace tessary {
 
 inline constexpr int kImageSlotCount = 257;
+inline constexpr int kLastPictureSlot = 255; // slots 0..255 hold pictures
 inline constexpr int kScratchSlot = 256;
 inline constexpr int kImageFileNameSize = 256;
 

@@ -10,7 +10,6 @@
 namespace tessary {
 namespace {
 
-constexpr int kLastPictureSlot = 255;
 constexpr int kCopyCode = 13;
 
 // A picture slot with its surface, or null.

@@ -1,5 +1,6 @@
 #include "entry.h"
 
+#include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
 #include "runtime/graphics/primitives.h"
@@ -15,7 +16,6 @@ namespace tessary {
 namespace {
 
 constexpr int kStartFramePeriod = 50;
-constexpr int kVkEscape = 27;
 
 } // namespace
 
@@ -24,7 +24,7 @@ void StartRuntime(FrameCallback inGameFrame) {
     InitJoysticks();
     StartStopwatches();
     SetFramePeriod(kStartFramePeriod);
-    SetQuitKey(kVkEscape);
+    SetQuitKey(platform::kVkEscape);
     ClearScreen(0);
     SetTextFont(8, 16, 0xFFFFFF, "標準ゴシック");
     SetFadeLevel(1);

@@ -1,6 +1,7 @@
 #include "frame_loop.h"
 
 #include "platform/clock.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
 #include "runtime/input/joystick.h"
@@ -11,14 +12,14 @@ namespace tessary {
 namespace {
 
 constexpr int kMaxFramePeriod = 500;
-constexpr int kVkEscape = 27, kVkTab = 9, kVkLeftWindows = 91, kVkRightWindows = 92;
 
 // In full screen the task switcher and the Windows keys would tear the game out of its screen;
 // they are swallowed there and reach the desktop in a window.
 bool SwallowedInFullScreen(const platform::Message& m) {
-    if (m.message == platform::WM_SYSKEYDOWN && (m.wParam == kVkEscape || m.wParam == kVkTab))
+    if (m.message == platform::WM_SYSKEYDOWN &&
+        (m.wParam == platform::kVkEscape || m.wParam == platform::kVkTab))
         return true;
-    return m.wParam == kVkLeftWindows || m.wParam == kVkRightWindows;
+    return m.wParam == platform::kVkLeftWindows || m.wParam == platform::kVkRightWindows;
 }
 
 // Step 1 and 2 of a tick: false when WM_QUIT arrived.

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "platform/instance_lock.h"
+#include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
 #include "runtime/input/mouse.h"
@@ -111,7 +112,7 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
         if (LowWord(wParam) == Runtime().quitKey) RequestClose();
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == 13) ToggleFullScreen();
+        if (wParam == kVkReturn) ToggleFullScreen();
         return 0;
     case WM_SYSCOMMAND:
         if (wParam == SC_SCREENSAVE) return 1;

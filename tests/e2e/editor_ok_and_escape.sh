@@ -8,16 +8,15 @@ start_xvfb || exit 1
 work=$(mktemp -d)
 at_exit 'rm -rf "$work"'
 
-# Runs the editor in directory $1, sends key $2 once the dialog is up; fails unless it exits 0.
+# Runs the editor in directory $1, sends key $2 once the dialog is mapped and focused; fails
+# unless it exits 0.
 run_with_key() {
   (cd "$1" && exec "$editor") &
-  local pid=$!
-  wait_for_window PelkoGameOptionEditer || { echo "FAIL: no dialog appeared"; kill $pid; return 1; }
-  sleep 0.5
-  xdotool search --name '^PelkoGameOptionEditer$' windowactivate --sync >/dev/null 2>&1
+  local pid=$! window
+  window=$(wait_for_window PelkoGameOptionEditer) || { echo "FAIL: no dialog appeared"; kill $pid; return 1; }
+  focus_window "$window" || { echo "FAIL: the dialog did not take the focus"; kill $pid; return 1; }
   xdotool key "$2"
-  for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-  if kill -0 $pid 2>/dev/null; then echo "FAIL: $2 did not end the editor"; kill $pid; return 1; fi
+  wait_for_exit $pid || { echo "FAIL: $2 did not end the editor"; kill $pid; return 1; }
   wait $pid
   local status=$?
   [ $status -eq 0 ] || { echo "FAIL: exit status $status after $2"; return 1; }

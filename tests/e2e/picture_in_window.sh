@@ -7,12 +7,10 @@ probe=$1
 work=$(mktemp -d)
 cd "$work" || exit 1
 source "$(dirname "$0")/xvfb_session.sh"
+at_exit 'rm -rf "$work"'
 start_xvfb || exit 1
 # Full screen is a request to the window manager, as on every desktop.
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-at_exit 'kill $wm 2>/dev/null; rm -rf "$work"'
-sleep 0.5
+start_window_manager || exit 1
 start_own_net
 
 # Prints "r g b" of the screen pixel at (x, y) in the last screenshot.
@@ -21,18 +19,20 @@ pixel() {
     -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
 }
 
-# Fails unless the pixel at (x, y) is within 8 of the colour in each channel.
+# Fails unless the pixel at (x, y) is within 8 of the colour in each channel; says why unless
+# QUIET is set.
+QUIET=""
 expect() {
   local x=$1 y=$2 what=$6 got channel
   got=$(pixel "$x" "$y")
   if ! [[ $got =~ ^([0-9]+)\ ([0-9]+)\ ([0-9]+)$ ]]; then
-    echo "FAIL: depth $depth, $what at $x,$y: cannot read the pixel ($got)"
+    [ -n "$QUIET" ] || echo "FAIL: depth $depth, $what at $x,$y: cannot read the pixel ($got)"
     return 1
   fi
   for channel in 1 2 3; do
     local want=${@:$((channel + 2)):1} have=${BASH_REMATCH[$channel]}
     if [ $(( have > want ? have - want : want - have )) -gt 8 ]; then
-      echo "FAIL: depth $depth, $what at $x,$y is ($got), expected ($3 $4 $5)"
+      [ -n "$QUIET" ] || echo "FAIL: depth $depth, $what at $x,$y is ($got), expected ($3 $4 $5)"
       return 1
     fi
   done
@@ -64,54 +64,47 @@ check_picture() {
   expect $((ox + (200 + 64) * s)) $((oy + (150 + 10) * s)) 128 128 128 "right of the picture ($where)"
 }
 
+# The screen as the probe shows it windowed, or in full screen: the window at its size and the
+# picture drawn where expected.
+shows_windowed() {
+  geometry && [ "$ww" -eq 640 ] && [ "$wh" -eq 480 ] && import -window root shot.png &&
+    check_picture "$wx" "$wy" 1 "$1"
+}
+# 1280 x 1024 holds the picture twice over; 32-pixel black bars above and below.
+shows_full_screen() {
+  geometry && [ "$ww" -eq 1280 ] && [ "$wh" -eq 1024 ] && import -window root shot.png &&
+    check_picture "$wx" $((wy + 32)) 2 "full screen" && expect $((wx + 640)) $((wy + 10)) 0 0 0 "top bar"
+}
+
+# Waits until the screen shows state $1 ("shows_windowed what" or "shows_full_screen"); when it
+# never does, checks once more aloud to say what is wrong.
+wait_until_shown() {
+  QUIET=1 wait_until "$@" && return 0
+  "$@" && return 0
+  echo "FAIL: depth $depth: the window is ${ww}x${wh} at $wx,$wy"
+  return 1
+}
+
+# Sends a key to the probe's window once it has the focus.
+press() {
+  focus_window "$window" || { echo "FAIL: depth $depth: the window did not take the focus"; return 1; }
+  xdotool key "$1"
+}
+
 status=0
 for depth in 8 16 24 32; do
   TESSARY_DESKTOP_DEPTH=$depth "${IN_OWN_NET[@]}" "$probe" 2>probe.log &
   pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Untitled$' 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then
+  if ! window=$(wait_for_window Untitled); then
     echo "FAIL: depth $depth: no window"; cat probe.log; kill $pid 2>/dev/null; status=1; continue
   fi
-  sleep 1
-  geometry
-  import -window root shot.png
-  if [ "$ww" -ne 640 ] || [ "$wh" -ne 480 ]; then
-    echo "FAIL: depth $depth: window is ${ww}x${wh}, not 640x480"; status=1
-  fi
-  check_picture "$wx" "$wy" 1 windowed || status=1
+  wait_until_shown shows_windowed windowed || status=1
 
-  xdotool windowactivate --sync "$window" 2>/dev/null
-  xdotool key alt+Return
-  sleep 0.7
-  geometry
-  import -window root shot.png
-  if [ "$ww" -ne 1280 ] || [ "$wh" -ne 1024 ]; then
-    echo "FAIL: depth $depth: Alt+Enter gave a ${ww}x${wh} window, not the full 1280x1024 screen"
-    status=1
-  else
-    # 1280 x 1024 holds the picture twice over; 32-pixel black bars above and below.
-    check_picture "$wx" $((wy + 32)) 2 "full screen" || status=1
-    expect $((wx + 640)) $((wy + 10)) 0 0 0 "top bar" || status=1
-  fi
+  press alt+Return && wait_until_shown shows_full_screen || status=1
+  press alt+Return && wait_until_shown shows_windowed "windowed again" || status=1
 
-  xdotool key alt+Return
-  sleep 0.7
-  geometry
-  import -window root shot.png
-  if [ "$ww" -ne 640 ] || [ "$wh" -ne 480 ]; then
-    echo "FAIL: depth $depth: back from full screen the window is ${ww}x${wh}"; status=1
-  else
-    check_picture "$wx" "$wy" 1 "windowed again" || status=1
-  fi
-
-  xdotool key Escape
-  for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-  if kill -0 $pid 2>/dev/null; then echo "FAIL: depth $depth: Esc did not end the probe"; kill $pid; status=1; fi
+  press Escape
+  if ! wait_for_exit $pid; then echo "FAIL: depth $depth: Esc did not end the probe"; kill $pid; status=1; fi
   wait $pid 2>/dev/null
   grep -q "probe: no picture" probe.log && { echo "FAIL: depth $depth: the picture did not load"; status=1; }
   [ $status -eq 0 ] && echo "depth $depth: picture shown where drawn, full screen and back"

@@ -1,20 +1,37 @@
-# Sourced by the end-to-end tests: a private Xvfb display for this test, stopped on exit.
+# Sourced by the end-to-end tests: a private Xvfb display for this test, stopped on exit, and
+# waits for what a test needs (a window mapped, a window focused, a program ended) instead of
+# fixed sleeps, so that the tests hold on a busy machine.
 
 # Commands to run when the test ends, whichever way it ends.
 EXIT_TASKS=()
 at_exit() { EXIT_TASKS+=("$1"); }
 run_exit_tasks() { local t; for t in "${EXIT_TASKS[@]}"; do eval "$t"; done; }
 trap run_exit_tasks EXIT
+
+# How long any one wait may take. Generous: the machine may be loaded far beyond its cores.
+WAIT_SECONDS=${E2E_WAIT_SECONDS:-60}
+
+# Runs the command until it succeeds, at most WAIT_SECONDS; false when it never did.
+wait_until() {
+  local deadline=$((SECONDS + WAIT_SECONDS))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
 # Xvfb picks a free display number itself (-displayfd), so tests running side by side never race
-# for the same one.
+# for the same one. -noreset: without it the server resets whenever its last client disconnects
+# (the readiness probe below is such a client), and a program connecting during the reset is
+# refused.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local n
-  if ! read -r -t 20 n <"$fifo"; then
+  if ! read -r -t "$WAIT_SECONDS" n <"$fifo"; then
     rm -f "$fifo"
     echo "could not start Xvfb"
     return 1
@@ -22,34 +39,80 @@ start_xvfb() {
   rm -f "$fifo"
   export DISPLAY=:$n
   at_exit 'kill $XVFB_PID 2>/dev/null'
-  for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "Xvfb :$n does not answer"
-  return 1
+  wait_until xdotool getmouselocation >/dev/null 2>&1 || { echo "Xvfb :$n does not answer"; return 1; }
 }
 
-# Waits until a window with exactly this title exists.
+# A window manager that is up: it has announced itself on the root window.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# Starts openbox and waits until it manages the screen.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  at_exit 'kill $WM_PID 2>/dev/null'
+  wait_until wm_running || { echo "the window manager did not start"; return 1; }
+}
+
+# The first mapped (viewable) window whose title is exactly $1; empty when there is none.
+visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+
+# Waits until a window with exactly this title is mapped and prints its id.
 wait_for_window() {
-  for _ in $(seq 100); do
-    xdotool search --name "^$1\$" >/dev/null 2>&1 && return 0
+  local deadline=$((SECONDS + WAIT_SECONDS)) id
+  while :; do
+    id=$(visible_window "$1")
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ $SECONDS -lt $deadline ] || return 1
     sleep 0.1
   done
-  return 1
 }
+
+# Gives the keyboard focus to a window and waits until it has it. Without a window manager the
+# focus is set directly; with one the window is activated through it.
+focus_window() {
+  local id=$1
+  if wm_running; then
+    timeout "$WAIT_SECONDS" xdotool windowactivate --sync "$id" >/dev/null 2>&1
+  else
+    timeout "$WAIT_SECONDS" xdotool windowfocus --sync "$id" >/dev/null 2>&1
+  fi
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
+}
+
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits until process $1 has ended; false when it still runs.
+wait_for_exit() { wait_until process_ended "$1"; }
 
 # The game's single-instance lock lives in the network namespace. Programs started through
 # "${IN_OWN_NET[@]}" share one namespace of this test's own (when the system allows it), so a
-# game being played on the machine does not count as a first instance. Xvfb itself stays in the
-# machine's namespace; the programs reach it through its socket file.
+# game being played on the machine, or the same test of another build running at the same time,
+# does not count as a first instance. Xvfb itself stays in the machine's namespace; the programs
+# reach it through its socket file.
 start_own_net() {
   IN_OWN_NET=()
   unshare -n sleep 3600 2>/dev/null &
   NET_HOLDER=$!
-  sleep 0.1
-  if kill -0 $NET_HOLDER 2>/dev/null && nsenter -t $NET_HOLDER -n true 2>/dev/null; then
-    IN_OWN_NET=(nsenter -t $NET_HOLDER -n)
-  fi
   at_exit 'kill $NET_HOLDER 2>/dev/null'
+  local own
+  own=$(readlink /proc/self/ns/net)
+  # The holder runs in our namespace until unshare has made its own; entering it earlier would
+  # put the programs into the machine's namespace after all.
+  holder_has_own_net() {
+    local ns
+    ns=$(readlink "/proc/$NET_HOLDER/ns/net" 2>/dev/null) || return 2
+    [ -n "$ns" ] && [ "$ns" != "$own" ]
+  }
+  local deadline=$((SECONDS + WAIT_SECONDS)) r
+  while :; do
+    holder_has_own_net
+    r=$?
+    [ $r -eq 0 ] && break
+    # The holder ended: this system allows no namespace of our own.
+    [ $r -eq 2 ] || ! kill -0 $NET_HOLDER 2>/dev/null && return 0
+    [ $SECONDS -lt $deadline ] || return 0
+    sleep 0.05
+  done
+  nsenter -t $NET_HOLDER -n true 2>/dev/null && IN_OWN_NET=(nsenter -t $NET_HOLDER -n)
+  return 0
 }

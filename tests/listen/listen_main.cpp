@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -56,11 +57,26 @@ std::string Burst() {
     return MakeWav(WavFormat{1, 2, 11025, 8}, data);
 }
 
+// Recording into SDL's disk driver, says how far the recording had got when the program began to
+// close: what follows is shut-down, however long that takes on a busy machine.
+void ReportRecordingLength() {
+    const char* file = std::getenv("SDL_DISKAUDIOFILE");
+    if (file == nullptr) return;
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(file, error);
+    if (!error)
+        std::printf("recorded %llu bytes when closing\n", static_cast<unsigned long long>(bytes));
+    std::fflush(stdout);
+}
+
 int ListenFrame() {
     ++g_frame;
     if (g_effects && g_frame % 25 == 1) tessary::PlayWave(0, 0);
     if (g_effects && g_frame % 40 == 20) tessary::PlayWave(1, 0);
-    if (g_frame >= kRunFrames) tessary::RequestClose();
+    if (g_frame >= kRunFrames) {
+        ReportRecordingLength();
+        tessary::RequestClose();
+    }
     return 1;
 }
 

@@ -1,6 +1,11 @@
 // The blitters at every depth: clipping at each edge of the clip rectangle, -1 edges, colour keys,
 // the scaled copy's clipped source start, bands, interlacing, the rotation's square and angle, the
 // screen-to-slot copy, and the lost-surface rule.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/headless.h"
 #include "runtime/graphics/blitters.h"
 #include "support/graphics_fixture.h"
@@ -115,28 +120,42 @@ TEST_P(BlitterTest, ScaledWithItsLeftClippedStartsTheSourceHalfwayIn) {
         ASSERT_EQ(Back().ReadPixel(x, 4), s.surface->ReadPixel(5 + (x - 10) / 2, 2)) << x;
 }
 
+// Without a stretching blitter the picture is scaled into the work surface and copied from there,
+// keyed by the work surface's top-left pixel. With nothing cut off at the left or top that is the
+// picture's own key, and both paths draw the same pixels.
 TEST_P(BlitterTest, ScalingThroughTheWorkSurfaceGivesTheSamePicture) {
     ImageSlot& s = MakePicture(3, 16, 12, 1);
-    ASSERT_EQ(DrawImageScaled(-6, 5, 3, 48, 36, 0, 0, -1, -1), 1);
-    std::vector<uint32_t> direct;
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 50; ++x)
-            direct.push_back(Back().ReadPixel(x, y));
+    ASSERT_EQ(DrawImageScaled(6, 5, 3, 48, 36, 0, 0, -1, -1), 1);
+    const std::vector<uint32_t> direct = Snapshot();
     platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
     TheDisplay().canStretch = 0;
+    ASSERT_EQ(DrawImageScaled(6, 5, 3, 48, 36, 0, 0, -1, -1), 1);
+    ASSERT_EQ(Snapshot(), direct);
+
+    // Cut at the left edge, the visible part starts at column 2 of the source, whose top pixel is
+    // not the picture's key: that pixel is left out instead, wherever the scaled picture has it.
+    TheDisplay().canStretch = 1;
+    s.transparent = 0;
+    platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
     ASSERT_EQ(DrawImageScaled(-6, 5, 3, 48, 36, 0, 0, -1, -1), 1);
-    // The key of the scaled copy is the scaled picture's top-left pixel: the visible part starts
-    // at column 2 of the source, whose top pixel need not be the picture's key.
-    const uint32_t scratchKey = ImageSlotAt(kScratchSlot)->colorKey;
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 50; ++x) {
-            const uint32_t d = direct[static_cast<size_t>(y * 50 + x)];
-            const uint32_t v = Back().ReadPixel(x, y);
-            // Where they differ, one path left out its own key and the other drew it.
-            const bool directLeftOut = d == 0 && v == s.colorKey;
-            const bool scratchLeftOut = v == 0 && d == scratchKey;
-            ASSERT_TRUE(v == d || directLeftOut || scratchLeftOut) << x << "," << y;
+    const std::vector<uint32_t> opaque = Snapshot();
+    const uint32_t cornerKey = opaque[5 * 640 + 0];
+    ASSERT_NE(cornerKey, s.colorKey);
+    s.transparent = 1;
+    TheDisplay().canStretch = 0;
+    platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
+    ASSERT_EQ(DrawImageScaled(-6, 5, 3, 48, 36, 0, 0, -1, -1), 1);
+    EXPECT_EQ(ImageSlotAt(kScratchSlot)->colorKey, cornerKey);
+    int leftOut = 0, keyColoured = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const uint32_t o = opaque[static_cast<size_t>(y * 640 + x)];
+            leftOut += o == cornerKey;
+            keyColoured += o == s.colorKey && Back().ReadPixel(x, y) == s.colorKey;
+            ASSERT_EQ(Back().ReadPixel(x, y), o == cornerKey ? 0u : o) << x << "," << y;
         }
+    EXPECT_GT(leftOut, 1);
+    EXPECT_GT(keyColoured, 0);
 }
 
 TEST_P(BlitterTest, BandedRepeatsTheFirstRowOfEachBand) {
@@ -200,15 +219,58 @@ TEST_P(BlitterTest, CopyScreenToImageCopiesTheScreenCutToTheSlotAndRetakesTheKey
     EXPECT_EQ(CopyScreenToImage(257, 0, 0, 0, 0, -1, -1), 0);
 }
 
+// Every blitter that copies from a lost picture starts its reload, counts the copy as done and
+// draws nothing of it that frame.
 TEST_P(BlitterTest, ALostPictureIsReloadedAndSkippedForOneFrame) {
+    struct Case {
+        const char* name;
+        std::function<int()> draw;
+    };
+    const Case cases[] = {
+        {"plain", [] { return DrawImage(0, 0, 3, 0, 0, -1, -1); }},
+        {"scaled", [] { return DrawImageScaled(0, 0, 3, 25, 15, 0, 0, -1, -1); }},
+        {"scaled through the work surface",
+         [] {
+             TheDisplay().canStretch = 0;
+             return DrawImageScaled(0, 0, 3, 25, 15, 0, 0, -1, -1);
+         }},
+        {"banded", [] { return DrawImageBanded(0, 0, 3, 3, 0, 0, -1, -1); }},
+        {"interlaced", [] { return DrawImageTranslucent(0, 0, 3, 50, 0, 0, -1, -1, 1); }},
+        {"screen copy", [] { return CopyScreenToImage(3, 0, 0, 0, 0, -1, -1); }},
+    };
+    const std::string note = "BUFFER LOST:IMG[GameData\\Missing.bmp]をリロードします。\n";
+    for (const Case& c : cases) {
+        platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
+        TheDisplay().canStretch = 1;
+        ImageSlot& s = MakePicture(3, 10, 10, 0);
+        std::snprintf(s.fileName.data(), s.fileName.size(), "GameData\\Missing.bmp");
+        s.surface->SetLostForTest(true);
+        const size_t linesBefore = platform::headless::DebugLines().size();
+        EXPECT_EQ(c.draw(), 1) << c.name;
+        EXPECT_TRUE(BackIsEmpty()) << c.name;
+        const auto& lines = platform::headless::DebugLines();
+        EXPECT_EQ(
+            std::count(lines.begin() + static_cast<ptrdiff_t>(linesBefore), lines.end(), note), 1)
+            << c.name;
+        // The file is gone, so the reload leaves the slot empty rather than lost.
+        EXPECT_EQ(s.surface, nullptr) << c.name;
+    }
+}
+
+// A lost work surface makes the scaled copy through it draw nothing; the surface comes back
+// (empty) for the next frame and the picture is left alone.
+TEST_P(BlitterTest, ALostWorkSurfaceIsRestoredAndTheScaledCopySkipped) {
     ImageSlot& s = MakePicture(3, 10, 10, 0);
-    std::snprintf(s.fileName.data(), s.fileName.size(), "GameData\\Missing.bmp");
-    s.surface->SetLostForTest(true);
-    EXPECT_EQ(DrawImage(0, 0, 3, 0, 0, -1, -1), 1);
+    TheDisplay().canStretch = 0;
+    ImageSlotAt(kScratchSlot)->surface->SetLostForTest(true);
+    EXPECT_EQ(DrawImageScaled(0, 0, 3, 20, 20, 0, 0, -1, -1), 0);
     EXPECT_TRUE(BackIsEmpty());
-    EXPECT_NE(platform::headless::DebugText().find(
-                  "BUFFER LOST:IMG[GameData\\Missing.bmp]をリロードします。\n"),
-              std::string::npos);
+    ASSERT_NE(ImageSlotAt(kScratchSlot)->surface, nullptr);
+    EXPECT_FALSE(ImageSlotAt(kScratchSlot)->surface->IsLost());
+    ASSERT_NE(s.surface, nullptr);
+    EXPECT_FALSE(s.surface->IsLost());
+    EXPECT_EQ(DrawImageScaled(0, 0, 3, 20, 20, 0, 0, -1, -1), 1);
+    EXPECT_EQ(Back().ReadPixel(19, 19), s.surface->ReadPixel(9, 9));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BlitterTest, ::testing::Values(8, 16, 24, 32),

@@ -4,6 +4,8 @@
 #include "platform/crt_random.h"
 #include "platform/headless.h"
 #include "platform/paths.h"
+#include "runtime/input/input_state.h"
+#include "runtime/input/keyboard.h"
 #include "runtime/shell/diagnostics.h"
 #include "support/runtime_fixture.h"
 
@@ -77,6 +79,22 @@ TEST_F(DiagnosticsTest, ErrorBoxAndDebugOutputFormatAndCutAt255Characters) {
     ASSERT_EQ(headless::MessageBoxes().size(), 1u);
     EXPECT_EQ(headless::MessageBoxes()[0].text.size(), 255u);
     EXPECT_EQ(Runtime().errorBoxShown, 0);
+}
+
+// While the box is up the keyboard reads as released, so a key held to dismiss it does not also
+// act in the game; once it is gone the key counts again.
+TEST_F(DiagnosticsTest, KeysReadAsUpOnlyWhileTheErrorBoxIsShown) {
+    headless::SetKeyDown(32, true);
+    int shownFlag = -1, keyWhileShown = -1;
+    headless::WhileMessageBoxShown([&] {
+        shownFlag = Runtime().errorBoxShown;
+        keyWhileShown = KeyState(32);
+    });
+    ShowErrorBox("表示テスト");
+    EXPECT_EQ(shownFlag, 1);
+    EXPECT_EQ(keyWhileShown, KEY_UP);
+    EXPECT_EQ(Runtime().errorBoxShown, 0);
+    EXPECT_EQ(KeyState(32), KEY_PRESSED);
 }
 
 TEST_F(DiagnosticsTest, SineTableTruncatesTowardZero) {

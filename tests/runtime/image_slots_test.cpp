@@ -94,8 +94,13 @@ TEST_P(ImageSlotDepthTest, ABadFileLeavesTheSlotEmptyWithTheOpenFailureNote) {
     EXPECT_EQ(DrawImage(0, 0, 9, 0, 0, -1, -1), 0);
     EXPECT_EQ(LoadBmpImage(9, (dir_ / "absent.bmp").c_str(), 1), 0);
     EXPECT_EQ(LoadBmpImage(256, good.c_str(), 1), 0);
-    EXPECT_EQ(LoadBmpImage(3, std::string(300, 'a').c_str(), 1), 0);
     EXPECT_TRUE(BackIsEmpty());
+    // A path too long to keep is refused, and the picture the slot held is gone all the same.
+    ASSERT_EQ(LoadBmpImage(3, good.c_str(), 1), 1);
+    EXPECT_EQ(LoadBmpImage(3, std::string(300, 'a').c_str(), 1), 0);
+    EXPECT_EQ(ImageSlotAt(3)->surface, nullptr);
+    EXPECT_NE(DebugText().find("BMP: the path is longer than 255 characters\n"), std::string::npos);
+    EXPECT_EQ(DrawImage(0, 0, 3, 0, 0, -1, -1), 0);
 }
 
 TEST_P(ImageSlotDepthTest, ALostPictureReloadsIntoTheSameMemoryAndShowsAgainNextFrame) {

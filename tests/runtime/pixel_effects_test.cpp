@@ -1,5 +1,8 @@
 // The software effects through their front ends, at every depth: exact blend values, saturating
 // addition, raster operations, rotation placement, and colour keys that no effect may write.
+#include <functional>
+#include <utility>
+
 #include "runtime/graphics/blitters.h"
 #include "runtime/graphics/pixel_effects.h"
 #include "support/display_fixture.h"
@@ -28,13 +31,6 @@ class PixelEffectsTest : public testing::DisplayTest, public ::testing::WithPara
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x)
                 Back().WritePixel(x, y, Noise(x, y) & DepthMask());
-    }
-    std::vector<uint32_t> Snapshot() {
-        std::vector<uint32_t> all;
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                all.push_back(At(x, y));
-        return all;
     }
     // A picture with a keyed frame one pixel wide around noise, keyed cross in the middle.
     void KeyedPicture(int n, int w, int h) {
@@ -118,6 +114,41 @@ TEST_P(TrueColourEffectsTest, ExclusiveOrTwiceRestoresTheScreenAndOtherCodesComb
     EXPECT_EQ(At(0, 0), Pixel(0xFFFF00));
     DrawImageRop(0, 0, 2, 1, 0, 0, -1, -1); // no operation: unchanged
     EXPECT_EQ(At(0, 0), Pixel(0xFFFF00));
+}
+
+// Each raster code combines the picture's pixel s with the screen's pixel d bit by bit; codes
+// without an operation leave the screen as it was.
+TEST_P(TrueColourEffectsTest, EveryRasterCodeCombinesPenAndScreenByItsOperation) {
+    const uint32_t mask = DepthMask();
+    const std::pair<int, std::function<uint32_t(uint32_t, uint32_t)>> codes[] = {
+        {2, [](uint32_t s, uint32_t d) { return ~(d | s); }},
+        {4, [](uint32_t s, uint32_t) { return ~s; }},
+        {6, [](uint32_t, uint32_t d) { return ~d; }},
+        {7, [](uint32_t s, uint32_t d) { return d ^ s; }},
+        {8, [](uint32_t s, uint32_t d) { return ~(d & s); }},
+        {9, [](uint32_t s, uint32_t d) { return d & s; }},
+        {10, [](uint32_t s, uint32_t d) { return ~(d ^ s); }},
+        {15, [](uint32_t s, uint32_t d) { return d | s; }},
+        {0, [](uint32_t, uint32_t d) { return d; }},
+        {3, [](uint32_t, uint32_t d) { return d; }},
+        {11, [](uint32_t, uint32_t d) { return d; }},
+        {16, [](uint32_t, uint32_t d) { return d; }},
+    };
+    PaintPicture(1, 21, 9, false, [this](int x, int y) { return Noise(y + 300, x) & DepthMask(); });
+    for (const auto& [code, f] : codes) {
+        NoisyBack();
+        const auto before = Snapshot();
+        ASSERT_EQ(DrawImageRop(100, 200, 1, code, 0, 0, -1, -1), 1) << code;
+        for (int y = 198; y < 212; ++y)
+            for (int x = 98; x < 124; ++x) {
+                const uint32_t d = before[static_cast<size_t>(y * 640 + x)];
+                const bool onPicture = x >= 100 && x < 121 && y >= 200 && y < 209;
+                const uint32_t s =
+                    onPicture ? ImageSlotAt(1)->surface->ReadPixel(x - 100, y - 200) : 0;
+                ASSERT_EQ(At(x, y), onPicture ? f(s, d) & mask : d)
+                    << "code " << code << " at " << x << "," << y;
+            }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, TrueColourEffectsTest, ::testing::Values(16, 24, 32));

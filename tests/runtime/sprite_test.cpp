@@ -1,8 +1,11 @@
 // Sprites: defaults, clamps, hit-box insets, the animation's wrap, polar velocity, the strict
 // overlap test with positions truncated toward zero, and drawing by mode.
 #include <cmath>
+#include <functional>
 #include <limits>
 
+#include "runtime/graphics/blitters.h"
+#include "runtime/graphics/pixel_effects.h"
 #include "runtime/graphics/sprite.h"
 #include "support/graphics_fixture.h"
 
@@ -164,36 +167,62 @@ TEST_F(SpriteTest, HitTestsNeedStrictOverlapOfTruncatedBoxes) {
     EXPECT_EQ(a.HitTest(nullptr), 0);
 }
 
+// Each draw mode draws the frame with its own blitter at the truncated position: over a busy
+// screen, where the blitters give different pictures, the sprite must draw exactly what that
+// blitter draws, and something other than a plain copy where the mode is not one.
 TEST_F(SpriteTest, DrawModesPickTheirBlitter) {
     OpenDisplay(16);
-    ImageSlot& s = MakePicture(2, 32, 32, 0);
-    Sprite sp;
-    sp.SetFrames(2, 2, 16, 16);
-    sp.SetAnimate(0);
-    sp.SetPosition(10.7f, 20.2f);
-    sp.SetDrawMode(1); // scaled by 2 at the truncated position
-    sp.Draw();
-    EXPECT_EQ(Back().ReadPixel(10 + 31, 20 + 31), s.surface->ReadPixel(15, 15));
-    EXPECT_EQ(Back().ReadPixel(10 + 32, 20), 0u);
-    platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
-    sp.SetDrawMode(3);
-    sp.SetScale(4.9f); // bands of 4 rows
-    sp.Draw();
-    EXPECT_EQ(Back().ReadPixel(10, 20 + 7), s.surface->ReadPixel(0, 4));
-    platform::FillRect(Back(), platform::Rect{0, 0, 640, 480}, 0);
-    sp.SetDrawMode(-1);
-    sp.Draw();
-    EXPECT_TRUE(BackIsEmpty());
-    sp.SetDrawMode(7); // anything unknown is a plain copy
-    sp.SetRow(1);
-    sp.Draw();
-    EXPECT_TRUE(ShowsExactly(s, 10, 20, 0, 16, 16, 32, false));
-    sp.SetDrawMode(17); // exclusive-or (code 7) with the same picture clears it
-    sp.Draw();
-    EXPECT_TRUE(BackIsEmpty());
-    sp.SetDrawMode(5); // additive over black shows the picture itself
-    sp.Draw();
-    EXPECT_TRUE(ShowsExactly(s, 10, 20, 0, 16, 16, 32, false));
+    MakePicture(2, 32, 32, 1);
+    const auto busyScreen = [this] {
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                Back().WritePixel(x, y, static_cast<uint32_t>(x * 31 + y * 977) & 0xFFFF);
+    };
+    // Row 1, column 0 of the 16 x 16 grid, at (100, 120).
+    const auto drawn = [&](const std::function<void()>& draw) {
+        busyScreen();
+        draw();
+        return Snapshot();
+    };
+    const auto plain = drawn([] { DrawImage(100, 120, 2, 0, 16, 16, 32); });
+    struct Case {
+        int mode;
+        float scale;
+        std::function<void()> blitter;
+        bool plainCopy;
+    };
+    const Case cases[] = {
+        {1, 2.0f, [] { DrawImageScaled(100, 120, 2, 32, 32, 0, 16, 16, 32); }, false},
+        // 16 x 1.3 is 20.8: the side is truncated, not rounded.
+        {1, 1.3f, [] { DrawImageScaled(100, 120, 2, 20, 20, 0, 16, 16, 32); }, false},
+        {2, 2.0f, [] { DrawImageRotated(100, 120, 2, 90, 0, 16, 16, 32); }, false},
+        {3, 4.9f, [] { DrawImageBanded(100, 120, 2, 4, 0, 16, 16, 32); }, false},
+        {4, 2.0f, [] { DrawImageTranslucent(100, 120, 2, 50, 0, 16, 16, 32, 0); }, false},
+        {5, 2.0f, [] { DrawImageAdditive(100, 120, 2, 0, 16, 16, 32); }, false},
+        {0, 2.0f, [] { DrawImage(100, 120, 2, 0, 16, 16, 32); }, true},
+        {6, 2.0f, [] { DrawImage(100, 120, 2, 0, 16, 16, 32); }, true},
+        {9, 2.0f, [] { DrawImage(100, 120, 2, 0, 16, 16, 32); }, true},
+        {-2, 2.0f, [] { DrawImage(100, 120, 2, 0, 16, 16, 32); }, true},
+        // From 10 on the mode less 10 is a raster code; code 0 leaves the screen as it is.
+        {10, 2.0f, [] { DrawImageRop(100, 120, 2, 0, 0, 16, 16, 32); }, false},
+        {12, 2.0f, [] { DrawImageRop(100, 120, 2, 2, 0, 16, 16, 32); }, false},
+        {17, 2.0f, [] { DrawImageRop(100, 120, 2, 7, 0, 16, 16, 32); }, false},
+        {-1, 2.0f, [] {}, false},
+    };
+    for (const Case& c : cases) {
+        Sprite sp;
+        sp.SetFrames(2, 2, 16, 16);
+        sp.SetAnimate(0);
+        sp.SetRow(1);
+        sp.SetPosition(100.7f, 120.2f);
+        sp.SetAngle(90);
+        sp.SetScale(c.scale);
+        sp.SetDrawMode(c.mode);
+        const auto bySprite = drawn([&] { sp.Draw(); });
+        const auto byBlitter = drawn(c.blitter);
+        EXPECT_EQ(bySprite, byBlitter) << "mode " << c.mode << " scale " << c.scale;
+        EXPECT_EQ(byBlitter == plain, c.plainCopy) << "mode " << c.mode;
+    }
 }
 
 TEST_F(SpriteTest, TheHitBoxOutlineIsDrawnInsideTheClip) {

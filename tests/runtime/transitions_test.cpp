@@ -17,10 +17,11 @@ class TransitionsTest : public testing::DisplayTest, public ::testing::WithParam
     }
     bool Painted(int x, int y) { return At(x, y) == Pixel(kRed); }
     int PaintedCount() {
+        const uint32_t red = Pixel(kRed); // the nearest palette entry is a search at 8 bits
         int n = 0;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x)
-                n += Painted(x, y);
+                n += At(x, y) == red;
         return n;
     }
 };
@@ -69,6 +70,25 @@ TEST_P(TransitionsTest, FadeLevelsPaintAFixedDitherOfThePixelIndex) {
     EXPECT_TRUE(Painted(0, 0));
     EXPECT_TRUE(Painted(81, 1)); // 640 + 81 = 7 x 103
     EXPECT_FALSE(Painted(82, 1));
+}
+
+// Every level of the fade, through its divisor: levels 1..10 paint the indexes that are not
+// multiples of it, levels 11..19 only the multiples.
+TEST_P(TransitionsTest, EachFadeLevelPaintsByItsOwnDivisor) {
+    const int divisors[20] = {0, 103, 76, 51, 38, 25, 18, 13, 7,  3,
+                              2, 3,   7,  13, 18, 25, 38, 51, 76, 103};
+    const int total = 640 * 480;
+    for (int level = 1; level <= 19; ++level) {
+        const int d = divisors[level];
+        FillBack(kGrey);
+        TheTransitions().fadeLevel = level - 1;
+        FadeStep(1, kRed);
+        const int multiples = (total + d - 1) / d;
+        EXPECT_EQ(PaintedCount(), level <= 10 ? total - multiples : multiples) << level;
+        // Index d is the first multiple after 0, index d + 1 the next index.
+        EXPECT_EQ(Painted(d % 640, d / 640), level > 10) << level;
+        EXPECT_EQ(Painted((d + 1) % 640, (d + 1) / 640), level <= 10) << level;
+    }
 }
 
 TEST_P(TransitionsTest, FadeStaysInsideTheClipRectangleAndFadeOutEndsInAClearScreen) {

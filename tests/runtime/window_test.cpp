@@ -3,11 +3,18 @@
 
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "platform/midi.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/input/mouse.h"
 #include "runtime/shell/entry.h"
 #include "runtime/shell/frame_loop.h"
 #include "runtime/shell/main_window.h"
+#include "runtime/sound/music.h"
+#include "runtime/sound/wave_bank.h"
+#include "sound/sound_fixture.h"
 #include "support/runtime_fixture.h"
 
 namespace tessary {
@@ -91,13 +98,29 @@ TEST_F(WindowTest, EscapeEndsTheProgramBeforeThatTicksFrame) {
     EXPECT_FALSE(WindowExists());
 }
 
+// The host closes a window on Alt+F4 by default; the window procedure keeps every system key
+// from it, so Alt+F4 and F10 do nothing, and the screen saver is refused.
 TEST_F(WindowTest, AltF4AndOtherSystemKeysDoNotClose) {
-    Schedule(15, WM_SYSKEYDOWN, 115);
+    Schedule(15, WM_SYSKEYDOWN, kVkF4);
+    Schedule(15, WM_SYSKEYDOWN, 121); // F10
     Schedule(15, WM_SYSCOMMAND, SC_SCREENSAVE);
     Schedule(45, WM_CLOSE);
     RunProgram();
     EXPECT_EQ(g_ticks, (std::vector<uint32_t>{10, 20, 30, 40}));
     EXPECT_EQ(MainWndProc(WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
+}
+
+TEST_F(WindowTest, TheCloseCommandOfTheHostStillCloses) {
+    ASSERT_EQ(CreateMainWindow(), 1);
+    // What the host's default handling makes of Alt+F4: the close command, which the window
+    // procedure leaves to the host, and which closes.
+    DefWindowProc(WM_SYSKEYDOWN, kVkF4, 0);
+    Message m;
+    ASSERT_TRUE(PeekMessage(m));
+    EXPECT_EQ(m.message, WM_SYSCOMMAND);
+    EXPECT_EQ(m.wParam, SC_CLOSE);
+    DispatchMessage(m);
+    EXPECT_FALSE(WindowExists());
 }
 
 struct PauseCase {
@@ -157,6 +180,39 @@ TEST_F(WindowTest, TheWindowsKeysAreSwallowedOnlyInFullScreen) {
     EXPECT_FALSE(WindowExists());
 }
 
+// Esc closes the window while Alt+Enter still waits behind it in the same pump: the toggle
+// must not reach a window whose display is already closed.
+TEST_F(WindowTest, MessagesQueuedBehindTheCloseAreDroppedWithTheWindow) {
+    ASSERT_EQ(CreateMainWindow(), 1);
+    ASSERT_EQ(TheDisplay().Open(), 1);
+    Runtime().active = 1;
+    Runtime().quitKey = kVkEscape;
+    PostMessage(WM_KEYDOWN, kVkEscape, 0);
+    PostMessage(WM_SYSKEYDOWN, kVkReturn, 0);
+    PostMessage(WM_PAINT, 0, 0);
+    EXPECT_EQ(RunTick(), 0);
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+    EXPECT_FALSE(headless::IsFullScreen());
+    Message m;
+    EXPECT_FALSE(PeekMessage(m)); // the quit was taken; nothing for the window is left
+
+    // Nor does anything posted or sent after the window is gone reach the window procedure.
+    PostMessage(WM_SYSKEYDOWN, kVkReturn, 0);
+    EXPECT_FALSE(PeekMessage(m));
+    SendMessage(WM_SYSKEYDOWN, kVkReturn, 0);
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+    // The quit belongs to the program, not to the window, and still arrives.
+    PostQuitMessage(0);
+    ASSERT_TRUE(PeekMessage(m));
+    EXPECT_EQ(m.message, WM_QUIT);
+
+    // A new window takes messages again.
+    ASSERT_EQ(CreateMainWindow(), 1);
+    PostMessage(WM_PAINT, 0, 0);
+    ASSERT_TRUE(PeekMessage(m));
+    EXPECT_EQ(m.message, WM_PAINT);
+}
+
 TEST_F(WindowTest, MouseMovesCountOnlyAwayFromTheFirstPositionOnBothAxes) {
     MainWndProc(WM_MOUSEMOVE, 0, MakeLParam(100, 100));
     EXPECT_EQ(Runtime().mouseMoved, 0);
@@ -181,12 +237,30 @@ TEST_F(WindowTest, MenuLoopsAndNonClientClicksPauseAndResumePresents) {
     }
 }
 
-TEST_F(WindowTest, DestroyFreesTheCursorClipAndPostsQuit) {
+// The window's destruction puts back everything the window held: the music stops and closes, the
+// picture surfaces are released, the cursor is free again, and the frame loop is told to end.
+class WindowDestroyTest : public testing::SoundTest {};
+
+TEST_F(WindowDestroyTest, DestroyClosesTheMusicReleasesPicturesFreesTheCursorAndPostsQuit) {
     ASSERT_EQ(CreateMainWindow(), 1);
     EXPECT_EQ(Runtime().clientRect.right - Runtime().clientRect.left, 640);
     EXPECT_EQ(Runtime().clientRect.bottom - Runtime().clientRect.top, 480);
+    ASSERT_EQ(TheDisplay().Open(), 1);
+    ASSERT_EQ(CreateSoundDevice(), 1);
+    ASSERT_EQ(CreateScratchImage(), 1);
+    Put("GameData\\tune.mid", pelko::testing::MakeTune(4));
+    ASSERT_EQ(PlayMidi("GameData\\tune.mid", 1), 1);
+    ClipMouseCursor(1);
+    ASSERT_TRUE(headless::CursorClipped());
+
     RequestClose();
+    EXPECT_FALSE(WindowExists());
     EXPECT_FALSE(headless::CursorClipped());
+    EXPECT_EQ(TheMusic().open, 0);
+    char reply[32];
+    EXPECT_EQ(MciSendString("status MIDI mode", reply, sizeof reply, 1),
+              MCIERR_INVALID_DEVICE_NAME);
+    EXPECT_EQ(ImageSurface(kScratchSlot), nullptr);
     Message m;
     ASSERT_TRUE(PeekMessage(m));
     EXPECT_EQ(m.message, WM_QUIT);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
@@ -66,6 +67,16 @@ class GraphicsTest : public RuntimeTest {
                            << ", expected " << expected;
             }
         return ::testing::AssertionSuccess();
+    }
+
+    // Every back-buffer pixel, row by row.
+    std::vector<uint32_t> Snapshot() {
+        std::vector<uint32_t> all;
+        all.reserve(static_cast<size_t>(Back().Width()) * static_cast<size_t>(Back().Height()));
+        for (int y = 0; y < Back().Height(); ++y)
+            for (int x = 0; x < Back().Width(); ++x)
+                all.push_back(Back().ReadPixel(x, y));
+        return all;
     }
 
     bool BackIsEmpty() {

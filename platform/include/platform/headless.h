@@ -3,6 +3,7 @@
 // boxes and debug lines captured as text. Only test programs link the headless platform.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ struct MessageBoxRecord {
     unsigned style = 0;
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
+// Runs while each message box is up (the user reading it), before it is answered with OK.
+void WhileMessageBoxShown(std::function<void()> action);
 
 // Audio. Without an audio device the sound device cannot be opened. The mix is rendered only
 // when asked: frames of interleaved stereo floats, music and slots alike, and a music piece

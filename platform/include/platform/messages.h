@@ -45,6 +45,7 @@ inline constexpr WParam SIZE_MAXIMIZED = 2;
 inline constexpr WParam WA_INACTIVE = 0;
 inline constexpr WParam WA_ACTIVE = 1;
 inline constexpr WParam WA_CLICKACTIVE = 2;
+inline constexpr WParam SC_CLOSE = 0xF060;
 inline constexpr WParam SC_SCREENSAVE = 0xF140;
 inline constexpr WParam MCI_NOTIFY_SUCCESSFUL = 1;
 inline constexpr WParam MCI_NOTIFY_SUPERSEDED = 2;

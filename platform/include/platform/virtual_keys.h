@@ -1,0 +1,15 @@
+// The Windows virtual-key codes that the platform and the runtime name in their own code. Key
+// codes stay Windows codes everywhere; the SDL backend maps them to scancodes in one table.
+#pragma once
+
+namespace platform {
+
+inline constexpr int kVkLeftButton = 1, kVkRightButton = 2, kVkMiddleButton = 4;
+inline constexpr int kVkTab = 9;
+inline constexpr int kVkReturn = 13;
+inline constexpr int kVkShift = 16, kVkControl = 17, kVkAlt = 18;
+inline constexpr int kVkEscape = 27;
+inline constexpr int kVkF4 = 115;
+inline constexpr int kVkLeftWindows = 91, kVkRightWindows = 92;
+
+} // namespace platform
