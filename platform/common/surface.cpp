@@ -92,8 +92,8 @@ void CopyKeyedRowsBackward(uint8_t* dst, int dstPitch, const uint8_t* src, int s
         uint8_t* d = dst + static_cast<ptrdiff_t>(row) * dstPitch;
         const uint8_t* s = src + static_cast<ptrdiff_t>(row) * srcPitch;
         for (int col = width - 1; col >= 0; --col) {
-            const uint32_t v = Pixel<Bytes>::Read(s + static_cast<ptrdiff_t>(col) * Bytes);
-            if (v != key) Pixel<Bytes>::Write(d + static_cast<ptrdiff_t>(col) * Bytes, v);
+            const uint32_t v = LoadPixel<Bytes>(s + static_cast<ptrdiff_t>(col) * Bytes);
+            if (v != key) StorePixel<Bytes>(d + static_cast<ptrdiff_t>(col) * Bytes, v);
         }
     }
 }
