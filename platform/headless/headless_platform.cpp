@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/mouse.h"
 #include "platform/present.h"
+#include "platform/process.h"
 
 namespace platform {
 namespace detail {
@@ -140,6 +141,10 @@ int MusicTick() {
 const std::vector<MessageBoxRecord>& MessageBoxes() {
     return TheState().boxes;
 }
+std::optional<int> ExitStatus() {
+    return TheState().exitStatus;
+}
+
 const std::vector<std::string>& DebugLines() {
     return TheState().debugLines;
 }
@@ -204,6 +209,10 @@ int MessageBox(const char* text, const char* caption, unsigned style) {
 
 void OutputDebugString(const char* text) {
     TheState().debugLines.emplace_back(text ? text : "");
+}
+
+void ExitProcess(int exitCode) {
+    TheState().exitStatus = exitCode;
 }
 
 bool AcquireInstanceLock(const char* /*className*/) {

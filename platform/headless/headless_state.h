@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct State {
     bool lastPresentVSync = false;
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> debugLines;
+    std::optional<int> exitStatus;
 };
 
 State& TheState();

@@ -3,6 +3,7 @@
 // boxes and debug lines captured as text. Only test programs link the headless platform.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,9 @@ void LoseAudioSlot(int slot);
 void SetSoundFontSearchPath(std::vector<std::string> paths);
 // The open piece's position in MIDI ticks, 0 when none.
 int MusicTick();
+
+// The status of the last ExitProcess since Reset; nothing when the program was not ended.
+std::optional<int> ExitStatus();
 
 // Every debug output text in order, and all of it joined.
 const std::vector<std::string>& DebugLines();
