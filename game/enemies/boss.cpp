@@ -3,6 +3,7 @@
 #include "game/enemies/boss.h"
 
 #include "game/enemies/angle_table.h"
+#include "game/enemies/target_player.h"
 #include "game/flow/game_globals.h"
 #include "game/player/player.h"
 #include "runtime/input/keyboard.h"
@@ -26,21 +27,6 @@ constexpr float kFieldBottom = 480.0f;
 bool OutsideField(const Shot& shot) {
     return shot.x < kFieldLeft || shot.x > kFieldRight || shot.y < kFieldTop ||
            shot.y > kFieldBottom;
-}
-
-// The player a shot aims at; a table not yet filled (before the game start) gives none.
-const tessary::Sprite* PlayerOrNone(int index) {
-    if (index < 0 || index >= kMaxPlayers) return nullptr;
-    return Globals().players[index];
-}
-
-// A random player index. The helper can return its bound plus one, so the index may name the
-// player after the last one taking part; it is held inside the players table.
-int RandomPlayerIndex() {
-    int index = tessary::Random(Globals().playerCount - 1);
-    if (index >= kMaxPlayers) index = kMaxPlayers - 1;
-    if (index < 0) index = 0;
-    return index;
 }
 
 // Later stages mix the kinds, so more of the boss's shots steer.
@@ -169,7 +155,7 @@ void Boss::AimedFire() {
     shot->hp = 1;
     shot->kind = AimedShotKind();
     if (shot->kind == 9 || shot->kind == 11) {
-        shot->Aim(PlayerOrNone(shot->targetPlayer));
+        shot->Aim(TargetPlayer(shot->targetPlayer));
         const AngleTable& angles = TheAngles();
         shot->SetVelocityX(static_cast<float>(angles.Cos(shot->aimAngle) * speedFactor * 4));
         shot->SetVelocityY(static_cast<float>(angles.Sin(shot->aimAngle) * speedFactor * 4));
