@@ -1,0 +1,129 @@
+// The boss's movement: the entry slide from the right edge, then the stage's script, a text of
+// letter-digit steps (move, stay, circle, attack, jump) read one step at a time.
+#include <cstring>
+
+#include "game/enemies/angle_table.h"
+#include "game/enemies/boss.h"
+#include "game/flow/game_globals.h"
+
+namespace pelko {
+namespace {
+
+constexpr int kEntryStopX = 540;   // the slide ends once x0 is below this minus spreadWidth
+constexpr int kCircleFrames = 256; // one turn of a circle step, one angle step a frame
+constexpr float kDiagonal = 0.70710677f;
+
+struct StepVelocity {
+    int dx, dy;    // direction, -1, 0 or +1 on each axis
+    bool diagonal; // scaled so that the speed matches the straight steps
+};
+
+// The movement letters; any letter not listed (s among them) stays still.
+bool MovementOf(char letter, StepVelocity& out) {
+    switch (letter) {
+    case 'l':
+        out = {-1, 0, false};
+        return true;
+    case 'r':
+        out = {1, 0, false};
+        return true;
+    case 'u':
+        out = {0, -1, false};
+        return true;
+    case 'd':
+        out = {0, 1, false};
+        return true;
+    case 'q':
+        out = {-1, -1, true};
+        return true;
+    case 'i':
+        out = {1, -1, true};
+        return true;
+    case 'z':
+        out = {-1, 1, true};
+        return true;
+    case 'm':
+        out = {1, 1, true};
+        return true;
+    default:
+        out = {0, 0, false};
+        return false;
+    }
+}
+
+} // namespace
+
+void Boss::RunScript() {
+    const GameGlobals& g = Globals();
+    if (!arrived) {
+        const bool stop = X0() < kEntryStopX - spreadWidth;
+        for (GameObject& part : parts)
+            part.SetVelocityX(stop ? 0.0f : -moveSpeed * g.speedFactor);
+        if (stop) arrived = 1;
+        return;
+    }
+
+    waitFrames -= 1;
+    if (waitFrames >= 0) {
+        if (circleMode) {
+            const AngleTable& angles = TheAngles();
+            const int angle = g.circleAngle;
+            SetPartsVelocity(static_cast<float>(angles.Cos(angle) * moveSpeed),
+                             static_cast<float>(angles.Sin(angle) * moveSpeed));
+            // Long circles would run the angle past the table; one turn is 256 steps anyway.
+            Globals().circleAngle = (angle + 1) % kCircleFrames;
+        }
+        return;
+    }
+    BeginScriptStep();
+}
+
+void Boss::BeginScriptStep() {
+    GameGlobals& g = Globals();
+    circleMode = 0;
+    g.circleAngle = 0;
+    const int length = static_cast<int>(strnlen(script, kBossScriptSize - 1));
+    if (scriptPos < 0 || scriptPos > length) scriptPos = 0;
+
+    // The buffer need not hold a terminator within its size: nothing is read past the length.
+    const char letter = scriptPos < length ? script[scriptPos] : '\0';
+    if (letter == '\0') {
+        // The end of the text: the script starts over in the next frame.
+        scriptPos = 0;
+        MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+        return;
+    }
+    const int n = (scriptPos + 1 < length ? script[scriptPos + 1] : '\0') - '0';
+    if (letter == 'e') {
+        // Jump to step n; it begins in the next frame.
+        scriptPos = 2 * n;
+        MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+        return;
+    }
+    scriptPos += 2;
+    if (letter == 'w') {
+        // The boss keeps its velocity while the attack charges; other digits start nothing.
+        if (n >= 1 && n <= 5) StartAttack(n);
+        return;
+    }
+    if (letter == 'f') {
+        // A repeat counter that no script uses: it takes its frame and changes nothing.
+        return;
+    }
+    if (letter == 'c') {
+        SetPartsVelocity(0.0f, 0.0f);
+        circleMode = 1;
+        waitFrames = n * kCircleFrames;
+    } else {
+        StepVelocity step;
+        MovementOf(letter, step);
+        const float s = moveSpeed * g.speedFactor;
+        const float speed = step.diagonal ? s * kDiagonal : s;
+        SetPartsVelocity(step.dx * speed, step.dy * speed);
+        waitFrames = n * g.fps;
+    }
+    // Each step starts part 0 on whole pixels, so rounding never drifts the block.
+    MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+}
+
+} // namespace pelko
