@@ -116,7 +116,8 @@ void EnemyManager::Reset() {
 }
 
 void EnemyManager::Spawn(uint32_t frame) {
-    const uint32_t due = static_cast<uint32_t>(nextRecordTime) + static_cast<uint32_t>(stageStartFrame);
+    const uint32_t due =
+        static_cast<uint32_t>(nextRecordTime) + static_cast<uint32_t>(stageStartFrame);
     if (due <= frame) ReadRecord();
     for (int i = kEnemyRingSize - 1; i >= 0; --i) {
         Enemy& e = enemies[i];

@@ -113,8 +113,8 @@ struct Record {
 
 // Fields 2 to 12, in file order; a null member marks the float fields.
 struct FieldSlot {
-    int32_t Record::* asInt;
-    float Record::* asFloat;
+    int32_t Record::*asInt;
+    float Record::*asFloat;
 };
 constexpr FieldSlot kFields[kFieldsPerRecord - 1] = {
     {&Record::moveType, nullptr}, {&Record::shotKind, nullptr}, {nullptr, &Record::x},
@@ -213,7 +213,8 @@ void EnemyManager::ReadRecord() {
         const int64_t frame = (i * step) / multiplier + stageStartFrame + nextRecordTime;
         e.spawnFrame = static_cast<int32_t>(static_cast<uint32_t>(frame));
     }
-    ringNext = static_cast<int32_t>(static_cast<uint32_t>(ringNext) + static_cast<uint32_t>(r.count));
+    ringNext =
+        static_cast<int32_t>(static_cast<uint32_t>(ringNext) + static_cast<uint32_t>(r.count));
 }
 
 } // namespace pelko

@@ -76,8 +76,8 @@ TEST_F(FireTest, BoundsOfTheFieldAreExclusive) {
     struct Case {
         float x, y;
         bool fires;
-    } cases[] = {{640.0f, 200.0f, false}, {639.9f, 200.0f, true}, {400.0f, 64.9f, false},
-                 {400.0f, 65.0f, true},   {639.0f, 65.0f, true},  {0.9f, 200.0f, false},
+    } cases[] = {{640.0f, 200.0f, false}, {639.9f, 200.0f, true},  {400.0f, 64.9f, false},
+                 {400.0f, 65.0f, true},   {639.0f, 65.0f, true},   {0.9f, 200.0f, false},
                  {21.0f, 200.0f, true},   {400.0f, 480.0f, false}, {400.0f, 479.0f, true}};
     for (const Case& c : cases) {
         slot(0).Hide();

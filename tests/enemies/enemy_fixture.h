@@ -30,8 +30,12 @@ class EnemyTest : public ::testing::Test {
         Globals().playerCount = 1;
         // The player sits in the middle of the field unless a test moves it.
         PlayerAt(0).SetPosition(100.0f, 240.0f);
-        for (int i = kEnemyRingSize - 1; i >= 0; --i)
+        // As a run's start leaves them: every enemy and every shot slot hidden.
+        for (int i = kEnemyRingSize - 1; i >= 0; --i) {
             TheEnemies().enemies[i].Init();
+            for (Shot& s : TheEnemies().enemies[i].shots)
+                s.Hide();
+        }
     }
 
     void TearDown() override {
@@ -50,8 +54,8 @@ class EnemyTest : public ::testing::Test {
         if (dir_.empty()) {
             const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
             dir_ = std::filesystem::temp_directory_path() /
-                   ("pelko_stage_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" +
-                    info->name());
+                   ("pelko_stage_" + std::to_string(getpid()) + "_" + info->test_suite_name() +
+                    "_" + info->name());
             std::filesystem::remove_all(dir_);
             std::filesystem::create_directories(dir_);
         }

@@ -148,6 +148,7 @@ TEST_F(MoveTest, DriftTypesAccelerateEveryFrameEvenWhileHidden) {
     SetFps(60);
     enemy().Init();
     enemy().moveType = 7;
+    enemy().SetAccelX(0.0f);
     TheEnemies().Update();
     EXPECT_EQ(enemy().ax, 0.00002f);
 }

@@ -14,8 +14,7 @@ std::string Record(int time, int moveType, int kind, const char* x, const char* 
                    int interval) {
     return std::to_string(time) + " " + std::to_string(moveType) + " " + std::to_string(kind) +
            " " + x + " " + y + " " + vx + " " + vy + " " + ax + " " + ay + " " +
-           std::to_string(hp) + " " + std::to_string(count) + " " + std::to_string(interval) +
-           "\n";
+           std::to_string(hp) + " " + std::to_string(count) + " " + std::to_string(interval) + "\n";
 }
 
 std::string Simple(int time, int count = 1, int interval = 0) {
@@ -322,7 +321,8 @@ TEST_F(StageReaderTest, AFileWithoutTheEndMarkStopsAtTheEndOfItsText) {
         std::string text = Simple(0) + Simple(60) + Simple(120);
         std::string converted;
         for (char c : text)
-            converted += c == '\n' ? std::string(lineEnd) + (lineEnd[0] ? "" : " ") : std::string(1, c);
+            converted +=
+                c == '\n' ? std::string(lineEnd) + (lineEnd[0] ? "" : " ") : std::string(1, c);
         SCOPED_TRACE(lineEnd[0] == '\r' ? "CR LF" : lineEnd[0] == '\n' ? "LF" : "blanks");
         ResetGameStatics();
         CreatePlayersAndDecorations();

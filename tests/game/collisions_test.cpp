@@ -32,8 +32,10 @@ class CollisionTest : public PlayTest {
         part.Show();
     }
     void HideBoss() {
-        for (GameObject& part : TheBoss().parts) part.Hide();
-        for (Shot& s : TheBoss().shots) s.Hide();
+        for (GameObject& part : TheBoss().parts)
+            part.Hide();
+        for (Shot& s : TheBoss().shots)
+            s.Hide();
     }
 };
 
@@ -194,7 +196,8 @@ TEST_F(CollisionTest, TheHitThatEmptiesTheBossBeatsItAtOnce) {
     PlacePlayerShot(20, 470, 220, 9); // later in the same frame: the parts are gone
     CollidePlayerShotsWithBoss();
     EXPECT_EQ(boss.hp, -6);
-    for (const GameObject& part : boss.parts) EXPECT_EQ(part.active, 0);
+    for (const GameObject& part : boss.parts)
+        EXPECT_EQ(part.active, 0);
     EXPECT_EQ(leftover.active, 0);
     EXPECT_EQ(Globals().stageCleared, 1);
     EXPECT_EQ(boss.arrived, 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/flow/game_globals.h"
+#include "game/flow/game_start.h"
 #include "support/play_fixture.h"
 
 namespace pelko::testing {
@@ -67,7 +68,7 @@ TEST_F(DamageTest, NothingHurtsForOneSecondAfterAHitNorThroughTheBarrier) {
     EXPECT_EQ(P().hp, 2);
     EXPECT_EQ(next.active, 1);
     EXPECT_EQ(P().drawMode, 3); // the hit picture lasts the whole second
-    Frame() = 500 + 30; // the first frame that can hurt again
+    Frame() = 500 + 30;         // the first frame that can hurt again
     P().CheckHits();
     EXPECT_EQ(P().hp, 1);
 
@@ -128,7 +129,8 @@ TEST_F(DamageTest, TheLastLifeEndsTheGameAndHidesThePlayer) {
 TEST_F(DamageTest, WhileTheBossChargesItsShotsPassThePlayer) {
     Globals().bossPhase = 1;
     Boss& boss = TheBoss();
-    for (GameObject& part : boss.parts) part.Hide();
+    for (GameObject& part : boss.parts)
+        part.Hide();
     Shot& s = boss.shots[100];
     s.SetFrames(12, 1, 9, 10);
     s.SetPosition(310, 212);

