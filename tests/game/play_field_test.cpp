@@ -120,15 +120,28 @@ TEST(PlayFieldTest, AMessageBeingTypedHasTheGoldFrame) {
     EXPECT_EQ(CountInRect(80, 80, 600, 250, kGold), 0);
 }
 
-TEST(PlayFieldTest, ShowFpsPrintsTheRateBelowTheBandWhateverThePlayerCount) {
-    GameHarness game(WithSettings("ShowFPS=1\n"));
-    ASSERT_TRUE(game.Boot());
+// Pixels other than the play field's colour just below the HUD band, right of centre, once the
+// opening message is gone and nothing else is in the way; the HUD with `players` players.
+int MarksBelowTheBand(const std::string& settings, int players) {
+    GameHarness game(WithSettings(settings));
+    EXPECT_TRUE(game.Boot());
     game.StartPlay();
-    Globals().playerCount = 2; // no HUD texts then, the rate all the same
-    game.Ticks(6);
-    EXPECT_EQ(CountInRect(64, 0, 640, 22, 0xFFFFFF), 0);
-    EXPECT_GT(CountInRect(500, 64, 560, 84, 0xFFFFFF), 10);
+    Globals().playerCount = players;
+    for (GameObject* d : Globals().decorations)
+        d->Hide();
+    for (int i = 0; i < 100; ++i) {
+        ClearTheField();
+        game.Tick();
+    }
+    const int marks = 140 * 16 - CountInRect(500, 64, 640, 80, kSky);
     Globals().playerCount = 1;
+    return marks;
+}
+
+TEST(PlayFieldTest, ShowFpsPrintsTheRateBelowTheBandWhateverThePlayerCount) {
+    EXPECT_EQ(MarksBelowTheBand("", 1), 0);
+    EXPECT_GT(MarksBelowTheBand("ShowFPS=1\n", 1), 20);
+    EXPECT_GT(MarksBelowTheBand("ShowFPS=1\n", 2), 20);
 }
 
 // The frame after placing one enemy shot and the player at known places, with outlines on or

@@ -216,6 +216,7 @@ TEST_F(StageProgressTest, AClearAtFrame3000OfStageOnePays56AFrameAndStartsStageT
     EXPECT_EQ(Globals().bossPhase, 1);
 
     // A second clear takes its own base: 2 x 20000 - 10000 = 30000, 100 a frame.
+    FinishMessages();
     game().frameCounter = 10000;
     EXPECT_EQ(ClearStage(), 120 * 100);
 }
@@ -239,6 +240,7 @@ TEST_F(StageProgressTest, BelowThirtyFpsTheBonusNeverDividesByZero) {
     EXPECT_EQ(Globals().stageNumber, 2);
 
     // Even with a typing speed, the divisor is one frame's worth.
+    FinishMessages();
     TheMessages().SetSpeed(6);
     game().frameCounter = 3000; // base 40000 - 3000 at stage two
     EXPECT_EQ(ClearStage(), 120 * (37000 / 300));
@@ -274,19 +276,25 @@ TEST_F(StageProgressTest, AFifthClearDuringGameOverWaitsAndThenRepeatsTheLastBos
         ClearStage();
         FinishMessages();
     }
+    // While the game is over, the in-game frame posts its message every frame.
+    const std::string gameOver =
+        "GAME OVER...\n\nPress Delete or ESC\nor JoyPad ID1 Button3." + std::string(33, ' ');
+    auto gameOverFrame = [&] {
+        TheMessages().Post(gameOver.c_str(), 100, 0);
+        Frame();
+    };
     player().gameOver = 1;
     DefeatBoss();
     StepStageProgress();
-    for (int i = 0; i < 200; ++i)
-        Frame();
+    for (int i = 0; i < 300; ++i)
+        gameOverFrame();
     EXPECT_EQ(Globals().stageNumber, 6);
     EXPECT_EQ(Globals().stageCleared, 1);
     EXPECT_NE(tessary::Runtime().frameCallback, &EndingStartFrame);
 
-    // The next message that finishes moves on to a stage beyond the last, with the last boss.
-    TheMessages().PostPlain("x");
-    for (int i = 0; i < 20; ++i)
-        Frame();
+    // The game-over text finishing moves on to a stage beyond the last, with the last boss.
+    for (int i = 0; i < 600 && Globals().stageNumber == 6; ++i)
+        gameOverFrame();
     EXPECT_EQ(Globals().stageNumber, 7);
     EXPECT_EQ(Globals().stageCleared, 0);
     EXPECT_EQ(TheBoss().setupFunction, &SetUpBoss5);
