@@ -169,6 +169,8 @@ TEST_P(ReplayTest, ThreeThousandFramesOfStageOneReplayFrameByFrame) {
     EXPECT_GT(distinct.size(), 2900u);
     EXPECT_GT(first.score, 0);
     EXPECT_GT(first.kills, 0);
+    std::cout << "stage 1 at " << fps << " fps: score " << first.score << ", enemies killed "
+              << first.kills << ", lives lost " << first.livesLost << "\n";
 }
 
 TEST_P(ReplayTest, AStageOfEveryMoveTypeAndShotKindReplaysFrameByFrame) {
