@@ -2,7 +2,9 @@
 // the start-up with scripted keys that must come out the same frame by frame.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "game/flow/game_globals.h"
@@ -105,25 +107,45 @@ struct Replay {
     bool reachedPlay = false;
 };
 
-Replay PlayStageOne(int fps, int frames, uint32_t seed) {
+// A stage of its own for the replays, with every move type and every shot kind, so that the
+// replay covers them whatever the shipped stages hold.
+std::string EveryKindStage() {
+    std::string text = "#every_move_type_and_shot_kind\n";
+    for (int i = 0; i < 26; ++i) {
+        const int time = 60 + i * 130;
+        const int y = 90 + (i * 37) % 330;
+        const char* vx = i % 4 == 3 ? "-1.5" : "-2.0";
+        const char* vy = i % 5 == 2 ? "0.3" : "0";
+        text += std::to_string(time) + " " + std::to_string(i % 11) + " " + std::to_string(i % 13) +
+                " 660 " + std::to_string(y) + " " + vx + " " + vy + " 0 0 2 4 60\n";
+    }
+    return text + "&\n";
+}
+
+// Stage one as shipped, or the replay stage above in its place.
+Replay PlayStageOne(int fps, int frames, uint32_t seed, bool shippedStage = true) {
     GameFolder folder;
     folder.settings = "[PelkoGame]\nFPS=" + std::to_string(fps) + "\n";
     folder.seed = seed;
+    if (!shippedStage) folder.stages[1] = EveryKindStage();
     GameHarness game(folder);
     Replay replay;
     if (!game.Boot()) return replay;
     game.StartPlayFromTitle();
     replay.reachedPlay = game.Screen() == InGameFrame;
-    int kills = 0;
     int lastLives = game.Player0().lives;
+    bool wasShown[kEnemyRingSize] = {};
     game.Play(WeavingPlayer(frames), frames, [&] {
         replay.digests.push_back(GameStateDigest());
-        kills = std::max(kills, TheEnemies().killCount);
+        for (int i = 0; i < kEnemyRingSize; ++i) {
+            const Enemy& e = TheEnemies().enemies[i];
+            if (wasShown[i] && e.active == 0 && e.hp <= 0) ++replay.kills;
+            wasShown[i] = e.active != 0;
+        }
         if (game.Player0().lives < lastLives) ++replay.livesLost;
         lastLives = game.Player0().lives;
     });
     replay.score = game.Player0().scoreValue;
-    replay.kills = kills;
     return replay;
 }
 
@@ -149,9 +171,20 @@ TEST_P(ReplayTest, ThreeThousandFramesOfStageOneReplayFrameByFrame) {
     EXPECT_GT(first.kills, 0);
 }
 
+TEST_P(ReplayTest, AStageOfEveryMoveTypeAndShotKindReplaysFrameByFrame) {
+    const Replay first = PlayStageOne(GetParam(), 3000, 3, false);
+    ASSERT_TRUE(first.reachedPlay);
+    const Replay second = PlayStageOne(GetParam(), 3000, 3, false);
+    ExpectSameRun(first, second);
+    EXPECT_GT(first.kills, 0);
+    EXPECT_GT(first.livesLost, 0); // the enemies fired back
+    std::cout << "every-kind stage at " << GetParam() << " fps: score " << first.score
+              << ", enemies killed " << first.kills << ", lives lost " << first.livesLost << "\n";
+}
+
 TEST_P(ReplayTest, AnotherSeedPlaysAnotherGame) {
-    const Replay a = PlayStageOne(GetParam(), 600, 7);
-    const Replay b = PlayStageOne(GetParam(), 600, 8);
+    const Replay a = PlayStageOne(GetParam(), 600, 7, false);
+    const Replay b = PlayStageOne(GetParam(), 600, 8, false);
     ASSERT_EQ(a.digests.size(), b.digests.size());
     EXPECT_NE(a.digests.back(), b.digests.back());
 }
