@@ -144,7 +144,9 @@ TEST_F(BossFightTest, AllFiveBossesGoThroughTheirScriptsAndTheRunEndsInTheStaffR
         // The clear message, the bonus, then the next stage or the ending.
         for (int i = 0; i < 2000 && Globals().stageCleared && game->Screen() == InGameFrame; ++i)
             game->Tick();
-        if (stage < 5) ASSERT_EQ(Globals().stageCleared, 0);
+        if (stage < 5) {
+            ASSERT_EQ(Globals().stageCleared, 0);
+        }
     }
     EXPECT_EQ(game->Screen(), EndingStartFrame);
     EXPECT_TRUE(game->TickUntilScreen(StaffRollFrame, 1000));
