@@ -36,7 +36,8 @@ class BossTest : public EnemyTest {
         B().Draw();
     }
     void Frames(int n) {
-        for (int i = 0; i < n; ++i) Frame();
+        for (int i = 0; i < n; ++i)
+            Frame();
     }
 
     // Frames until the entry slide is over; the count of frames it took.
@@ -57,7 +58,8 @@ class BossTest : public EnemyTest {
     }
 
     void MoveBoss(float dx, float dy) {
-        for (GameObject& part : B().parts) part.SetPosition(part.x + dx, part.y + dy);
+        for (GameObject& part : B().parts)
+            part.SetPosition(part.x + dx, part.y + dy);
     }
 
     float X0() { return B().parts[0].x; }
