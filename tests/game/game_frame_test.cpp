@@ -9,6 +9,11 @@
 
 #include "game/flow/game_globals.h"
 #include "game/flow/game_start.h"
+#include "game/flow/screens.h"
+#include "game/player/message_queue.h"
+#include "platform/headless.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/sound/music.h"
 #include "support/game_digest.h"
 #include "support/play_fixture.h"
 
@@ -69,6 +74,35 @@ TEST_F(PlayTest, TheFrameCounterAdvancesOncePerFrameOfPlay) {
     EXPECT_EQ(Frame(), 0u);
     game->Ticks(7);
     EXPECT_EQ(Frame(), 7u);
+}
+
+TEST_F(PlayTest, TheStartOpensOnTheLogoWithItsMusicAndNoCursor) {
+    StartGame();
+    EXPECT_EQ(game->Screen(), LogoFrame);
+    EXPECT_EQ(tessary::Runtime().framePeriod, 150u);
+    EXPECT_EQ(tessary::TheMusic().open, 1);
+    EXPECT_EQ(tessary::TheMusic().loop, 1);
+    EXPECT_FALSE(platform::headless::CursorShown());
+    EXPECT_EQ(tessary::Runtime().mousePolling, 0);
+    EXPECT_EQ(tessary::Runtime().joystickPolling, 1);
+    EXPECT_NE(tessary::ImageSurface(14), nullptr); // the how-to-play picture
+}
+
+// Play clears the field to its blue every frame; the game-over message is posted every frame.
+TEST_F(PlayTest, AFrameOfPlayClearsToTheFieldBlueAndGameOverKeepsItsMessageUp) {
+    StartRunAt(30);
+    game->Tick();
+    int blue = 0;
+    for (uint32_t px : platform::headless::PresentedFrame())
+        blue += px == 0x007FFF ? 1 : 0;
+    EXPECT_GT(blue, 640 * 300);
+    P().gameOver = 1;
+    game->Ticks(2);
+    bool posted = false;
+    for (int i = 0; i < kMessageSlots; ++i)
+        posted = posted || TheMessages().keys[i] == 100;
+    EXPECT_TRUE(posted);
+    EXPECT_EQ(P().active, 0);
 }
 
 constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kSpace = 32, kX = 88, kZ = 90;
