@@ -46,6 +46,7 @@ StepVelocity MovementOf(char letter) {
 
 void Boss::RunScript() {
     const GameGlobals& g = Globals();
+    PlaceParts(parts[0].x, parts[0].y);
     if (!arrived) {
         const bool stop = X0() < kEntryStopX - spreadWidth;
         for (GameObject& part : parts)
@@ -81,14 +82,14 @@ void Boss::BeginScriptStep() {
     if (letter == '\0') {
         // The end of the text: the script starts over in the next frame.
         scriptPos = 0;
-        MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+        PlaceParts(static_cast<float>(X0()), static_cast<float>(Y0()));
         return;
     }
     const int n = (scriptPos + 1 < length ? script[scriptPos + 1] : '\0') - '0';
     if (letter == 'e') {
         // Jump to step n; it begins in the next frame.
         scriptPos = 2 * n;
-        MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+        PlaceParts(static_cast<float>(X0()), static_cast<float>(Y0()));
         return;
     }
     scriptPos += 2;
@@ -112,8 +113,7 @@ void Boss::BeginScriptStep() {
         SetPartsVelocity(step.dx * speed, step.dy * speed);
         waitFrames = n * g.fps;
     }
-    // Each step starts with part 0 on whole pixels.
-    MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+    PlaceParts(static_cast<float>(X0()), static_cast<float>(Y0()));
 }
 
 } // namespace pelko
