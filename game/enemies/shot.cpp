@@ -14,6 +14,7 @@ namespace {
 // pi and pi / 2 as the aiming has always used them, short of full precision.
 constexpr double kHalfTurn = 3.141592;
 constexpr double kQuarterTurn = 1.570796;
+constexpr double kExactQuarterTurn = 1.57079632679489661923; // what atan gives at infinity
 
 constexpr double kCurveStep = 0.1;       // kinds 5 and 6, per frame, whatever the frame rate
 constexpr double kLineFollow = 0.05;     // kind 7
@@ -49,7 +50,10 @@ void Shot::Aim(const tessary::Sprite* target) {
     if (vx == 0.0f && vy == 0.0f) {
         heading = 0;
     } else {
-        double h = std::atan(static_cast<double>(vy / vx));
+        // Straight up or down is the limit of the arctangent, without dividing by zero; such a
+        // shot counts as flying left, as every vx <= 0 does.
+        double h = vx != 0.0f ? std::atan(static_cast<double>(vy / vx))
+                              : (vy > 0.0f ? kExactQuarterTurn : -kExactQuarterTurn);
         if (vx <= 0.0f) h += kHalfTurn;
         heading = RadiansToSteps(h);
     }

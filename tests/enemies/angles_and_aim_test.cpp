@@ -112,6 +112,10 @@ TEST_F(AimTest, HeadingFollowsTheVelocity) {
     shot.SetVelocityY(2.0f);
     AimAt(0.0f, 0.0f);
     EXPECT_EQ(shot.heading, RadiansToSteps(std::atan(INFINITY) + 3.141592));
+    EXPECT_EQ(shot.heading, 191);
+    shot.SetVelocityY(-2.0f);
+    AimAt(0.0f, 0.0f);
+    EXPECT_EQ(shot.heading, 63);
 }
 
 class HomingTest : public EnemyTest {
