@@ -2,6 +2,8 @@
 // each frame an attack step or its aimed fire, the steering of its shots and a script step.
 #include "game/enemies/boss.h"
 
+#include <cmath>
+
 #include "game/enemies/angle_table.h"
 #include "game/enemies/target_player.h"
 #include "game/flow/game_globals.h"
@@ -59,6 +61,19 @@ void Boss::SetPartsVelocity(float newVx, float newVy) {
 void Boss::MovePartsBy(float dx, float dy) {
     for (int i = kBossParts - 1; i >= 0; --i)
         parts[i].SetPosition(parts[i].x + dx, parts[i].y + dy);
+}
+
+// Every part moves by the same velocity, but each part's position rounds on its own, so the parts
+// would creep apart by fractions of a pixel and the picture show one-pixel seams; placing them
+// from part 0 keeps the block whole.
+void Boss::PlaceParts(float newX0, float newY0) {
+    float dx[kBossParts], dy[kBossParts];
+    for (int i = kBossParts - 1; i >= 0; --i) {
+        dx[i] = std::round(parts[i].x - parts[0].x);
+        dy[i] = std::round(parts[i].y - parts[0].y);
+    }
+    for (int i = kBossParts - 1; i >= 0; --i)
+        parts[i].SetPosition(newX0 + dx[i], newY0 + dy[i]);
 }
 
 void Boss::ClearAttackFlags() {

@@ -71,6 +71,8 @@ class Boss {
   private:
     void SetPartsVelocity(float vx, float vy);
     void MovePartsBy(float dx, float dy);
+    // Part 0 to (newX0, newY0) and every other part to its whole offset from it.
+    void PlaceParts(float newX0, float newY0);
     void ClearAttackFlags();
     bool AnyAttackFlag() const;
     // Shots of an attack do not hurt the first player while the charge converges.

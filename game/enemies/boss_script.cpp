@@ -19,35 +19,26 @@ struct StepVelocity {
 };
 
 // The movement letters; any letter not listed (s among them) stays still.
-bool MovementOf(char letter, StepVelocity& out) {
+StepVelocity MovementOf(char letter) {
     switch (letter) {
     case 'l':
-        out = {-1, 0, false};
-        return true;
+        return {-1, 0, false};
     case 'r':
-        out = {1, 0, false};
-        return true;
+        return {1, 0, false};
     case 'u':
-        out = {0, -1, false};
-        return true;
+        return {0, -1, false};
     case 'd':
-        out = {0, 1, false};
-        return true;
+        return {0, 1, false};
     case 'q':
-        out = {-1, -1, true};
-        return true;
+        return {-1, -1, true};
     case 'i':
-        out = {1, -1, true};
-        return true;
+        return {1, -1, true};
     case 'z':
-        out = {-1, 1, true};
-        return true;
+        return {-1, 1, true};
     case 'm':
-        out = {1, 1, true};
-        return true;
+        return {1, 1, true};
     default:
-        out = {0, 0, false};
-        return false;
+        return {0, 0, false};
     }
 }
 
@@ -55,6 +46,7 @@ bool MovementOf(char letter, StepVelocity& out) {
 
 void Boss::RunScript() {
     const GameGlobals& g = Globals();
+    PlaceParts(parts[0].x, parts[0].y);
     if (!arrived) {
         const bool stop = X0() < kEntryStopX - spreadWidth;
         for (GameObject& part : parts)
@@ -90,14 +82,14 @@ void Boss::BeginScriptStep() {
     if (letter == '\0') {
         // The end of the text: the script starts over in the next frame.
         scriptPos = 0;
-        MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+        PlaceParts(static_cast<float>(X0()), static_cast<float>(Y0()));
         return;
     }
     const int n = (scriptPos + 1 < length ? script[scriptPos + 1] : '\0') - '0';
     if (letter == 'e') {
         // Jump to step n; it begins in the next frame.
         scriptPos = 2 * n;
-        MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+        PlaceParts(static_cast<float>(X0()), static_cast<float>(Y0()));
         return;
     }
     scriptPos += 2;
@@ -115,15 +107,13 @@ void Boss::BeginScriptStep() {
         circleMode = 1;
         waitFrames = n * kCircleFrames;
     } else {
-        StepVelocity step;
-        MovementOf(letter, step);
+        const StepVelocity step = MovementOf(letter);
         const float s = moveSpeed * g.speedFactor;
         const float speed = step.diagonal ? s * kDiagonal : s;
         SetPartsVelocity(step.dx * speed, step.dy * speed);
         waitFrames = n * g.fps;
     }
-    // Each step starts part 0 on whole pixels, so rounding never drifts the block.
-    MovePartsBy(X0() - parts[0].x, Y0() - parts[0].y);
+    PlaceParts(static_cast<float>(X0()), static_cast<float>(Y0()));
 }
 
 } // namespace pelko

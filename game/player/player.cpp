@@ -28,7 +28,8 @@ constexpr uint16_t kLostLifeWave = 4;
 // Rows of the player sheet: +4 with the barrier, +8 in the second after a hit.
 constexpr int kBarrierRows = 4, kHitRows = 8;
 
-// The player and its hit picture stay vulnerable-looking for one second of frames after a hit.
+// The second after a hit: the hit rows show and nothing hurts. Compared as signed numbers, so the
+// reset value of minus two seconds leaves a fresh player unprotected.
 bool InHitSecond(const Player& p) {
     const GameGlobals& g = Globals();
     return static_cast<int64_t>(TheGame().frameCounter) <

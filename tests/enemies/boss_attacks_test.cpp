@@ -168,8 +168,11 @@ TEST_F(BossAttackTest, TheFanSweepAndSprayFly126Shots) {
             if (phaseStart == 0 || static_cast<int>(Now() - phaseStart) <= c.fps) continue;
             for (int i = 0; i < kBossShots; ++i) {
                 const Shot& s = B().shots[i];
-                if (s.active && Moving(s)) flew[i] = true;
-                if (s.active && Moving(s) && c.attack != 3) EXPECT_LE(s.vx, 0.0f) << i;
+                if (!s.active || !Moving(s)) continue;
+                flew[i] = true;
+                if (c.attack != 3) {
+                    EXPECT_LE(s.vx, 0.0f) << i; // the sweep and the spray only ever go left
+                }
             }
             if (AnyFlag()) {
                 ASSERT_EQ(B().shots[0].active, 1);

@@ -249,5 +249,38 @@ TEST_F(BossScriptTest, EveryStagesScriptBringsTheBossBackToWhereItArrived) {
     }
 }
 
+TEST_F(BossScriptTest, ThePartsStayTogetherAsTheBossMoves) {
+    // Each part moves on its own by the same velocity; were the float positions left to round
+    // apart, the drawn block would show one-pixel seams in many frames of a long fight.
+    for (int stage = 1; stage <= 5; ++stage) {
+        SCOPED_TRACE(stage);
+        StartBoss(stage);
+        int offsets[kBossParts][2];
+        for (int i = 0; i < kBossParts; ++i) {
+            offsets[i][0] = static_cast<int>(B().parts[i].x) - static_cast<int>(X0());
+            offsets[i][1] = static_cast<int>(B().parts[i].y) - static_cast<int>(Y0());
+        }
+        int apart = 0;
+        for (int f = 0; f < 20000; ++f) {
+            ++TheGame().frameCounter;
+            B().Update();
+            // As drawn. Above or left of the screen's corner whole pixels truncate toward zero,
+            // so the block may split there; it is off the play field then.
+            const int x0 = static_cast<int>(X0()), y0 = static_cast<int>(Y0());
+            if (X0() >= 0.0f && Y0() >= 0.0f) {
+                for (int i = 1; i < kBossParts; ++i) {
+                    if (static_cast<int>(B().parts[i].x) - x0 != offsets[i][0] ||
+                        static_cast<int>(B().parts[i].y) - y0 != offsets[i][1]) {
+                        ++apart;
+                        break;
+                    }
+                }
+            }
+            B().Draw();
+        }
+        EXPECT_LE(apart, 20);
+    }
+}
+
 } // namespace
 } // namespace pelko::testing

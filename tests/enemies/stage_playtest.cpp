@@ -30,6 +30,7 @@ std::string StageText(int stage) {
 
 struct Outcome {
     int enemiesShown = 0, kills = 0, shotsAtShip = 0, hits = 0, livesLost = 0, bodyHits = 0;
+    int peakShots = 0;
     bool gameOver = false;
 };
 
@@ -134,6 +135,11 @@ Outcome Play(int stage, int fps, bool hard, uint32_t seed) {
         lastHit = p.lastHitFrame;
         if (p.lives < lives) o.livesLost += lives - p.lives;
         lives = p.lives;
+        int shotsInFlight = 0;
+        for (const Enemy& e : TheEnemies().enemies)
+            for (const Shot& s : e.shots)
+                shotsInFlight += s.active != 0;
+        o.peakShots = std::max(o.peakShots, shotsInFlight);
         for (int i = 0; i < kEnemyRingSize; ++i) {
             const Enemy& e = TheEnemies().enemies[i];
             if (e.active && !shown[i]) ++o.enemiesShown;
@@ -155,9 +161,10 @@ Outcome Play(int stage, int fps, bool hard, uint32_t seed) {
 int main(int argc, char** argv) {
     using namespace pelko::testing;
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 3;
-    std::printf("stage fps mode  | enemies kills shots hits (by bodies) lives-lost game-overs "
-                "(sum of %d seeds)\n",
-                seeds);
+    std::printf(
+        "stage fps mode  | enemies kills shots hits (by bodies) lives-lost game-overs peak-shots "
+        "(sum of %d seeds)\n",
+        seeds);
     const int onlyStage = argc > 2 ? std::atoi(argv[2]) : 0;
     for (int stage = 1; stage <= 5; ++stage)
         for (int fps : {30, 60})
@@ -173,11 +180,12 @@ int main(int argc, char** argv) {
                     sum.hits += o.hits;
                     sum.livesLost += o.livesLost;
                     sum.bodyHits += o.bodyHits;
+                    sum.peakShots = std::max(sum.peakShots, o.peakShots);
                     overs += o.gameOver;
                 }
-                std::printf("%5d %3d %-6s| %7d %5d %5d %4d %11d %10d %10d\n", stage, fps,
+                std::printf("%5d %3d %-6s| %7d %5d %5d %4d %11d %10d %10d %10d\n", stage, fps,
                             hard ? "hard" : "normal", sum.enemiesShown, sum.kills, sum.shotsAtShip,
-                            sum.hits, sum.bodyHits, sum.livesLost, overs);
+                            sum.hits, sum.bodyHits, sum.livesLost, overs, sum.peakShots);
             }
     return 0;
 }

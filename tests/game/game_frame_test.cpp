@@ -225,6 +225,29 @@ TEST_P(ReplayTest, AnotherSeedPlaysAnotherGame) {
     EXPECT_NE(a.digests.back(), b.digests.back());
 }
 
+// Every desktop depth, with the 256-colour pictures at 8 bits, plays the same game; only the
+// picture differs.
+TEST(WholeGameTest, EveryDepthPlaysTheSameGame) {
+    std::vector<uint64_t> lastDigests;
+    for (int depth : {32, 24, 16, 8}) {
+        GameFolder folder;
+        folder.desktopDepth = depth;
+        folder.stages[1] = EveryKindStage();
+        if (depth == 8) folder.settings = "[PelkoGame]\nColor=256\n";
+        GameHarness game(folder);
+        ASSERT_TRUE(game.Boot());
+        game.StartPlayFromTitle();
+        ASSERT_EQ(game.Screen(), InGameFrame) << depth;
+        game.Play(WeavingPlayer(400), 400);
+        lastDigests.push_back(GameStateDigest());
+        std::set<uint32_t> colours(platform::headless::PresentedFrame().begin(),
+                                   platform::headless::PresentedFrame().end());
+        EXPECT_GT(colours.size(), 8u) << depth;
+    }
+    for (uint64_t d : lastDigests)
+        EXPECT_EQ(d, lastDigests.front());
+}
+
 INSTANTIATE_TEST_SUITE_P(AtBothRates, ReplayTest, ::testing::Values(30, 60));
 
 } // namespace
