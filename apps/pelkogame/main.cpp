@@ -1,22 +1,7 @@
-// The game program: the runtime's entry with the game's start and in-game frame functions.
-// Until the game's screens exist, the start function only sets the pace of an empty frame.
+// The game program: the runtime's entry with the game's start function and its frame of play.
+#include "game/flow/game_start.h"
 #include "runtime/shell/entry.h"
-#include "runtime/shell/frame_loop.h"
-
-namespace {
-
-int EmptyFrame() {
-    return 1;
-}
-
-int StartGame() {
-    tessary::SetFramePeriod(16);
-    tessary::SetFrameCallback(EmptyFrame);
-    return 1;
-}
-
-} // namespace
 
 int main() {
-    return tessary::WinMain(tessary::GameEntry{StartGame, EmptyFrame});
+    return tessary::WinMain(tessary::GameEntry{pelko::GameStart, pelko::InGameFrame});
 }

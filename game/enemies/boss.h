@@ -55,6 +55,30 @@ class Boss {
     void StartAttack(int n);
     void Charge();
     void AttackStep();
+
+    // The phases of the attacks, run by AttackStep.
+    void AttackWave();
+    void AttackWall();
+    void Gather(int n);
+    void AttackFan();
+    void AttackSweep();
+    void AttackSpray();
+
+    // Part 0's position truncated toward zero: where the block stands in whole pixels.
+    int X0() const { return static_cast<int>(parts[0].x); }
+    int Y0() const { return static_cast<int>(parts[0].y); }
+
+  private:
+    void SetPartsVelocity(float vx, float vy);
+    void MovePartsBy(float dx, float dy);
+    // Part 0 to (newX0, newY0) and every other part to its whole offset from it.
+    void PlaceParts(float newX0, float newY0);
+    void ClearAttackFlags();
+    bool AnyAttackFlag() const;
+    // Shots of an attack do not hurt the first player while the charge converges.
+    static void SetFirstPlayerCharging(uint8_t charging);
+    // Reads the step at scriptPos and begins it.
+    void BeginScriptStep();
 };
 
 // The set-ups of the five stages, in stage order.

@@ -57,6 +57,7 @@ struct GameGlobals {
     int32_t demoX = 80;
     uint8_t demoRight = 0;
     int32_t staffRollY = 480;
+    int32_t hitBoxOutlines = -1; // ShowObjectFrame as noted by the first drawing pass; -1 not yet
 
     // The run's course.
     int32_t stageNumber = 0;

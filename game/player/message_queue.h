@@ -32,6 +32,10 @@ class MessageQueue {
     void Clear();
     void SetSpeed(int ticks);
     void SetPosition(int x, int y);
+
+  private:
+    void SelectNext();
+    void FreeSlot(int slot);
 };
 
 } // namespace pelko

@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/mouse.h"
 #include "platform/present.h"
+#include "platform/process.h"
 
 namespace platform {
 namespace detail {
@@ -143,6 +144,11 @@ const std::vector<MessageBoxRecord>& MessageBoxes() {
 void WhileMessageBoxShown(std::function<void()> action) {
     TheState().whileBoxShown = std::move(action);
 }
+
+std::optional<int> ExitStatus() {
+    return TheState().exitStatus;
+}
+
 const std::vector<std::string>& DebugLines() {
     return TheState().debugLines;
 }
@@ -209,6 +215,10 @@ int MessageBox(const char* text, const char* caption, unsigned style) {
 
 void OutputDebugString(const char* text) {
     TheState().debugLines.emplace_back(text ? text : "");
+}
+
+void ExitProcess(int exitCode) {
+    TheState().exitStatus = exitCode;
 }
 
 bool AcquireInstanceLock(const char* /*className*/) {

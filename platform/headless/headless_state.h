@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct State {
     std::vector<MessageBoxRecord> boxes;
     std::function<void()> whileBoxShown;
     std::vector<std::string> debugLines;
+    std::optional<int> exitStatus;
 };
 
 State& TheState();

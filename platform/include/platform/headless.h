@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ void LoseAudioSlot(int slot);
 void SetSoundFontSearchPath(std::vector<std::string> paths);
 // The open piece's position in MIDI ticks, 0 when none.
 int MusicTick();
+
+// The status of the last ExitProcess since Reset; nothing when the program was not ended.
+std::optional<int> ExitStatus();
 
 // Every debug output text in order, and all of it joined.
 const std::vector<std::string>& DebugLines();

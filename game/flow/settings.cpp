@@ -1,0 +1,60 @@
+// The settings file "GameData\Game.ini", section [PelkoGame]: every key read as an integer, in
+// the order the game has always read them, each applied as soon as it is read.
+#include "game/flow/settings.h"
+
+#include "game/flow/game_globals.h"
+#include "platform/profile.h"
+#include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/shell/diagnostics.h"
+
+namespace pelko {
+namespace {
+
+constexpr const char* kSettingsPath = "GameData\\Game.ini";
+constexpr const char* kSection = "PelkoGame";
+constexpr int kDefaultFps = 30;
+constexpr int kHighestFps = 60;
+
+int ReadKey(const char* key, int defaultValue) {
+    return platform::GetPrivateProfileInt(kSection, key, defaultValue, kSettingsPath);
+}
+
+// Rates outside 1..60 would divide by zero in the frame period or make the stage reader's time
+// divisor 0, so they fall back to the default rate.
+int CheckedFps(int fps) {
+    if (fps >= 1 && fps <= kHighestFps) return fps;
+    tessary::DebugPrint("Game.ini: FPS=%d is outside 1..60; playing at 30\n", fps);
+    return kDefaultFps;
+}
+
+void SetFrameRate(GameGlobals& g, int fps) {
+    g.fps = fps;
+    g.framePeriodMs = 1000 / fps;
+    g.speedFactor = (120.0f / static_cast<float>(fps)) * 0.25f;
+    g.frameMultiplier = 60 / fps;
+}
+
+} // namespace
+
+void ReadSettings() {
+    GameGlobals& g = Globals();
+    Game& game = TheGame();
+    SetFrameRate(g, CheckedFps(ReadKey("FPS", kDefaultFps)));
+    game.showFps = ReadKey("ShowFPS", 0) == 1 ? 1 : 0;
+    g.showObjectFrame = ReadKey("ShowObjectFrame", 0);
+    g.maxTp = ReadKey("MaxTP", 3);
+    g.maxPower = ReadKey("MaxPower", 10);
+    g.maxSpeed = ReadKey("MaxSpeed", 10);
+    tessary::SetVSync(ReadKey("UseVSync", 1) == 1 ? 1 : 0);
+    tessary::SetUseVRAM(ReadKey("UseVRAM", 1) == 1 ? 1 : 0);
+    const int color = ReadKey("Color", 1);
+    g.use256Color = (color == 256 || color == 8) ? 1 : 0;
+    g.fullScreen = ReadKey("FullScreen", 0) == 1 ? 1 : 0;
+    // The same switch as Alt+Enter, made at once; a display already in full screen stays there.
+    if (g.fullScreen != 0 && !tessary::TheDisplay().IsFullScreen()) tessary::ToggleFullScreen();
+    game.waveVolume = static_cast<int16_t>(ReadKey("WaveVolume", 100));
+    tessary::SetUseFlip(ReadKey("UseFlip", 0) == 1 ? 1 : 0);
+}
+
+} // namespace pelko

@@ -1,0 +1,20 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include <SDL.h>
+
+#include "../common/backend.h"
+#include "platform/process.h"
+
+namespace platform {
+
+void ExitProcess(int exitCode) {
+    // The audio thread must not run on into objects that exit would destroy; nothing of play is
+    // saved on this path, so the static objects are not destroyed either.
+    backend::StopAudioOutput();
+    SDL_Quit();
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+} // namespace platform

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The real game under Xvfb from a game folder of its own: through the logo and the title into a
+# run, fire and a special attack in the field, Delete ends the run (the high score file is
+# written) and the title returns, and Esc ends the program with status 0.
+set -u
+dist=$1
+source "$(dirname "$0")/xvfb_session.sh"
+start_xvfb || exit 1
+start_own_net
+
+folder=$(mktemp -d)
+at_exit 'rm -rf "$folder"'
+mkdir -p "$folder/GameData"
+for f in "$dist"/GameData/*; do ln -s "$f" "$folder/GameData/"; done
+ln -s "$dist/ForBeginner.BMP" "$folder/"
+cd "$folder" || exit 1
+
+SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" "$dist/pelkogame" 2>"$folder/stderr.txt" &
+game=$!
+at_exit 'kill $game 2>/dev/null'
+wait_for_window Untitled || { echo "FAIL: no window appeared"; exit 1; }
+xdotool search --name '^Untitled$' windowactivate --sync 2>/dev/null
+
+# The share of the screen in the play field's blue.
+field_share() {
+  import -window root "$folder/screen.png" 2>/dev/null || { echo 0; return; }
+  convert "$folder/screen.png" -fill black +opaque '#007FFF' -fill white -opaque '#007FFF' \
+    -format '%[fx:mean]' info: 2>/dev/null || echo 0
+}
+in_field() { awk -v s="$(field_share)" 'BEGIN { exit !(s > 0.1) }'; }
+
+# Keys are held until the game has seen them, however busy the machine is.
+for _ in $(seq 120); do
+  in_field && break
+  xdotool keydown space; sleep 0.3; xdotool keyup space; sleep 0.3
+done
+in_field || { echo "FAIL: the run did not start"; exit 1; }
+
+xdotool keydown space
+for _ in 1 2 3; do
+  xdotool keydown Down; sleep 0.5; xdotool keyup Down
+  xdotool keydown Up; sleep 0.5; xdotool keyup Up
+done
+xdotool keydown z; sleep 0.3; xdotool keyup z
+xdotool keyup space
+in_field || { echo "FAIL: the field is gone during play"; exit 1; }
+
+for _ in $(seq 100); do
+  [ -e GameData/HighScore.dat ] && break
+  xdotool keydown Delete; sleep 0.2; xdotool keyup Delete; sleep 0.1
+done
+[ -e GameData/HighScore.dat ] || { echo "FAIL: Delete did not end the run"; exit 1; }
+for _ in $(seq 50); do in_field || break; sleep 0.2; done
+in_field && { echo "FAIL: still in the field after the run ended"; exit 1; }
+
+xdotool key Escape
+for _ in $(seq 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
+kill -0 $game 2>/dev/null && { echo "FAIL: Esc did not end the program"; exit 1; }
+wait $game
+status=$?
+[ $status -eq 0 ] || { echo "FAIL: exit status $status"; cat "$folder/stderr.txt"; exit 1; }
+echo "played a run in the real window; Delete wrote $(stat -c %s GameData/HighScore.dat) bytes of high score"

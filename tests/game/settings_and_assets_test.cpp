@@ -1,0 +1,186 @@
+// The settings file as the game reads it at start, and the pictures, sounds and run state that
+// the start loads and resets.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "game/flow/game_globals.h"
+#include "platform/headless.h"
+#include "runtime/graphics/display.h"
+#include "runtime/graphics/image_slots.h"
+#include "runtime/sound/wave_bank.h"
+#include "support/play_fixture.h"
+
+namespace pelko::testing {
+namespace {
+
+namespace headless = platform::headless;
+
+class SettingsTest : public PlayTest {
+  protected:
+    void BootWith(const std::string& ini) {
+        GameFolder folder;
+        folder.settings = ini;
+        StartGame(std::move(folder));
+    }
+    int FpsDebugLines() {
+        int n = 0;
+        for (const std::string& line : headless::DebugLines())
+            if (line.find("FPS=") != std::string::npos) ++n;
+        return n;
+    }
+};
+
+TEST_F(SettingsTest, WithoutAFileEveryKeyTakesItsDefault) {
+    StartGame();
+    const GameGlobals& g = Globals();
+    EXPECT_EQ(g.fps, 30);
+    EXPECT_EQ(g.framePeriodMs, 33);
+    EXPECT_EQ(g.speedFactor, 1.0f);
+    EXPECT_EQ(g.frameMultiplier, 2);
+    EXPECT_EQ(TheGame().showFps, 0);
+    EXPECT_EQ(g.showObjectFrame, 0);
+    EXPECT_EQ(g.maxTp, 3);
+    EXPECT_EQ(g.maxPower, 10);
+    EXPECT_EQ(g.maxSpeed, 10);
+    EXPECT_EQ(tessary::TheDisplay().waitVSync, 1);
+    EXPECT_EQ(tessary::TheImageSlots().useVRAM, 1);
+    EXPECT_EQ(g.use256Color, 0);
+    EXPECT_EQ(g.fullScreen, 0);
+    EXPECT_FALSE(tessary::TheDisplay().IsFullScreen());
+    EXPECT_EQ(TheGame().waveVolume, 100);
+    EXPECT_EQ(tessary::TheDisplayGlobals().useFlip, 0);
+    EXPECT_EQ(FpsDebugLines(), 0);
+}
+
+// The exact text the settings editor writes with its start values, CR LF line ends included.
+TEST_F(SettingsTest, TheEditorsDefaultFileReadsAsSixtyFramesWithoutVSync) {
+    BootWith("[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\nShowObjectFrame=0\t\t\r\n"
+             "UseVRAM=1\r\nUseVSync=0\r\nFullScreen=0\r\nUseFlip=0\r\nWaveVolume=80");
+    const GameGlobals& g = Globals();
+    EXPECT_EQ(g.fps, 60);
+    EXPECT_EQ(g.framePeriodMs, 16);
+    EXPECT_EQ(g.speedFactor, 0.5f);
+    EXPECT_EQ(g.frameMultiplier, 1);
+    EXPECT_EQ(g.use256Color, 0);
+    EXPECT_EQ(tessary::TheDisplay().waitVSync, 0);
+    EXPECT_EQ(tessary::TheImageSlots().useVRAM, 1);
+    EXPECT_FALSE(tessary::TheDisplay().IsFullScreen());
+    EXPECT_EQ(TheGame().waveVolume, 80);
+    EXPECT_EQ(g.maxTp, 3);
+    EXPECT_EQ(g.maxPower, 10);
+    EXPECT_EQ(g.maxSpeed, 10);
+}
+
+TEST_F(SettingsTest, ColorEightOrTwoFiftySixChoosesTheTwoFiftySixColourPictures) {
+    for (const char* value : {"256", "8"}) {
+        BootWith(std::string("[PelkoGame]\nColor=") + value + "\n");
+        EXPECT_EQ(Globals().use256Color, 1) << value;
+        for (int slot = 1; slot <= 13; ++slot) {
+            const std::string file = tessary::ImageSlotAt(slot)->fileName.data();
+            EXPECT_EQ(file.rfind("GameData\\256\\", 0), 0u) << value << " slot " << slot << file;
+            EXPECT_NE(tessary::ImageSurface(slot), nullptr) << slot;
+        }
+        EXPECT_STREQ(tessary::ImageSlotAt(14)->fileName.data(), "ForBeginner.BMP");
+    }
+    for (const char* value : {"24Bit", "16", "1"}) {
+        BootWith(std::string("[PelkoGame]\nColor=") + value + "\n");
+        EXPECT_EQ(Globals().use256Color, 0) << value;
+        EXPECT_STREQ(tessary::ImageSlotAt(3)->fileName.data(), "GameData\\Fullcolor\\Kuma.bmp");
+        EXPECT_STREQ(tessary::ImageSlotAt(11)->fileName.data(),
+                     "GameData\\Fullcolor\\StartScreen.bmp");
+    }
+}
+
+TEST_F(SettingsTest, FlagsAreOnOnlyForExactlyOne) {
+    BootWith("[PelkoGame]\nShowFPS=2\nUseVSync=2\nUseVRAM=2\nFullScreen=2\nUseFlip=2\n");
+    EXPECT_EQ(TheGame().showFps, 0);
+    EXPECT_EQ(tessary::TheDisplay().waitVSync, 0);
+    EXPECT_EQ(tessary::TheImageSlots().useVRAM, 0);
+    EXPECT_EQ(Globals().fullScreen, 0);
+    EXPECT_EQ(tessary::TheDisplayGlobals().useFlip, 0);
+
+    BootWith("[PelkoGame]\nShowFPS=1\nUseFlip=1\nShowObjectFrame=7\nMaxTP=9\nMaxPower=-2\n");
+    EXPECT_EQ(TheGame().showFps, 1);
+    EXPECT_EQ(tessary::TheDisplayGlobals().useFlip, 1);
+    EXPECT_EQ(Globals().showObjectFrame, 7); // kept as read; only 1 draws the outlines
+    EXPECT_EQ(Globals().maxTp, 9);
+    EXPECT_EQ(Globals().maxPower, -2);
+}
+
+TEST_F(SettingsTest, FullScreenOneSwitchesTheDisplayAtOnce) {
+    BootWith("[PelkoGame]\nFullScreen=1\n");
+    EXPECT_EQ(Globals().fullScreen, 1);
+    EXPECT_TRUE(tessary::TheDisplay().IsFullScreen());
+    EXPECT_TRUE(headless::IsFullScreen());
+    ASSERT_NE(tessary::TheDisplay().backBuffer, nullptr);
+}
+
+TEST_F(SettingsTest, RatesOutsideOneToSixtyFallBackToThirtyWithOneLine) {
+    for (const char* value : {"0", "75", "-30"}) {
+        BootWith(std::string("[PelkoGame]\nFPS=") + value + "\n");
+        EXPECT_EQ(Globals().fps, 30) << value;
+        EXPECT_EQ(Globals().framePeriodMs, 33);
+        EXPECT_EQ(Globals().frameMultiplier, 2);
+        EXPECT_EQ(Globals().speedFactor, 1.0f);
+        EXPECT_EQ(FpsDebugLines(), 1) << value;
+    }
+    BootWith("[PelkoGame]\nFPS=1\n"); // the slowest rate still allowed
+    EXPECT_EQ(Globals().fps, 1);
+    EXPECT_EQ(Globals().framePeriodMs, 1000);
+    EXPECT_EQ(Globals().frameMultiplier, 60);
+    EXPECT_EQ(Globals().speedFactor, 30.0f);
+    EXPECT_EQ(FpsDebugLines(), 0);
+}
+
+TEST_F(SettingsTest, AWaveVolumeIsKeptAsASixteenBitValue) {
+    BootWith("[PelkoGame]\nWaveVolume=65586\n"); // 65536 + 50
+    EXPECT_EQ(TheGame().waveVolume, 50);
+}
+
+TEST_F(PlayTest, TheStartLoadsEverySoundAndResetsTheRunState) {
+    StartGame();
+    for (int slot : {1, 2, 3, 4, 5, 6})
+        EXPECT_EQ(tessary::TheWaveBank().buffers[slot], 1) << slot;
+    EXPECT_STREQ(tessary::TheWaveBank().names[4].data(), "GameData\\Beat.wav");
+    EXPECT_STREQ(tessary::TheWaveBank().names[3].data(), "GameData\\Pi.wav");
+    EXPECT_EQ(Globals().playerCount, 1);
+    EXPECT_EQ(Globals().hardMode, 0);
+    EXPECT_EQ(Globals().bossPhase, 0);
+    EXPECT_EQ(Globals().stageCleared, 0);
+    EXPECT_EQ(Globals().highScore, 10000); // no high score file
+    for (int i = 0; i < kMaxPlayers; ++i)
+        EXPECT_NE(Globals().players[i], nullptr);
+    for (int i = 0; i < kDecorations; ++i)
+        EXPECT_NE(Globals().decorations[i], nullptr);
+}
+
+TEST_F(PlayTest, TheStoredHighScoreIsReadAtStart) {
+    GameFolder folder;
+    folder.storedHighScore = ~uint32_t{54321};
+    StartGame(std::move(folder));
+    EXPECT_EQ(Globals().highScore, 54321);
+}
+
+TEST_F(PlayTest, MissingPicturesAreReportedAndTheGameStillStarts) {
+    GameFolder folder;
+    folder.pictures = false;
+    StartGame(std::move(folder));
+    for (int slot = 1; slot <= 14; ++slot)
+        EXPECT_EQ(tessary::ImageSurface(slot), nullptr) << slot;
+    const std::string log = headless::DebugText();
+    EXPECT_NE(log.find("GPelko.bmp"), std::string::npos);
+    EXPECT_NE(log.find("UxLOGO.bmp"), std::string::npos);
+    // The error words are printed into the top-left corner of the picture.
+    platform::Surface& back = *tessary::TheDisplay().backBuffer;
+    int lit = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 120; ++x)
+            lit += back.ReadPixel(x, y) != 0 ? 1 : 0;
+    EXPECT_GT(lit, 20);
+    game->Ticks(5); // the logo screen runs on without its picture
+}
+
+} // namespace
+} // namespace pelko::testing

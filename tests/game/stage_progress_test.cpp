@@ -1,0 +1,324 @@
+// The course of a run: what a run's start sets up and leaves alone, when the boss warning comes,
+// the time bonus of a clear, the step to the next stage or to the ending, and the end of a run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "game/enemies/boss.h"
+#include "game/enemies/enemy_manager.h"
+#include "game/flow/game_globals.h"
+#include "game/flow/screens.h"
+#include "game/game_run_fixture.h"
+#include "game/player/message_queue.h"
+#include "game/player/player.h"
+#include "game/player/stage_progress.h"
+#include "platform/headless.h"
+#include "runtime/shell/runtime_state.h"
+
+namespace pelko {
+namespace {
+
+class StageProgressTest : public testing::GameRunTest {
+  protected:
+    void SetUp() override {
+        GameRunTest::SetUp();
+        tessary::BuildSineTable();
+        for (int stage = 1; stage <= 5; ++stage)
+            std::ofstream("GameData/Stage" + std::to_string(stage) + ".dat") << "&\n";
+        platform::headless::SetTime(1000); // messages with key 0 are due
+    }
+
+    void SetFps(int fps) {
+        Globals().fps = fps;
+        Globals().speedFactor = 30.0f / static_cast<float>(fps);
+        Globals().frameMultiplier = 60 / fps;
+    }
+
+    Game& game() { return TheGame(); }
+    Player& player() { return PlayerAt(0); }
+    std::string Typing() {
+        MessageQueue& q = TheMessages();
+        return q.current >= 0 ? q.typewriter.text.data() : "";
+    }
+
+    // One in-game frame as far as the run's course goes: the counter, the drawing pass's last step
+    // and the warning check.
+    void Frame() {
+        ++game().frameCounter;
+        StepStageProgress();
+        CheckBossWarning();
+    }
+
+    // What the boss's defeat does to the course of the run in the current frame.
+    void DefeatBoss() {
+        Globals().stageCleared = 1;
+        TheMessages().PostPlain("STAGE CLEAR!!!      ");
+        TheMessages().Step();
+    }
+
+    // Plays frames until the stage number changes; the points the clear paid.
+    int ClearStage() {
+        const int before = player().scoreValue;
+        const int stage = Globals().stageNumber;
+        DefeatBoss();
+        StepStageProgress(); // the rest of the defeat's frame
+        for (int i = 0; i < 1000 && Globals().stageNumber == stage; ++i)
+            Frame();
+        return player().scoreValue - before;
+    }
+
+    // Lets the stage's opening message type out.
+    void FinishMessages() {
+        for (int i = 0; i < 1000 && (TheMessages().Step() != 0 || TheMessages().count > 0); ++i) {
+        }
+    }
+};
+
+TEST_F(StageProgressTest, StartRunSetsUpStageOneAndLeavesTheRestAlone) {
+    Globals().highScore = 77777;
+    Globals().nextExtend = 60000;
+    Globals().hardMode = 1;
+    player().specialKind = 4;
+    player().scoreValue = 1234;
+    player().gameOver = 1;
+    player().lives = -1;
+    TheItem().SetPosition(321, 123);
+    TheItem().Show();
+    game().frameCounter = 999;
+    Globals().clearBonusBase = 17000; // left by a run ended during its clear message
+
+    StartRun();
+
+    EXPECT_EQ(game().frameCounter, 0u);
+    EXPECT_EQ(Globals().stageNumber, 1);
+    EXPECT_EQ(Globals().bossWarningFrame, 1800);
+    EXPECT_EQ(Globals().bossPhase, 0);
+    EXPECT_EQ(Globals().stageCleared, 0);
+    EXPECT_EQ(Globals().clearBonusBase, 0);
+    EXPECT_EQ(Globals().highScore, 77777);
+    EXPECT_EQ(Globals().nextExtend, 60000);
+    EXPECT_EQ(Globals().hardMode, 1);
+
+    EXPECT_EQ(player().scoreValue, 0);
+    EXPECT_EQ(player().lives, 3);
+    EXPECT_EQ(player().gameOver, 0);
+    EXPECT_EQ(player().active, 1);
+    EXPECT_EQ(player().x, 64.0f);
+    EXPECT_EQ(player().y, 200.0f);
+    EXPECT_EQ(player().controller, -1) << "no joystick: the keyboard alone";
+    EXPECT_EQ(player().specialKind, 4);
+    for (int k = 0; k < kPlayerShotSlots; ++k) {
+        EXPECT_EQ(player().shots[k].active, 0);
+        EXPECT_EQ(player().shots[k].image, 2);
+        EXPECT_EQ(player().shots[k].hp, 1);
+    }
+
+    // The weapon icon shows the pattern selected in the earlier run.
+    EXPECT_EQ(game().active, 1);
+    EXPECT_EQ(game().image, 10);
+    EXPECT_EQ(game().row, 4);
+    EXPECT_EQ(game().x, 0.0f);
+
+    // The item is hidden where it was.
+    EXPECT_EQ(TheItem().active, 0);
+    EXPECT_EQ(TheItem().x, 321.0f);
+    EXPECT_EQ(TheItem().image, 7);
+    EXPECT_EQ(TheItem().ticksPerFrame, 16);
+
+    for (GameObject* d : Globals().decorations) {
+        EXPECT_EQ(d->vx, -2.0f);
+        EXPECT_GE(d->x, 0.0f);
+        EXPECT_LE(d->x, 1281.0f);
+        EXPECT_GE(d->y, 64.0f);
+        EXPECT_LE(d->y, 417.0f);
+    }
+
+    EXPECT_EQ(TheBoss().setupFunction, &SetUpBoss1);
+    EXPECT_EQ(TheMessages().count, 1);
+    EXPECT_STREQ(TheMessages().texts[9].get(), "STAGE  1    ");
+    EXPECT_EQ(TheMessages().sizes[9], 3);
+    EXPECT_EQ(TheMessages().typewriter.ticksPerChar, 6);
+    EXPECT_EQ(TheMessages().typewriter.x, 100);
+    EXPECT_EQ(TheMessages().typewriter.y, 100);
+}
+
+TEST_F(StageProgressTest, StartRunAdaptsToTheFrameRateAndTheJoystick) {
+    SetFps(60);
+    Globals().joystickCount = 1;
+    StartRun();
+    EXPECT_EQ(Globals().bossWarningFrame, 3600);
+    EXPECT_EQ(TheMessages().typewriter.ticksPerChar, 12);
+    EXPECT_EQ(player().controller, 0);
+    EXPECT_EQ(player().joystickOnly, 1);
+    for (GameObject* d : Globals().decorations)
+        EXPECT_EQ(d->vx, -1.0f);
+}
+
+TEST_F(StageProgressTest, TheFirstWarningComesInFrame1801AndItsMessageAndBossWithIt) {
+    StartRun();
+    FinishMessages();
+    while (game().frameCounter < 1800) {
+        Frame();
+        ASSERT_EQ(Globals().bossPhase, 0) << game().frameCounter;
+    }
+    Frame();
+    EXPECT_EQ(game().frameCounter, 1801u);
+    EXPECT_EQ(Globals().bossPhase, 1);
+    EXPECT_EQ(TheBoss().parts[0].active, 1);
+    StepStageProgress();
+    EXPECT_EQ(Typing(), "WARNING!! \n\nAN ENEMY APPEARS!!      ");
+
+    // Only once.
+    const int queued = TheMessages().count;
+    Frame();
+    EXPECT_EQ(TheMessages().count, queued);
+}
+
+TEST_F(StageProgressTest, AGameOverHoldsTheBossBack) {
+    StartRun();
+    player().gameOver = 1;
+    for (int i = 0; i < 5000; ++i)
+        Frame();
+    EXPECT_EQ(Globals().bossPhase, 0);
+}
+
+TEST_F(StageProgressTest, AClearAtFrame3000OfStageOnePays56AFrameAndStartsStageTwo) {
+    StartRun();
+    FinishMessages();
+    game().frameCounter = 3000;
+    Globals().bossPhase = 1;
+
+    const int paid = ClearStage();
+    EXPECT_EQ(paid, 120 * 56);
+    EXPECT_EQ(Globals().clearBonusBase, 0);
+
+    // Stage two begins in the frame the clear message finished.
+    const uint32_t start = game().frameCounter;
+    EXPECT_EQ(start, 3120u);
+    EXPECT_EQ(Globals().stageNumber, 2);
+    EXPECT_EQ(Globals().stageCleared, 0);
+    EXPECT_EQ(Globals().bossPhase, 0);
+    EXPECT_EQ(TheEnemies().stageStartFrame, 3120);
+    EXPECT_EQ(TheBoss().setupFunction, &SetUpBoss2);
+    StepStageProgress();
+    EXPECT_EQ(Typing(), "STAGE   2      ");
+    EXPECT_EQ(TheMessages().sizes[TheMessages().current], 3);
+
+    // Its warning comes 1801 frames after that frame.
+    FinishMessages();
+    while (game().frameCounter < start + 1800) {
+        Frame();
+        ASSERT_EQ(Globals().bossPhase, 0);
+    }
+    Frame();
+    EXPECT_EQ(Globals().bossPhase, 1);
+
+    // A second clear takes its own base: 2 x 20000 - 10000 = 30000, 100 a frame.
+    FinishMessages();
+    game().frameCounter = 10000;
+    EXPECT_EQ(ClearStage(), 120 * 100);
+}
+
+TEST_F(StageProgressTest, AClearTooLateForTheBonusPaysNothing) {
+    StartRun();
+    FinishMessages();
+    game().frameCounter = 25000; // past stage one's 20000
+    Globals().bossPhase = 1;
+    EXPECT_EQ(ClearStage(), 0);
+    EXPECT_EQ(Globals().stageNumber, 2);
+}
+
+TEST_F(StageProgressTest, BelowThirtyFpsTheBonusNeverDividesByZero) {
+    SetFps(20);
+    StartRun();
+    EXPECT_EQ(TheMessages().typewriter.ticksPerChar, 0) << "messages show whole at once";
+    FinishMessages();
+    game().frameCounter = 3000;
+    EXPECT_EQ(ClearStage(), 0) << "a message that never types pays no frame of bonus";
+    EXPECT_EQ(Globals().stageNumber, 2);
+
+    // Even with a typing speed, the divisor is one frame's worth.
+    FinishMessages();
+    TheMessages().SetSpeed(6);
+    game().frameCounter = 3000; // base 40000 - 3000 at stage two
+    EXPECT_EQ(ClearStage(), 120 * (37000 / 300));
+}
+
+TEST_F(StageProgressTest, TheFifthClearStartsTheEndingAndStageFourAndFiveSpeedUpTheWaves) {
+    StartRun();
+    FinishMessages();
+    for (int stage = 1; stage <= 4; ++stage) {
+        ClearStage();
+        FinishMessages();
+        if (stage == 3) {
+            for (GameObject* d : Globals().decorations)
+                EXPECT_EQ(d->vx, -4.0f);
+        }
+    }
+    EXPECT_EQ(Globals().stageNumber, 5);
+    EXPECT_EQ(TheBoss().setupFunction, &SetUpBoss5);
+    for (GameObject* d : Globals().decorations)
+        EXPECT_EQ(d->vx, -6.0f);
+
+    ClearStage();
+    EXPECT_EQ(Globals().stageNumber, 6);
+    EXPECT_EQ(tessary::Runtime().frameCallback, &EndingStartFrame);
+    EXPECT_FALSE(std::filesystem::exists("GameData/HighScore.dat"))
+        << "the ending does not save the high score";
+}
+
+TEST_F(StageProgressTest, AFifthClearDuringGameOverWaitsAndThenRepeatsTheLastBoss) {
+    StartRun();
+    FinishMessages();
+    for (int stage = 1; stage <= 4; ++stage) {
+        ClearStage();
+        FinishMessages();
+    }
+    // While the game is over, the in-game frame posts its message every frame.
+    const std::string gameOver =
+        "GAME OVER...\n\nPress Delete or ESC\nor JoyPad ID1 Button3." + std::string(33, ' ');
+    auto gameOverFrame = [&] {
+        TheMessages().Post(gameOver.c_str(), 100, 0);
+        Frame();
+    };
+    player().gameOver = 1;
+    DefeatBoss();
+    StepStageProgress();
+    for (int i = 0; i < 300; ++i)
+        gameOverFrame();
+    EXPECT_EQ(Globals().stageNumber, 6);
+    EXPECT_EQ(Globals().stageCleared, 1);
+    EXPECT_NE(tessary::Runtime().frameCallback, &EndingStartFrame);
+
+    // The game-over text finishing moves on to a stage beyond the last, with the last boss.
+    for (int i = 0; i < 600 && Globals().stageNumber == 6; ++i)
+        gameOverFrame();
+    EXPECT_EQ(Globals().stageNumber, 7);
+    EXPECT_EQ(Globals().stageCleared, 0);
+    EXPECT_EQ(TheBoss().setupFunction, &SetUpBoss5);
+}
+
+TEST_F(StageProgressTest, EndRunHidesThePlayAndSavesTheHighScore) {
+    StartRun();
+    TheEnemies().enemies[3].Show();
+    TheEnemies().enemies[3].shots[2].Show();
+    player().shots[10].Show();
+    Globals().highScore = 10000;
+
+    EndRun();
+
+    EXPECT_EQ(TheEnemies().enemies[3].active, 0);
+    EXPECT_EQ(TheEnemies().enemies[3].shots[2].active, 0);
+    EXPECT_EQ(player().active, 0);
+    EXPECT_EQ(player().shots[10].active, 0);
+    EXPECT_EQ(game().active, 0);
+    EXPECT_EQ(tessary::Runtime().frameCallback, &TitleFrame);
+    std::ifstream in("GameData/HighScore.dat", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, std::string("\xEF\xD8\xFF\xFF", 4));
+}
+
+} // namespace
+} // namespace pelko
