@@ -107,6 +107,7 @@ void Mixer::Replace(int slot, std::unique_ptr<SlotSound> sound) {
     std::unique_ptr<SlotSound> old = std::move(s.sound);
     s.sound = std::move(sound);
     channels_[static_cast<size_t>(slot)].sound.store(s.sound.get());
+    ++s.play; // so that the word differs even when a 16-bit sound id comes round again
     Publish(slot);
     if (old == nullptr) return;
     const uint64_t renders = renders_.load();

@@ -55,7 +55,7 @@ class Mixer {
     // The game thread's own view of a slot.
     struct Slot {
         std::unique_ptr<SlotSound> sound;
-        uint32_t play = 0;  // the number of the latest play; every play has a new one
+        uint32_t play = 0;  // a new number at every play and every new sound
         int32_t volume = 0; // hundredths of a decibel, kAudioVolumeMin..0
         bool playing = false;
         bool looping = false;
