@@ -1,12 +1,13 @@
 // The mixer behind audio.h, shared by both implementations: 32 slots already in the mix format
 // and the music renderer, summed into one interleaved stereo float stream. Internal to platform/.
 //
-// The game thread owns the slots: their sounds, whether they are filled, lost, playing. The audio
-// thread plays from voices of its own. The two meet only in atomics, so neither ever waits for the
-// other: per slot, one word with the game thread's latest say (which sound, which play of it,
-// looping or not, at what volume) and the sound it names; and the audio thread's word of which
-// play ran to its end. The audio thread takes each slot's word up at the start of a buffer, so
-// several commands between two buffers come out as they would have one after the other.
+// The game thread (one thread: every call but Render) owns the slots: their sounds, whether they
+// are filled, lost, playing. The audio thread plays from voices of its own. The two meet only in
+// atomics, so neither ever waits for the other: per slot, one word with the game thread's latest
+// say (which sound, which play of it, looping or not, at what volume) and the sound it names; and
+// the audio thread's word of which play ran to its end. The audio thread takes each slot's word
+// up at the start of a buffer, so several commands between two buffers come out as they would
+// have one after the other.
 //
 // A sound the game thread replaces may still be read by a buffer being rendered; it is freed by
 // the game thread once that buffer is done. The audio thread allocates and frees nothing. The
