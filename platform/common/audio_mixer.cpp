@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "music_handover.h"
 
@@ -18,6 +19,29 @@ int32_t SourceSample(const uint8_t* block, int channel, int bits) {
     const uint8_t* p = block + channel * 2;
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
 }
+
+// A slot's command word, all of the game thread's say in one atomic: the play's number, the
+// sound's id, the volume above kAudioVolumeMin, looping and playing.
+constexpr uint64_t kPlayingBit = 1, kLoopingBit = 2;
+static_assert(-kAudioVolumeMin < (1 << 14));
+
+uint64_t CommandWord(uint32_t play, uint16_t soundId, int32_t volume, bool playing, bool looping) {
+    return (static_cast<uint64_t>(play) << 32) | (static_cast<uint64_t>(soundId) << 16) |
+           (static_cast<uint64_t>(volume - kAudioVolumeMin) << 2) | (looping ? kLoopingBit : 0) |
+           (playing ? kPlayingBit : 0);
+}
+uint32_t PlayOf(uint64_t command) {
+    return static_cast<uint32_t>(command >> 32);
+}
+uint16_t SoundIdOf(uint64_t command) {
+    return static_cast<uint16_t>(command >> 16);
+}
+int32_t VolumeOf(uint64_t command) {
+    return static_cast<int32_t>((command >> 2) & 0x3FFF) + kAudioVolumeMin;
+}
+
+static_assert(std::atomic<uint64_t>::is_always_lock_free);
+static_assert(std::atomic<const SlotSound*>::is_always_lock_free);
 
 } // namespace
 
@@ -60,87 +84,143 @@ std::vector<int16_t> ConvertToMixFormat(const PcmFormat& format, const uint8_t* 
     return out;
 }
 
-AudioResult Mixer::Fill(int slot, std::vector<int16_t>& frames) {
+std::unique_ptr<SlotSound> Mixer::NewSound(std::vector<int16_t> frames) {
+    if (++lastSoundId_ == 0) lastSoundId_ = 1;
+    auto sound = std::make_unique<SlotSound>();
+    sound->id = lastSoundId_;
+    sound->frames = std::move(frames);
+    return sound;
+}
+
+void Mixer::Publish(int slot) {
+    const Slot& s = slots_[static_cast<size_t>(slot)];
+    const uint16_t id = s.sound != nullptr ? s.sound->id : 0;
+    channels_[static_cast<size_t>(slot)].command.store(
+        CommandWord(s.play, id, s.volume, s.playing, s.looping));
+}
+
+// The new sound is stored before the word that names it, and the old one is let go of only
+// after: a render that began before the word may still read it, one that begins after cannot.
+void Mixer::Replace(int slot, std::unique_ptr<SlotSound> sound) {
+    FreeRetired();
+    Slot& s = slots_[static_cast<size_t>(slot)];
+    std::unique_ptr<SlotSound> old = std::move(s.sound);
+    s.sound = std::move(sound);
+    channels_[static_cast<size_t>(slot)].sound.store(s.sound.get());
+    ++s.play; // so that the word differs even when a 16-bit sound id comes round again
+    Publish(slot);
+    if (old == nullptr) return;
+    const uint64_t renders = renders_.load();
+    if (renders % 2 != 0) retired_.push_back({renders, std::move(old)});
+    // Otherwise no render runs, and the next one will see the word: old is freed here.
+}
+
+void Mixer::FreeRetired() {
+    if (retired_.empty()) return;
+    const uint64_t renders = renders_.load();
+    std::erase_if(retired_, [renders](const Retired& r) { return r.renders != renders; });
+}
+
+AudioResult Mixer::Fill(int slot, std::vector<int16_t> frames) {
     if (!ValidSlot(slot) || frames.empty()) return AudioResult::Failed;
-    std::lock_guard lock(mutex_);
     Slot& s = slots_[static_cast<size_t>(slot)];
     if (s.lost) return AudioResult::Lost;
-    s.frames.swap(frames); // the old sound leaves in frames and is freed by the caller
-    s.position = 0;
-    s.gain = 1.0f;
-    s.filled = true;
-    s.playing = false;
-    s.looping = false;
+    s.playing = s.looping = false;
+    s.volume = 0;
+    Replace(slot, NewSound(std::move(frames)));
     return AudioResult::Ok;
 }
 
 void Mixer::Release(int slot) {
     if (!ValidSlot(slot)) return;
-    std::vector<int16_t> old;
-    {
-        std::lock_guard lock(mutex_);
-        Slot& s = slots_[static_cast<size_t>(slot)];
-        old.swap(s.frames);
-        s.filled = s.playing = s.looping = false;
-        s.position = 0;
-        s.gain = 1.0f;
-    }
+    Slot& s = slots_[static_cast<size_t>(slot)];
+    s.playing = s.looping = false;
+    s.volume = 0;
+    Replace(slot, nullptr);
 }
 
 void Mixer::Restore(int slot) {
     if (!ValidSlot(slot)) return;
-    std::lock_guard lock(mutex_);
     slots_[static_cast<size_t>(slot)].lost = false;
 }
 
 void Mixer::Lose(int slot) {
     if (!ValidSlot(slot)) return;
-    std::lock_guard lock(mutex_);
     Slot& s = slots_[static_cast<size_t>(slot)];
     s.lost = true;
     s.playing = false;
-    // What the slot held is gone; it stays allocated until it is filled again or released.
-    std::fill(s.frames.begin(), s.frames.end(), int16_t{0});
+    // What the slot held is gone: it stays filled, with silence, until it is filled again or
+    // released.
+    std::unique_ptr<SlotSound> silence;
+    if (s.sound != nullptr) silence = NewSound(std::vector<int16_t>(s.sound->frames.size(), 0));
+    Replace(slot, std::move(silence));
 }
 
 AudioResult Mixer::Play(int slot, bool loop) {
     if (!ValidSlot(slot)) return AudioResult::Failed;
-    std::lock_guard lock(mutex_);
     Slot& s = slots_[static_cast<size_t>(slot)];
-    if (!s.filled) return AudioResult::Failed;
+    if (s.sound == nullptr) return AudioResult::Failed;
     if (s.lost) return AudioResult::Lost;
-    s.position = 0;
+    FreeRetired();
+    ++s.play; // a new number: the audio thread starts the sound again from its beginning
     s.looping = loop;
     s.playing = true;
+    Publish(slot);
     return AudioResult::Ok;
 }
 
 bool Mixer::SetVolume(int slot, int32_t hundredthsOfDecibel) {
     if (!ValidSlot(slot)) return false;
-    const float gain = GainForVolume(hundredthsOfDecibel);
-    std::lock_guard lock(mutex_);
     Slot& s = slots_[static_cast<size_t>(slot)];
-    if (!s.filled) return false;
-    s.gain = gain;
+    if (s.sound == nullptr) return false;
+    s.volume = std::clamp(hundredthsOfDecibel, kAudioVolumeMin, int32_t{0});
+    Publish(slot);
     return true;
 }
 
-bool Mixer::Filled(int slot) {
-    if (!ValidSlot(slot)) return false;
-    std::lock_guard lock(mutex_);
-    return slots_[static_cast<size_t>(slot)].filled;
+bool Mixer::Filled(int slot) const {
+    return ValidSlot(slot) && slots_[static_cast<size_t>(slot)].sound != nullptr;
 }
 
-bool Mixer::Playing(int slot) {
+bool Mixer::Playing(int slot) const {
     if (!ValidSlot(slot)) return false;
-    std::lock_guard lock(mutex_);
-    return slots_[static_cast<size_t>(slot)].playing;
+    const Slot& s = slots_[static_cast<size_t>(slot)];
+    return s.playing && channels_[static_cast<size_t>(slot)].ended.load() != s.play;
 }
 
-void Mixer::MixSlot(Slot& s, float* out, int frames) {
-    const size_t total = s.frames.size() / 2;
+// A word naming another sound than the one stored beside it was read while the game thread was
+// replacing that sound, which stops the slot: the voice falls silent now and takes up whatever
+// the slot holds by the next buffer.
+void Mixer::TakeUpCommands() {
+    for (size_t i = 0; i < voices_.size(); ++i) {
+        Channel& c = channels_[i];
+        Voice& v = voices_[i];
+        const uint64_t command = c.command.load();
+        if (VolumeOf(command) != v.volume) {
+            v.volume = VolumeOf(command);
+            v.gain = GainForVolume(v.volume);
+        }
+        if (PlayOf(command) == v.play && SoundIdOf(command) == v.soundId) continue;
+        v.playing = false;
+        v.frames = nullptr;
+        if ((command & kPlayingBit) != 0) {
+            const SlotSound* sound = c.sound.load();
+            if (sound == nullptr || sound->id != SoundIdOf(command)) continue;
+            v.frames = sound->frames.data();
+            v.total = sound->frames.size() / 2;
+            v.position = 0;
+            v.looping = (command & kLoopingBit) != 0;
+            v.playing = true;
+        }
+        v.play = PlayOf(command);
+        v.soundId = SoundIdOf(command);
+    }
+}
+
+void Mixer::MixSlot(Voice& s, float* out, int frames) {
+    const size_t total = s.total;
     const float scale = s.gain / 32768.0f;
-    const int16_t* src = s.frames.data();
+    const int16_t* src = s.frames;
     int done = 0;
     while (done < frames && s.playing) {
         const size_t run = std::min(static_cast<size_t>(frames - done), total - s.position);
@@ -155,15 +235,18 @@ void Mixer::MixSlot(Slot& s, float* out, int frames) {
             s.playing = s.looping;
         }
     }
+    if (!s.playing) channels_[static_cast<size_t>(&s - voices_.data())].ended.store(s.play);
 }
 
 void Mixer::Render(float* out, int frames) {
-    // The music meets the game thread in atomics of its own, outside the slots' lock.
+    // The music meets the game thread in atomics of its own.
     midi::TheMusicHandover().Render(out, frames);
-    std::lock_guard lock(mutex_);
-    for (Slot& s : slots_)
+    renders_.fetch_add(1);
+    TakeUpCommands();
+    for (Voice& s : voices_)
         if (s.playing) MixSlot(s, out, frames);
     limiter_.Apply(out, frames);
+    renders_.fetch_add(1);
     for (size_t i = 0; i < static_cast<size_t>(frames) * 2; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
@@ -173,8 +256,8 @@ void Mixer::Reset() {
         Release(i);
         Restore(i);
     }
-    std::lock_guard lock(mutex_);
     limiter_.Reset();
+    FreeRetired();
 }
 
 Mixer& TheMixer() {

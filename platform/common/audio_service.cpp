@@ -1,6 +1,7 @@
 // The sound output of audio.h over the shared mixer; the implementation only moves the mix to
 // the host (SDL's audio callback, or the headless platform's render on demand).
 #include <cmath>
+#include <utility>
 
 #include "audio_mixer.h"
 #include "backend.h"
@@ -51,10 +52,9 @@ bool IsPlayablePcm(const PcmFormat& f) {
 
 AudioResult FillAudioSlot(int slot, const PcmFormat& format, const uint8_t* data, size_t bytes) {
     if (slot < 0 || slot >= kAudioSlotCount) return AudioResult::Failed;
-    // Converted before the lock is taken; the old sound comes back in frames and is freed after.
     std::vector<int16_t> frames = audio::ConvertToMixFormat(format, data, bytes);
     if (frames.empty()) return AudioResult::Failed;
-    return audio::TheMixer().Fill(slot, frames);
+    return audio::TheMixer().Fill(slot, std::move(frames));
 }
 
 void ReleaseAudioSlot(int slot) {

@@ -39,6 +39,12 @@ void ConvertToXrgb8888(const Surface& src, uint8_t* dst, int dstPitch) {
     const uint8_t* s = src.Lock(&srcPitch);
     if (s == nullptr || dst == nullptr) return;
     const int w = src.Width();
+    // At 32 bits the rows are the picture already; with the same pitch on both sides, and so no
+    // padding at 32 bits, they are one block copied at once.
+    if (src.Depth() == 32 && srcPitch == dstPitch) {
+        std::memcpy(dst, s, static_cast<size_t>(srcPitch) * static_cast<size_t>(src.Height()));
+        return;
+    }
     uint32_t lookup[256] = {};
     if (src.Depth() == 8 && src.Palette() != nullptr)
         for (int i = 0; i < 256; ++i) {

@@ -1,9 +1,13 @@
 // Software surfaces: the fast blit loops against a per-pixel reference at every depth, keys,
-// stretching, fills, colour conversion and the lost flag.
+// stretching, fills, colour conversion, the present's conversion and the lost flag.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
 
+#include "platform/present.h"
 #include "platform/surface.h"
 
 namespace platform {
@@ -165,6 +169,42 @@ TEST_P(SurfaceDepthTest, AnOverlappingKeyedCopyWithinOneSurfaceReadsTheSourceFir
                 ASSERT_EQ(s->ReadPixel(x, y), expected)
                     << x << "," << y << " shifted " << shift.dx << "," << shift.dy;
             }
+    }
+}
+
+// Every pixel reaches the 32-bit picture as the colour it shows (byte for byte at 32 bits), rows
+// land at the destination's pitch and the bytes past each row are left alone.
+TEST_P(SurfaceDepthTest, ThePresentsConversionShowsEveryPixelAtAnyPitch) {
+    auto palette = std::make_shared<PaletteTable>();
+    for (int i = 0; i < 256; ++i)
+        (*palette)[static_cast<size_t>(i)] = {
+            static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)};
+    for (int width : {7, 64}) { // 7: source rows padded at 8 and 24 bits
+        const int height = 5;
+        auto s = Surface::Create(width, height, GetParam());
+        Paint(*s, 99);
+        s->SetPalette(palette);
+        for (int extra : {0, 12}) {
+            const int pitch = width * 4 + extra;
+            std::vector<uint8_t> out(static_cast<size_t>(pitch) * height, 0xAB);
+            ConvertToXrgb8888(*s, out.data(), pitch);
+            for (int y = 0; y < height; ++y) {
+                const uint8_t* row = out.data() + static_cast<size_t>(y) * pitch;
+                for (int x = 0; x < width; ++x) {
+                    const uint32_t pixel = s->ReadPixel(x, y);
+                    const uint32_t bgr = s->ColorFromPixel(pixel);
+                    const uint32_t expected =
+                        GetParam() == 32 ? pixel
+                                         : ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | (bgr >> 16);
+                    uint32_t got = 0;
+                    std::memcpy(&got, row + x * 4, 4);
+                    ASSERT_EQ(got, expected)
+                        << width << " wide, pitch " << pitch << " at " << x << "," << y;
+                }
+                for (int i = width * 4; i < pitch; ++i)
+                    ASSERT_EQ(row[i], 0xAB) << "past row " << y;
+            }
+        }
     }
 }
 

@@ -120,6 +120,46 @@ TEST_F(WaveBankTest, ALoopingSlotLoopsUntilPlayedAgainOnce) {
     ExpectMix(Render(5), Scaled({10, 20, 30, 0, 0}, 1.0f));
 }
 
+TEST_F(WaveBankTest, ASlotPlaysFromItsPlayUntilTheMixHasPlayedItsLastFrame) {
+    ASSERT_EQ(LoadMono(12, {10, 20, 30}), 1);
+    EXPECT_FALSE(platform::AudioSlotPlaying(12));
+    ASSERT_EQ(PlayWave(12, 0), 1);
+    EXPECT_TRUE(platform::AudioSlotPlaying(12)); // at once, before the mix has taken it up
+    ExpectMix(Render(2), Scaled({10, 20}, 1.0f));
+    EXPECT_TRUE(platform::AudioSlotPlaying(12));
+    ExpectMix(Render(1), Scaled({30}, 1.0f));
+    EXPECT_FALSE(platform::AudioSlotPlaying(12));
+    // Played again after its end it plays again; a new volume is not a new play.
+    ASSERT_EQ(PlayWave(12, 0), 1);
+    EXPECT_TRUE(platform::AudioSlotPlaying(12));
+    ASSERT_EQ(SetWaveVolume(12, 100), 1);
+    EXPECT_TRUE(platform::AudioSlotPlaying(12));
+    ReleaseWave(12);
+    EXPECT_FALSE(platform::AudioSlotPlaying(12));
+    ExpectMix(Render(3), std::vector<float>(3, 0.0f));
+}
+
+TEST_F(WaveBankTest, CommandsBetweenTwoBuffersSoundAsTheyWouldOneAfterTheOther) {
+    // Loop, then once: once. Played, then given a new sound: the new one waits, silent.
+    ASSERT_EQ(LoadMono(13, {10, 20}), 1);
+    PlayWave(13, 1);
+    PlayWave(13, 0);
+    ExpectMix(Render(4), Scaled({10, 20, 0, 0}, 1.0f));
+    PlayWave(13, 1);
+    ASSERT_EQ(LoadMono(13, {-7, -8, -9}, "GameData\other.wav"), 1);
+    ExpectMix(Render(3), std::vector<float>(3, 0.0f));
+    // A volume set after a play and before the buffer is the volume the buffer hears; a sound
+    // released and loaded again plays its new samples at full volume.
+    PlayWave(13, 0);
+    SetWaveVolume(13, 50);
+    const float half = std::pow(10.0f, -2499.0f / 2000.0f);
+    ExpectMix(Render(3), Scaled({-7, -8, -9}, half));
+    ReleaseWave(13);
+    ASSERT_EQ(LoadMono(13, {40, 50}), 1);
+    PlayWave(13, 0);
+    ExpectMix(Render(3), Scaled({40, 50, 0}, 1.0f));
+}
+
 TEST_F(WaveBankTest, VolumesAboveTheScaleAreFullAndZeroOrBelowIsSilence) {
     EXPECT_EQ(WaveVolumeToAttenuation(50), -2499);
     EXPECT_EQ(WaveVolumeToAttenuation(100), 0);

@@ -23,7 +23,6 @@ namespace {
 // Plain thread-local data: reading it takes no allocation and no lock, even inside malloc.
 thread_local bool t_armed = false;
 thread_local Counts t_counts;
-std::atomic<const void*> g_allowedLock{nullptr};
 
 void CountAllocation() {
     if (t_armed) ++t_counts.allocations;
@@ -31,12 +30,9 @@ void CountAllocation() {
 
 // Counts a lock call on an armed thread. True when the lock was had at once by tryLock (the
 // hook then returns holding it); false when the caller must go on to the real lock.
-template <typename Try> bool TookAtOnce(const void* lock, Try tryLock) {
+template <typename Try> bool TookAtOnce(Try tryLock) {
     if (!t_armed) return false;
-    if (lock == g_allowedLock.load(std::memory_order_relaxed))
-        ++t_counts.allowedLockCalls;
-    else
-        ++t_counts.lockCalls;
+    ++t_counts.lockCalls;
     if (tryLock()) return true;
     ++t_counts.lockWaits;
     return false;
@@ -60,13 +56,8 @@ Counts& Counts::operator+=(const Counts& o) {
     allocations += o.allocations;
     frees += o.frees;
     lockCalls += o.lockCalls;
-    allowedLockCalls += o.allowedLockCalls;
     lockWaits += o.lockWaits;
     return *this;
-}
-
-void AllowLock(const void* lock) {
-    g_allowedLock.store(lock);
 }
 
 void Arm() {
@@ -126,22 +117,22 @@ int posix_memalign(void** out, size_t alignment, size_t size) noexcept {
 
 int pthread_mutex_lock(pthread_mutex_t* m) noexcept {
     static std::atomic<int (*)(pthread_mutex_t*)> next{nullptr};
-    if (TookAtOnce(m, [m] { return pthread_mutex_trylock(m) == 0; })) return 0;
+    if (TookAtOnce([m] { return pthread_mutex_trylock(m) == 0; })) return 0;
     return Resolve(next, RTLD_NEXT, "pthread_mutex_lock")(m);
 }
 int pthread_rwlock_rdlock(pthread_rwlock_t* l) noexcept {
     static std::atomic<int (*)(pthread_rwlock_t*)> next{nullptr};
-    if (TookAtOnce(l, [l] { return pthread_rwlock_tryrdlock(l) == 0; })) return 0;
+    if (TookAtOnce([l] { return pthread_rwlock_tryrdlock(l) == 0; })) return 0;
     return Resolve(next, RTLD_NEXT, "pthread_rwlock_rdlock")(l);
 }
 int pthread_rwlock_wrlock(pthread_rwlock_t* l) noexcept {
     static std::atomic<int (*)(pthread_rwlock_t*)> next{nullptr};
-    if (TookAtOnce(l, [l] { return pthread_rwlock_trywrlock(l) == 0; })) return 0;
+    if (TookAtOnce([l] { return pthread_rwlock_trywrlock(l) == 0; })) return 0;
     return Resolve(next, RTLD_NEXT, "pthread_rwlock_wrlock")(l);
 }
 int pthread_cond_wait(pthread_cond_t* c, pthread_mutex_t* m) {
     static std::atomic<int (*)(pthread_cond_t*, pthread_mutex_t*)> next{nullptr};
-    TookAtOnce(c, [] { return false; }); // a condition wait always waits
+    TookAtOnce([] { return false; }); // a condition wait always waits
     return Resolve(next, RTLD_NEXT, "pthread_cond_wait")(c, m);
 }
 
@@ -150,15 +141,14 @@ int pthread_cond_wait(pthread_cond_t* c, pthread_mutex_t* m) {
 void g_mutex_lock(void* m) {
     static std::atomic<int (*)(void*)> tryLock{nullptr};
     static std::atomic<void (*)(void*)> next{nullptr};
-    if (TookAtOnce(m, [m] { return Resolve(tryLock, RTLD_DEFAULT, "g_mutex_trylock")(m) != 0; }))
+    if (TookAtOnce([m] { return Resolve(tryLock, RTLD_DEFAULT, "g_mutex_trylock")(m) != 0; }))
         return;
     Resolve(next, RTLD_NEXT, "g_mutex_lock")(m);
 }
 void g_rec_mutex_lock(void* m) {
     static std::atomic<int (*)(void*)> tryLock{nullptr};
     static std::atomic<void (*)(void*)> next{nullptr};
-    if (TookAtOnce(m,
-                   [m] { return Resolve(tryLock, RTLD_DEFAULT, "g_rec_mutex_trylock")(m) != 0; }))
+    if (TookAtOnce([m] { return Resolve(tryLock, RTLD_DEFAULT, "g_rec_mutex_trylock")(m) != 0; }))
         return;
     Resolve(next, RTLD_NEXT, "g_rec_mutex_lock")(m);
 }

@@ -14,15 +14,11 @@ namespace realtime_probe {
 struct Counts {
     uint64_t allocations = 0; // malloc, calloc, realloc, aligned allocations (operator new too)
     uint64_t frees = 0;
-    uint64_t lockCalls = 0;        // calls that could have waited, on any lock but the allowed one
-    uint64_t allowedLockCalls = 0; // calls on the allowed lock
-    uint64_t lockWaits = 0;        // calls, on any lock, that found it taken
+    uint64_t lockCalls = 0; // calls that could have waited
+    uint64_t lockWaits = 0; // calls that found the lock taken
 
     Counts& operator+=(const Counts& o);
 };
-
-// One lock whose calls are counted apart (its waits are still waits).
-void AllowLock(const void* lock);
 
 // Starts counting on this thread from zero.
 void Arm();
