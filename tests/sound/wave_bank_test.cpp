@@ -146,7 +146,7 @@ TEST_F(WaveBankTest, CommandsBetweenTwoBuffersSoundAsTheyWouldOneAfterTheOther) 
     PlayWave(13, 0);
     ExpectMix(Render(4), Scaled({10, 20, 0, 0}, 1.0f));
     PlayWave(13, 1);
-    ASSERT_EQ(LoadMono(13, {-7, -8, -9}, "GameData\other.wav"), 1);
+    ASSERT_EQ(LoadMono(13, {-7, -8, -9}, "GameData\\other.wav"), 1);
     ExpectMix(Render(3), std::vector<float>(3, 0.0f));
     // A volume set after a play and before the buffer is the volume the buffer hears; a sound
     // released and loaded again plays its new samples at full volume.
