@@ -34,7 +34,7 @@ install: build
 	cp $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed-files.txt
 
 uninstall:
-	xargs -r -d '\n' rm -f -- < $(BUILD_DIR)/installed-files.txt
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/installed-files.txt | xargs -r -d '\n' rm -f --
 	rmdir --ignore-fail-on-non-empty -p $(DESTDIR)$(PREFIX)/lib/pelko $(DESTDIR)$(PREFIX)/share/pelko/GameData/Fullcolor $(DESTDIR)$(PREFIX)/share/pelko/GameData/256 $(DESTDIR)$(PREFIX)/share/pelko/screenshots 2>/dev/null || true
 
 package: build
