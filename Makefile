@@ -35,7 +35,7 @@ install: build
 
 uninstall:
 	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/installed-files.txt | xargs -r -d '\n' rm -f --
-	rmdir --ignore-fail-on-non-empty -p $(DESTDIR)$(PREFIX)/lib/pelko $(DESTDIR)$(PREFIX)/share/pelko/GameData/Fullcolor $(DESTDIR)$(PREFIX)/share/pelko/GameData/256 $(DESTDIR)$(PREFIX)/share/pelko/screenshots 2>/dev/null || true
+	-find $(DESTDIR)$(PREFIX)/lib/pelko $(DESTDIR)$(PREFIX)/share/pelko -depth -type d -empty -delete 2>/dev/null
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
