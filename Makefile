@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install uninstall package clean
 
 all: build
 
@@ -24,6 +24,21 @@ test: build
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)
+
+PREFIX ?= /usr/local
+
+# CMake's manifest is rewritten by every install, the tests' staged ones too, so the list of what
+# `make install` wrote is kept apart for `make uninstall`.
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	cp $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed-files.txt
+
+uninstall:
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/installed-files.txt | xargs -r -d '\n' rm -f --
+	-find $(DESTDIR)$(PREFIX)/lib/pelko $(DESTDIR)$(PREFIX)/share/pelko -depth -type d -empty -delete 2>/dev/null
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)
