@@ -114,3 +114,41 @@ TEST(ReplayDriverTest, AComputedInputSteersTheRealGame) {
 
 } // namespace
 } // namespace pelko::testing
+
+namespace pelko::testing {
+namespace {
+
+// The soak's input goes through the title, waits there for the demo, leaves it with a key, starts
+// a run, ends it with F1 once it is over, and is back on the title for the next round.
+TEST(AttractAndPlayInputTest, GoesRoundTheTitleTheDemoAndARun) {
+    AttractAndPlayInput input;
+    GameFolder folder = ThirtyFps();
+    // Enemies from the right at the ship's height, so the run is over soon.
+    folder.stages[1] = "#many\n";
+    for (int i = 0; i < 60; ++i)
+        folder.stages[1] += std::to_string(30 + i * 20) + " 0 1 660 " +
+                            std::to_string(100 + (i * 53) % 300) + " -4.0 0 0 0 1 1 30\n";
+    folder.stages[1] += "&\n";
+    ReplayDriver driver(folder, input);
+    int titlesAfterPlay = 0;
+    driver.OnEachTick([&](GameHarness&, const ReplayResult& r) {
+        const size_t n = r.screens.size();
+        if (n >= 2 && r.screens[n - 1].name == "Title" && r.screens[n - 2].name == "InGame" &&
+            r.screens[n - 1].tick == r.ticks)
+            ++titlesAfterPlay;
+        return titlesAfterPlay < 1;
+    });
+    const ReplayResult result = driver.Run(20000);
+    ASSERT_TRUE(result.booted);
+    std::vector<std::string> names;
+    for (const ScreenVisit& v : result.screens)
+        names.push_back(v.name);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Logo", "Title", "Demo", "Title", "InGame", "Title"}))
+        << FormatReplayReport(result);
+    ASSERT_EQ(result.stages.size(), 1u);
+    EXPECT_LT(result.stages[0].lives, 0) << "the run ended in a game over";
+}
+
+} // namespace
+} // namespace pelko::testing
