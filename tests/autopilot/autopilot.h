@@ -1,0 +1,30 @@
+// A pilot that plays the real game by looking at the screen: it reads where the enemies, their
+// shots, the item and the boss are drawn (their sprites' positions, velocities and hit boxes) and
+// sets the keys of the coming frame. It steers clear of what is coming, lines the ship up with the
+// nearest target, fires all the time, collects items and spends special attacks when cornered or
+// against the boss. It never reads the stage schedule or the random generator, and never presses
+// the keys that start the boss's attacks by hand.
+#pragma once
+#include <cstdint>
+
+#include "support/game_harness.h"
+
+namespace pelko::testing {
+
+class Autopilot {
+  public:
+    // Sets the keys for the coming tick; ticks count from 1, the first after Boot().
+    void BeforeTick(GameHarness& game, uint64_t tick);
+
+    int SpecialsUsed() const { return specialsUsed_; }
+
+  private:
+    void Press(GameHarness& game, int vk, bool down);
+    void ChooseSpecial(GameHarness& game, int wanted);
+
+    bool keys_[256] = {};
+    int specialCooldown_ = 0;
+    int specialsUsed_ = 0;
+};
+
+} // namespace pelko::testing
