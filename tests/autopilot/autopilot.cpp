@@ -74,13 +74,13 @@ void Autopilot::Press(GameHarness& game, int vk, bool down) {
     game.Key(vk, down);
 }
 
-// Cycles the selected special attack (the weapon icon in the corner) with presses of X.
+// Cycles the selected special attack (the weapon icon in the corner) with presses of X. A key
+// let go reads as released for a frame before it is up, and only a key down after up counts as a
+// new press, so every press is followed by three frames without.
 void Autopilot::ChooseSpecial(GameHarness& game, int wanted) {
     const Player& p = PlayerAt(0);
-    if (p.specialKind == wanted || keys_[kVkX])
-        Press(game, kVkX, false);
-    else
-        Press(game, kVkX, true);
+    xPause_ = keys_[kVkX] ? 3 : xPause_ - 1;
+    Press(game, kVkX, p.specialKind != wanted && !keys_[kVkX] && xPause_ <= 0);
 }
 
 void Autopilot::BeforeTick(GameHarness& game, uint64_t) {

@@ -24,6 +24,7 @@ class Autopilot {
 
     bool keys_[256] = {};
     int specialCooldown_ = 0;
+    int xPause_ = 0;
     int specialsUsed_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "autopilot/autopilot_run.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "autopilot/autopilot.h"
 #include "game/flow/game_globals.h"
@@ -55,6 +56,7 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
     // Five stages of a minute each and their bosses fit well within 20 minutes of game time.
     const uint64_t limit = static_cast<uint64_t>(fps) * 60 * 20;
     int lives = PlayerAt(0).lives;
+    const bool verbose = std::getenv("AUTOPILOT_VERBOSE") != nullptr;
     for (uint64_t i = 0; i < limit; ++i) {
         pilot.BeforeTick(game, game.TickCount() + 1);
         game.Tick();
@@ -74,6 +76,10 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
             st.cleared = true;
             st.clearedFrame = TheGame().frameCounter;
         }
+        if (p.lastHitFrame == static_cast<int>(TheGame().frameCounter) && verbose)
+            std::printf("    stage %d frame %u hit at (%d,%d) hp %d%s tp %d\n", stage,
+                        TheGame().frameCounter, static_cast<int>(p.x), static_cast<int>(p.y), p.hp,
+                        g.bossPhase != 0 ? " in the boss fight" : "", p.tp * 10 + p.specialKind);
         if (p.lives < lives) st.livesLost += lives - p.lives;
         lives = p.lives;
         run.score = p.scoreValue;
