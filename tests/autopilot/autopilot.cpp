@@ -22,7 +22,7 @@ constexpr int kRadialBurst = 0, kStream = 3;
 
 // Something on screen that hurts: its hit box now and how it moves per frame.
 struct Threat {
-    float left, top, right, bottom, vx, vy;
+    float left, top, right, bottom, vx, vy, ax, ay;
 };
 
 void AddThreat(std::vector<Threat>& out, const tessary::Sprite& s, const tessary::Sprite& ship) {
@@ -31,7 +31,8 @@ void AddThreat(std::vector<Threat>& out, const tessary::Sprite& s, const tessary
     // Far away and not fast enough to arrive within the look-ahead: leave it out.
     if (std::fabs(s.x - ship.x) > 260 || std::fabs(s.y - ship.y) > 260) return;
     out.push_back({static_cast<float>(b.left), static_cast<float>(b.top),
-                   static_cast<float>(b.right), static_cast<float>(b.bottom), s.vx, s.vy});
+                   static_cast<float>(b.right), static_cast<float>(b.bottom), s.vx, s.vy, s.ax,
+                   s.ay});
 }
 
 // The ship's motion for one choice of keys, as the ship's own movement rules give it.
@@ -156,11 +157,17 @@ void Autopilot::BeforeTick(GameHarness& game, uint64_t) {
                     for (int f = 0; f < every; ++f)
                         Step(m, mv, hard, pace, s);
                     const float dx = m.x - p.x, dy = m.y - p.y, t = static_cast<float>(k * every);
-                    if (m.y < 66 || m.y > 446 || m.x < 0 || m.x > 560) edge += 400;
-                    const float margin = 3;
+                    // Against an edge the ship has nowhere left to go.
+                    edge += 20 * (std::max(0.0f, 24 - m.x) + std::max(0.0f, 84 - m.y) +
+                                  std::max(0.0f, m.y - 428) + std::max(0.0f, m.x - 540));
                     for (const Threat& th : threats) {
-                        const float tl = th.left + th.vx * t, tt = th.top + th.vy * t;
-                        const float tr = th.right + th.vx * t, tb = th.bottom + th.vy * t;
+                        // Where it will be drawn, going on as it moves now (steered shots
+                        // turn, so the margin grows with the time ahead).
+                        const float ox = th.vx * t + 0.5f * th.ax * t * t;
+                        const float oy = th.vy * t + 0.5f * th.ay * t * t;
+                        const float tl = th.left + ox, tt = th.top + oy;
+                        const float tr = th.right + ox, tb = th.bottom + oy;
+                        const float margin = 3 + k * 0.4f;
                         if (tl < box.right + dx + margin && tr > box.left + dx - margin &&
                             tt < box.bottom + dy + margin && tb > box.top + dy - margin) {
                             danger += samples + 1 - k;
