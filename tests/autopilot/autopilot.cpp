@@ -194,15 +194,16 @@ void Autopilot::BeforeTick(GameHarness& game, uint64_t) {
     Press(game, kVkEnter, best.brake);
     Press(game, kVkSpace, true);
 
-    // Special attacks: the burst when every way out still runs into something soon, the stream
-    // into the boss while charges are left over.
+    // Special attacks: when every way out still runs into something soon, and the stream into
+    // the boss while charges are left over.
     const bool shielded =
         p.barrier != 0 || TheGame().frameCounter < static_cast<uint32_t>(p.lastHitFrame + g.fps);
-    const bool cornered = !boss && nearDanger > 0 && leastDanger > 0 && !shielded;
+    const bool cornered = nearDanger > 0 && leastDanger > 0 && !shielded;
     const bool lined = boss && target != nullptr && std::fabs(goalY - p.y) < 24 && p.tp >= 2;
     const int wanted = boss ? kStream : kRadialBurst;
     ChooseSpecial(game, wanted);
-    if (--specialCooldown_ < 0 && p.tp > 0 && p.specialKind == wanted && (cornered || lined) &&
+    // Cornered, any pattern will do: its shots cancel what they meet.
+    if (--specialCooldown_ < 0 && p.tp > 0 && (cornered || (lined && p.specialKind == wanted)) &&
         !keys_[kVkZ]) {
         Press(game, kVkZ, true);
         specialCooldown_ = g.fps / 2;
