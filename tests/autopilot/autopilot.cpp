@@ -72,6 +72,7 @@ void Step(Motion& m, const Move& mv, bool hard, float pace, float s) {
 void Autopilot::Press(GameHarness& game, int vk, bool down) {
     if (keys_[vk] == down) return;
     keys_[vk] = down;
+    everPressed_[vk] = everPressed_[vk] || down;
     game.Key(vk, down);
 }
 

@@ -17,12 +17,15 @@ class Autopilot {
     void BeforeTick(GameHarness& game, uint64_t tick);
 
     int SpecialsUsed() const { return specialsUsed_; }
+    // Whether the pilot has ever held this virtual key down.
+    bool EverPressed(int vk) const { return vk >= 0 && vk < 256 && everPressed_[vk]; }
 
   private:
     void Press(GameHarness& game, int vk, bool down);
     void ChooseSpecial(GameHarness& game, int wanted);
 
     bool keys_[256] = {};
+    bool everPressed_[256] = {};
     int specialCooldown_ = 0;
     int xPause_ = 0;
     int specialsUsed_ = 0;

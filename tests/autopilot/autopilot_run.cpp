@@ -89,6 +89,8 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
         }
     }
     run.specials = pilot.SpecialsUsed();
+    for (int vk = '1'; vk <= '5'; ++vk)
+        run.pressedAttackKeys = run.pressedAttackKeys || pilot.EverPressed(vk);
     run.ticks = game.TickCount();
     return run;
 }

@@ -20,6 +20,7 @@ struct AutopilotRun {
     bool gameOver = false;
     int32_t score = 0;
     int specials = 0;
+    bool pressedAttackKeys = false; // any of '1' to '5', which start the boss's attacks
     uint64_t ticks = 0;
     int furthestStage() const;
 };
