@@ -7,14 +7,14 @@
 #pragma once
 #include <cstdint>
 
-#include "support/game_harness.h"
+#include "support/replay_driver.h"
 
 namespace pelko::testing {
 
-class Autopilot {
+class Autopilot : public InputSource {
   public:
     // Sets the keys for the coming tick; ticks count from 1, the first after Boot().
-    void BeforeTick(GameHarness& game, uint64_t tick);
+    void BeforeTick(GameHarness& game, uint64_t tick) override;
 
     int SpecialsUsed() const { return specialsUsed_; }
     // Whether the pilot has ever held this virtual key down.

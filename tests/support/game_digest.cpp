@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <vector>
 
 #include "game/enemies/boss.h"
 #include "game/enemies/enemy_manager.h"
@@ -74,10 +75,7 @@ void AddShot(Digest& d, const Shot& s) {
     d.Add(s.heading);
 }
 
-void AddPlayer(Digest& d, const Player& p) {
-    AddObject(d, p);
-    for (int i = 0; i < kPlayerShotSlots; ++i)
-        AddShot(d, p.shots[i]);
+void AddPlayerFields(Digest& d, const Player& p) {
     d.Add(p.specialKind);
     d.Add(p.doubleShot);
     d.Add(p.bossCharging);
@@ -92,6 +90,13 @@ void AddPlayer(Digest& d, const Player& p) {
     d.Add(p.ringFirst);
     d.Add(p.ringOn);
     d.Add(p.lastShotFrame);
+}
+
+void AddPlayer(Digest& d, const Player& p) {
+    AddObject(d, p);
+    for (int i = 0; i < kPlayerShotSlots; ++i)
+        AddShot(d, p.shots[i]);
+    AddPlayerFields(d, p);
 }
 
 void AddGlobals(Digest& d, const GameGlobals& g) {
@@ -155,7 +160,85 @@ int32_t ScreenNumber() {
     return -1;
 }
 
+const char* const kScreenNames[] = {"InGame", "Logo",        "LogoToTitle", "Title",
+                                    "Demo",   "EndingStart", "StaffRoll",   "StaffRollEnd"};
+
 } // namespace
+
+const char* ScreenName() {
+    const int n = ScreenNumber();
+    return n < 0 ? "unknown" : kScreenNames[n];
+}
+
+std::vector<StateSection> GameStateSections() {
+    const GameGlobals& g = Globals();
+    std::vector<StateSection> sections;
+    auto add = [&sections](const char* name, auto fill) {
+        Digest d;
+        fill(d);
+        sections.push_back({name, d.Value()});
+    };
+    add("run", [&](Digest& d) { AddGlobals(d, g); });
+    for (int i = 0; i < g.playerCount; ++i) {
+        if (g.players[i] == nullptr) continue;
+        const Player& p = *g.players[i];
+        // The ship and its own fields apart from its shots, so a difference names one or both.
+        add(i == 0 ? "player 1" : "another player", [&](Digest& d) {
+            AddObject(d, p);
+            AddPlayerFields(d, p);
+        });
+        add(i == 0 ? "player 1 shots" : "another player's shots", [&](Digest& d) {
+            for (int k = 0; k < kPlayerShotSlots; ++k)
+                AddShot(d, p.shots[k]);
+        });
+    }
+    add("weapon icon and decorations", [&](Digest& d) {
+        AddObject(d, TheGame());
+        for (const GameObject* deco : g.decorations)
+            if (deco != nullptr) AddObject(d, *deco);
+    });
+    const EnemyManager& m = TheEnemies();
+    add("enemies", [&](Digest& d) {
+        d.Add(m.stageStartFrame);
+        d.Add(m.killCount);
+        d.Add(m.ringNext);
+        d.Add(m.nextRecordTime);
+        for (const Enemy& e : m.enemies) {
+            AddObject(d, e);
+            d.Add(e.moveType);
+            d.Add(e.spawnFrame);
+        }
+    });
+    add("enemy shots", [&](Digest& d) {
+        for (const Enemy& e : m.enemies)
+            for (const Shot& s : e.shots)
+                AddShot(d, s);
+    });
+    const Boss& b = TheBoss();
+    add("boss", [&](Digest& d) {
+        d.Add(b.circleMode);
+        d.Add(b.hp);
+        for (const GameObject& part : b.parts)
+            AddObject(d, part);
+        d.Add(b.scriptPos);
+        d.Add(b.waitFrames);
+        for (uint8_t f : b.attackFlags)
+            d.Add(f);
+    });
+    add("boss shots", [&](Digest& d) {
+        for (const Shot& s : b.shots)
+            AddShot(d, s);
+    });
+    add("item", [&](Digest& d) { AddObject(d, TheItem()); });
+    add("messages", [&](Digest& d) {
+        const MessageQueue& q = TheMessages();
+        d.Add(q.count);
+        d.Add(q.current);
+        d.Add(q.typing);
+        d.Add(static_cast<int32_t>(q.typewriter.shown));
+    });
+    return sections;
+}
 
 uint64_t GameStateDigest() {
     Digest d;

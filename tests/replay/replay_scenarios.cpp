@@ -1,0 +1,176 @@
+#include "replay/replay_scenarios.h"
+
+#include <cstdio>
+
+#include "game/enemies/boss.h"
+#include "game/flow/game_globals.h"
+#include "game/flow/game_start.h"
+#include "game/flow/screens.h"
+#include "game/player/player.h"
+#include "game/player/player_controls.h"
+
+namespace pelko::testing {
+namespace {
+
+constexpr int kVkF4 = 115;
+constexpr int kFirstAttackKey = '1';
+constexpr int kAttackKeys = 5;
+
+// The keys a weaving player holds `t` ticks into a run: fire all the time, up and down in turns,
+// a little forward and back, and every seventh turn a change of special attack and its use.
+struct HeldKey {
+    int vk;
+    bool (*held)(uint64_t t);
+};
+const HeldKey kWeave[] = {
+    {kVkSpace, [](uint64_t) { return true; }},
+    {kVkUp, [](uint64_t t) { return (t / 45) % 2 == 0 && t % 45 < 30; }},
+    {kVkDown, [](uint64_t t) { return (t / 45) % 2 == 1 && t % 45 < 30; }},
+    {kVkRight, [](uint64_t t) { return (t / 45) % 3 == 0 && t % 45 >= 5 && t % 45 < 15; }},
+    {kVkLeft, [](uint64_t t) { return (t / 45) % 3 != 0 && t % 45 >= 5 && t % 45 < 12; }},
+    {kVkX, [](uint64_t t) { return (t / 45) % 7 == 3 && t % 45 >= 20 && t % 45 < 22; }},
+    {kVkZ, [](uint64_t t) { return (t / 45) % 7 == 3 && t % 45 >= 24 && t % 45 < 26; }},
+};
+
+void HoldWeaveKeys(GameHarness& game, uint64_t t) {
+    for (const HeldKey& k : kWeave)
+        game.Key(k.vk, k.held(t));
+}
+
+void ReleaseAll(GameHarness& game) {
+    for (const HeldKey& k : kWeave)
+        game.Key(k.vk, false);
+}
+
+// The weaving script, and the boss's five attack keys pressed in turn once it has arrived: each
+// when no attack is running, so that every attack plays out in full.
+class BossAttackInput : public InputSource {
+  public:
+    explicit BossAttackInput(uint64_t ticks) : weave_(WeaveFromTheTitle(ticks, false)) {}
+    void BeforeTick(GameHarness& game, uint64_t tick) override {
+        weave_.BeforeTick(game, tick);
+        if (held_ != 0) {
+            game.Key(held_, false);
+            held_ = 0;
+        }
+        const Boss& boss = TheBoss();
+        bool attacking = false;
+        for (uint8_t f : boss.attackFlags)
+            attacking = attacking || f != 0;
+        quiet_ = attacking || Globals().bossPhase != 1 || boss.arrived == 0 ? 0 : quiet_ + 1;
+        if (game.Screen() == InGameFrame && next_ < kAttackKeys && quiet_ >= 20) {
+            held_ = kFirstAttackKey + next_++;
+            game.Key(held_, true);
+            std::fprintf(stderr, "attack key %c at tick %llu, lives %d\n", held_,
+                         static_cast<unsigned long long>(tick), PlayerAt(0).lives);
+            quiet_ = 0;
+        }
+    }
+
+  private:
+    ScriptedInputSource weave_;
+    int next_ = 0;
+    int held_ = 0;
+    int quiet_ = 0;
+};
+
+GameFolder AtRate(int fps) {
+    GameFolder folder;
+    folder.settings = "[PelkoGame]\nFPS=" + std::to_string(fps) + "\n";
+    folder.sounds = false;
+    folder.seed = 7;
+    return folder;
+}
+
+std::vector<ReplayScenario> MakeScenarios() {
+    std::vector<ReplayScenario> list;
+    list.push_back(
+        {"stage1-30", "stage 1 at 30 fps, weaving and firing, from the logo on", AtRate(30),
+         [] { return std::make_unique<ScriptedInputSource>(WeaveFromTheTitle(3600, false)); },
+         3600});
+    list.push_back(
+        {"stage1-60", "stage 1 at 60 fps, the same player", AtRate(60),
+         [] { return std::make_unique<ScriptedInputSource>(WeaveFromTheTitle(7200, false)); },
+         7200});
+    list.push_back(
+        {"hard-30", "hard mode switched on at the title (F4), 30 fps", AtRate(30),
+         [] { return std::make_unique<ScriptedInputSource>(WeaveFromTheTitle(3600, true)); },
+         3600});
+    // A stage of a few passing enemies, so that the weaving ship is still flying when the boss
+    // comes.
+    GameFolder quiet = AtRate(30);
+    quiet.stages[1] = "#a_few_enemies_before_the_boss\n"
+                      "60 0 0 660 120 -2.0 0 0 0 1 3 60\n"
+                      "600 0 0 660 360 -2.0 0 0 0 1 3 60\n"
+                      "&\n";
+    list.push_back({"boss-attacks-30",
+                    "the boss of stage 1 at 30 fps after a quiet stage, the attack keys 1 to 5 "
+                    "pressed in turn",
+                    quiet, [] { return std::make_unique<BossAttackInput>(3600); }, 3600});
+    return list;
+}
+
+} // namespace
+
+std::vector<ScriptedInput> WeaveFromTheTitle(uint64_t ticks, bool hard) {
+    // Space skips the logo; a fresh press on the title starts the run.
+    std::vector<ScriptedInput> script = {{3, kVkSpace, true}, {6, kVkSpace, false}};
+    if (hard) {
+        script.push_back({10, kVkF4, true});
+        script.push_back({12, kVkF4, false});
+    }
+    constexpr uint32_t kRunStart = 20;
+    for (uint64_t tick = kRunStart; tick <= ticks; ++tick) {
+        const uint64_t t = tick - kRunStart;
+        for (const HeldKey& k : kWeave) {
+            const bool now = k.held(t);
+            const bool before = t > 0 && k.held(t - 1);
+            if (now != before || t == 0)
+                if (now || t > 0) script.push_back({static_cast<uint32_t>(tick), k.vk, now});
+        }
+    }
+    return script;
+}
+
+void AttractAndPlayInput::BeforeTick(GameHarness& game, uint64_t tick) {
+    const void* screen = reinterpret_cast<const void*>(game.Screen());
+    if (screen != lastScreen_) {
+        lastScreen_ = screen;
+        screenSince_ = tick;
+        ReleaseAll(game);
+        if (game.Screen() == TitleFrame) ++titleVisits_;
+    }
+    const uint64_t t = tick - screenSince_;
+    const auto on = game.Screen();
+    if (on == LogoFrame) {
+        game.Key(kVkSpace, t >= 10 && t < 12);
+    } else if (on == TitleFrame) {
+        // Every other visit waits for the demo; the others start a run.
+        game.Key(kVkSpace, titleVisits_ % 2 == 0 && t >= 30 && t < 32);
+    } else if (on == DemoFrame) {
+        game.Key(kVkSpace, t >= 200 && t < 202);
+    } else if (on == InGameFrame) {
+        if (PlayerAt(0).gameOver != 0) {
+            ReleaseAll(game);
+            if (gameOverSince_ == 0) gameOverSince_ = tick;
+            game.Key(kVkF1, tick - gameOverSince_ >= 90 && tick - gameOverSince_ < 92);
+        } else {
+            gameOverSince_ = 0;
+            game.Key(kVkF1, false);
+            HoldWeaveKeys(game, t);
+        }
+    }
+}
+
+const std::vector<ReplayScenario>& ReplayScenarios() {
+    static const std::vector<ReplayScenario> list = MakeScenarios();
+    return list;
+}
+
+const ReplayScenario* FindScenario(const std::string& name) {
+    for (const ReplayScenario& s : ReplayScenarios())
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
+} // namespace pelko::testing

@@ -1,0 +1,118 @@
+#include "replay/soak.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/flow/game_start.h"
+#include "game/flow/screens.h"
+#include "replay/heap_counter.h"
+#include "replay/replay_scenarios.h"
+#include "runtime/shell/runtime_state.h"
+#include "support/game_digest.h"
+
+namespace pelko::testing {
+namespace {
+
+constexpr double kMiB = 1024.0 * 1024.0;
+constexpr size_t kHeapBudget = 16u << 20;
+// The two windows compared, each this many minutes (or a sixth of a shorter soak).
+constexpr double kWindowMinutes = 10.0;
+
+struct Window {
+    size_t peakHeap = 0;
+    size_t endHeap = 0;
+    size_t endResident = 0;
+    size_t peakMalloc = 0;
+};
+
+} // namespace
+
+int RunSoak(double minutes) {
+    const double totalMs = minutes * 60000.0;
+    const double windowMs = std::min(kWindowMinutes * 60000.0, totalMs / 6.0);
+    AttractAndPlayInput input;
+    GameFolder folder;
+    folder.settings = "[PelkoGame]\nFPS=60\n";
+    folder.seed = 11;
+    ReplayDriver driver(folder, input);
+    driver.SampleEvery(0);
+    // The driver's own records of screens and stages, made room for in advance, so that their
+    // growth does not show as the game's.
+    driver.ReserveRecords(4096);
+
+    const size_t residentAtStart = ResidentBytes();
+    double elapsedMs = 0;
+    bool firstDone = false;
+    Window first, last;
+    size_t peakAfterBoot = 0;
+    int runs = 0, demos = 0, stagesCleared = 0;
+    const void* lastScreen = nullptr;
+    size_t mallocHigh = 0;
+    driver.OnEachTick([&](GameHarness& game, const ReplayResult&) {
+        elapsedMs += tessary::Runtime().framePeriod;
+        const void* screen = reinterpret_cast<const void*>(game.Screen());
+        if (screen != lastScreen) {
+            if (game.Screen() == InGameFrame) ++runs;
+            if (game.Screen() == DemoFrame) ++demos;
+            if (std::getenv("SOAK_VERBOSE") != nullptr)
+                std::printf("  %.1f min: %s, heap in use %.3f MiB, resident %.2f MiB\n",
+                            elapsedMs / 60000.0, ScreenName(), HeapBytesInUse() / kMiB,
+                            ResidentBytes() / kMiB);
+            lastScreen = screen;
+        }
+        if (static_cast<uint64_t>(elapsedMs) % 500 < 20) // about twice a second of game time
+            mallocHigh = std::max(mallocHigh, MallocBytesInUse());
+        if (!firstDone && elapsedMs >= windowMs) {
+            first = {HeapPeakBytes(), HeapBytesInUse(), ResidentBytes(), mallocHigh};
+            firstDone = true;
+        }
+        if (elapsedMs >= totalMs - windowMs && last.peakHeap == 0) {
+            ResetHeapPeak();
+            mallocHigh = 0;
+            last.peakHeap = 1;
+        }
+        if (elapsedMs < totalMs) return true;
+        // Taken here, while the game still runs; after Run() it is gone.
+        last = {HeapPeakBytes(), HeapBytesInUse(), ResidentBytes(), mallocHigh};
+        return false;
+    });
+    ResetHeapPeak();
+    const ReplayResult result = driver.Run(~0ull);
+    peakAfterBoot = std::max(first.peakHeap, last.peakHeap);
+    if (!result.booted) {
+        std::printf("soak: the game did not start\n");
+        return 1;
+    }
+    for (const StageRecord& r : result.stages)
+        stagesCleared += r.cleared ? 1 : 0;
+
+    std::printf("soak: %.1f minutes of game time in %llu ticks: %d runs, %d demos, %zu stages "
+                "reached, %d cleared\n",
+                elapsedMs / 60000.0, static_cast<unsigned long long>(result.ticks), runs, demos,
+                result.stages.size(), stagesCleared);
+    std::printf("resident memory: %.2f MiB at the start, %.2f MiB after the first %.0f minutes, "
+                "%.2f MiB at the end\n",
+                residentAtStart / kMiB, first.endResident / kMiB, windowMs / 60000.0,
+                last.endResident / kMiB);
+    std::printf("heap (operator new, the whole program: game, runtime, headless platform and "
+                "driver)\n");
+    std::printf("  peak %.3f MiB in the first %.0f minutes, %.3f MiB in the "
+                "last; in use %.3f MiB after the first, %.3f MiB at the end\n",
+                first.peakHeap / kMiB, windowMs / 60000.0, last.peakHeap / kMiB,
+                first.endHeap / kMiB, last.endHeap / kMiB);
+    std::printf("malloc in all (mallinfo2, sampled twice a second): peak %.3f MiB in the first "
+                "window, %.3f MiB "
+                "in the last\n",
+                first.peakMalloc / kMiB, last.peakMalloc / kMiB);
+    // The peaks are compared: the bytes in use at two moments differ with what is on screen.
+    const bool grew = last.peakHeap > first.peakHeap;
+    const bool over = peakAfterBoot > kHeapBudget;
+    std::printf(
+        "growth of the peak heap from the first window to the last: %s; peak heap %.3f MiB of a "
+        "%.0f MiB budget: %s\n",
+        grew ? "YES" : "none", peakAfterBoot / kMiB, kHeapBudget / kMiB, over ? "OVER" : "within");
+    return grew || over ? 1 : 0;
+}
+
+} // namespace pelko::testing
