@@ -1,4 +1,4 @@
-// Plays each shipped stage up to its boss warning with a simple scripted pilot on the headless
+// Plays each shipped stage up to its boss warning with the autopilot on the headless
 // platform and prints what happened: enemies met and killed, shots fired at the ship, hits taken
 // and lives lost, at 30 and 60 fps, normal and hard. Not a test: a measuring tool for tuning the
 // stage files (build/tests/stage_playtest [seeds]).
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "autopilot/autopilot.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
 #include "game/player/player.h"
@@ -16,9 +17,6 @@
 
 namespace pelko::testing {
 namespace {
-
-constexpr int kVkSpace = 0x20, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28;
-constexpr int kVkZ = 0x5A;
 
 std::string StageText(int stage) {
     std::ifstream in(std::string(PELKO_STAGE_SOURCE_DIR) + "/Stage" + std::to_string(stage) +
@@ -34,68 +32,6 @@ struct Outcome {
     bool gameOver = false;
 };
 
-// How many frames of the next `look` a threat, flying straight on, overlaps the ship's hit box
-// when the ship moves by (dx, dy) a frame.
-int Overlaps(const tessary::Sprite& s, const Player& p, int look, float dx, float dy) {
-    const tessary::Sprite::Box box = p.HitBox();
-    int n = 0;
-    for (int t = 1; t <= look; ++t) {
-        const float sx = s.x + s.vx * t, sy = s.y + s.vy * t;
-        const float ox = dx * t, oy = dy * t;
-        if (sx < box.right + ox + 2 && sx + s.frameWidth > box.left + ox - 2 &&
-            sy < box.bottom + oy + 2 && sy + s.frameHeight > box.top + oy - 2)
-            n += look + 1 - t; // near collisions weigh more
-    }
-    return n;
-}
-
-// One frame of the pilot: of staying, climbing and diving, take the move that runs into the
-// least over the next third of a second; among equals, line up with the nearest enemy ahead.
-void Pilot(GameHarness& h, int& specialCooldown) {
-    const Player& p = PlayerAt(0);
-    EnemyManager& m = TheEnemies();
-    const int look = Globals().fps / 3;
-    const float pace = static_cast<float>(p.speed) * Globals().speedFactor;
-    auto cost = [&](float dy) {
-        if (p.y + dy * look < 64 || p.y + dy * look > 448) return 1 << 20;
-        int n = 0;
-        for (const Enemy& e : m.enemies) {
-            if (e.active) n += Overlaps(e, p, look, 0, dy);
-            for (const Shot& s : e.shots)
-                if (s.active) n += Overlaps(s, p, look, 0, dy);
-        }
-        return n;
-    };
-    const Enemy* best = nullptr;
-    for (const Enemy& e : m.enemies)
-        if (e.active && e.x > p.x + 40 && e.x < 640 && (best == nullptr || e.x < best->x))
-            best = &e;
-    const float goal = best != nullptr ? best->y : 240.0f;
-    const int stay = cost(0), up = cost(-pace), down = cost(pace);
-    int choice = 0; // -1 up, 0 stay, 1 down
-    int least = stay;
-    const int preferred = goal < p.y - 4 ? -1 : goal > p.y + 4 ? 1 : 0;
-    for (int c : {preferred, 0, -1, 1}) {
-        const int value = c < 0 ? up : c > 0 ? down : stay;
-        if (value < least) {
-            least = value;
-            choice = c;
-        }
-    }
-    if (least == stay && stay == (preferred < 0 ? up : preferred > 0 ? down : stay))
-        choice = preferred;
-    // Crowded all round: spend a special attack.
-    if (std::min({stay, up, down}) > 0 && p.tp > 0 && specialCooldown <= 0) {
-        h.Key(kVkZ, true);
-        specialCooldown = Globals().fps;
-    }
-    h.Key(kVkUp, choice < 0);
-    h.Key(kVkDown, choice > 0);
-    h.Key(kVkLeft, p.x > 120);
-    h.Key(kVkRight, p.x < 60);
-    if (--specialCooldown < Globals().fps - 2) h.Key(kVkZ, false);
-}
-
 Outcome Play(int stage, int fps, bool hard, uint32_t seed) {
     GameFolder folder;
     folder.stages[1] = StageText(stage); // stage N's schedule in the first stage's slot
@@ -109,13 +45,13 @@ Outcome Play(int stage, int fps, bool hard, uint32_t seed) {
     }
     Globals().hardMode = hard ? 1 : 0;
     h.StartPlay();
-    h.Key(kVkSpace, true);
     Outcome o;
-    int lastHit = PlayerAt(0).lastHitFrame, lives = PlayerAt(0).lives, cooldown = 0;
+    int lastHit = PlayerAt(0).lastHitFrame, lives = PlayerAt(0).lives;
+    Autopilot pilot;
     bool shown[kEnemyRingSize] = {};
     int fired[kEnemyRingSize][2] = {};
     for (int frame = 0; frame < fps * 60 && !PlayerAt(0).gameOver; ++frame) {
-        Pilot(h, cooldown);
+        pilot.BeforeTick(h, h.TickCount() + 1);
         // Whether an enemy's body touches the ship before this frame's moves.
         bool touching = false;
         for (const Enemy& e : TheEnemies().enemies)
