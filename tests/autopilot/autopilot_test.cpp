@@ -39,9 +39,9 @@ TEST_P(AutopilotReach, GetsAsFarAsExpected) {
 INSTANTIATE_TEST_SUITE_P(AllSettings, AutopilotReach,
                          ::testing::Values(Reach{30, false, true, 5}, Reach{30, true, true, 5},
                                            Reach{60, false, true, 5}, Reach{60, true, false, 5}),
-                         [](const ::testing::TestParamInfo<Reach>& info) {
-                             return std::to_string(info.param.fps) + "fps" +
-                                    (info.param.hard ? "Hard" : "Plain");
+                         [](const ::testing::TestParamInfo<Reach>& setting) {
+                             return std::to_string(setting.param.fps) + "fps" +
+                                    (setting.param.hard ? "Hard" : "Plain");
                          });
 
 } // namespace
