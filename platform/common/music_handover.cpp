@@ -26,7 +26,7 @@ void Silence(float* out, int frames) {
 } // namespace
 
 void MusicHandover::Publish() {
-    command_.store(Command(pass_, running_), std::memory_order_release);
+    command_.store(Command(pass_, running_));
 }
 
 void MusicHandover::NewPass(const MidiPiece* piece) {
@@ -77,9 +77,18 @@ int MusicHandover::Tick() const {
     return static_cast<int>(std::min<uint64_t>(tick, INT32_MAX));
 }
 
+// The let-go pass was published before renders_ is read here (both sequentially consistent):
+// when no render runs now, any later render reads that pass, or a later one, before it reads a
+// piece, and takes it up in place of the old piece.
 void MusicHandover::FreeLetGoPieces() {
+    const bool rendering = (renders_.load() & 1) != 0;
+    const uint32_t published = PassOf(command_.load());
     letGo_.erase(std::remove_if(letGo_.begin(), letGo_.end(),
-                                [this](const LetGo& g) { return TakenUp(g.pass); }),
+                                [&](const LetGo& g) {
+                                    return TakenUp(g.pass) ||
+                                           (!rendering &&
+                                            static_cast<int32_t>(published - g.pass) >= 0);
+                                }),
                  letGo_.end());
 }
 
@@ -87,6 +96,7 @@ void MusicHandover::Reset() {
     TheMusicSynth().Reset();
     piece_.store(nullptr);
     command_.store(0);
+    renders_.store(0);
     takenUp_.store(0);
     ended_.store(0);
     position_.store(0);
@@ -114,6 +124,12 @@ void MusicHandover::TakeUp(uint32_t pass) {
 }
 
 void MusicHandover::Render(float* out, int frames) {
+    renders_.fetch_add(1);
+    RenderPiece(out, frames);
+    renders_.fetch_add(1);
+}
+
+void MusicHandover::RenderPiece(float* out, int frames) {
     MusicSynth& synth = TheMusicSynth();
     const auto use = synth.TryUse();
     if (!use.owns_lock()) return Silence(out, frames); // the soundfont is being loaded

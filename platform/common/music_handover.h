@@ -31,8 +31,12 @@ class MusicHandover {
     // Game thread. The position of the current pass in MIDI ticks; 0 before the audio thread has
     // taken it up, or with no piece loaded.
     int Tick() const;
-    // Game thread. Frees the pieces the audio thread has let go of.
+    // Game thread. Frees the pieces the audio thread has let go of, and those it can no longer
+    // reach because no render is under way and the next one takes up a later pass first (so
+    // that pieces do not pile up while nothing renders, as with no audio device).
     void FreeLetGoPieces();
+    // Game thread. Pieces let go of and not freed yet.
+    size_t HeldPieces() const { return letGo_.size(); }
 
     // Game thread, with no audio thread rendering: back to a fresh process's state.
     void Reset();
@@ -51,6 +55,7 @@ class MusicHandover {
     void NewPass(const MidiPiece* piece);
     bool TakenUp(uint32_t pass) const;
     void TakeUp(uint32_t pass);
+    void RenderPiece(float* out, int frames);
 
     // Written by the game thread: the piece (null after an unload), published before the command
     // that names its pass.
@@ -61,6 +66,8 @@ class MusicHandover {
     std::atomic<uint32_t> takenUp_{0};
     std::atomic<uint32_t> ended_{0};
     std::atomic<uint64_t> position_{0};
+    // Raised by the audio thread as a render begins and as it ends: odd while one runs.
+    std::atomic<uint64_t> renders_{0};
 
     // The game thread's own.
     struct LetGo {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/music_handover.h"
 #include "platform/headless.h"
 #include "platform/midi.h"
 #include "platform/window.h"
@@ -105,6 +106,27 @@ TEST_F(SequencerTest, OnlyAPieceThatEndsByItselfReportsSuccess) {
     Send("play MIDI from 0 notify");
     Send("close MIDI");
     EXPECT_EQ(Notices(), std::vector<WParam>{MCI_NOTIFY_ABORTED});
+}
+
+// With nothing rendering (no audio device), pieces that were opened and closed are still freed:
+// a game that changes its music at every screen must not pile them up.
+TEST_F(SequencerTest, ClosedPiecesAreFreedWhileNothingRenders) {
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_EQ(OpenTune(), 0u);
+        Send("play MIDI from 0 notify");
+        Send("close MIDI");
+    }
+    Send("status MIDI mode"); // any command lets the game thread free what it may
+    EXPECT_EQ(platform::midi::TheMusicHandover().HeldPieces(), 0u);
+
+    // A piece that the audio thread has taken up is freed once it is let go of, too.
+    ASSERT_EQ(OpenTune(), 0u);
+    Send("play MIDI from 0");
+    RenderSeconds(0.05);
+    Send("close MIDI");
+    RenderSeconds(0.05);
+    Send("status MIDI mode");
+    EXPECT_EQ(platform::midi::TheMusicHandover().HeldPieces(), 0u);
 }
 
 struct BadMidi {
