@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench install uninstall package clean
+.PHONY: all deps configure build run test sanitize bench install uninstall package clean
 
 all: build
 
@@ -21,6 +21,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The whole test suite again under ASan, UBSan and LeakSanitizer, in build-sanitize.
+sanitize: deps
+	./scripts/sanitize.sh $(JOBS)
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)
