@@ -7,23 +7,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 minutes=${1:?usage: scripts/fuzz-all.sh MINUTES [parallel]}
 parallel=${2:-$(nproc)}
-build=build-fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPELKO_BUILD_FUZZERS=ON -DPELKO_BUILD_EDITOR=OFF -DPELKO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target fuzzers -j "$(nproc)"
+source scripts/fuzz-build.sh
 logs="$build/fuzz-logs"
 findings="$build/findings"
 mkdir -p "$logs" "$findings"
 
 run_one() {
-  local fuzzer=$1 name corpus seeds seeder
-  name=$(basename "$fuzzer")
-  corpus="$build/corpus/$name"
-  mkdir -p "$corpus"
-  seeds="fuzz/seeds/$name"
-  [ -d "$seeds" ] || seeds=""
-  seeder="$build/fuzz/${name%_fuzzer}_seed_corpus"
-  [ -x "$seeder" ] && "$seeder" "$corpus" >/dev/null
+  local fuzzer=$1 name corpus seeds
+  prepare_corpus "$fuzzer"
   "$fuzzer" -max_total_time=$((minutes * 60)) -max_len=65536 -rss_limit_mb=4096 \
     -print_final_stats=1 -artifact_prefix="$findings/$name-" \
     "$corpus" ${seeds:+"$seeds"} >"$logs/$name.log" 2>&1

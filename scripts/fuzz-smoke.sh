@@ -5,19 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-15}
-build=build-fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPELKO_BUILD_FUZZERS=ON -DPELKO_BUILD_EDITOR=OFF -DPELKO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target fuzzers -j "$(nproc)"
+source scripts/fuzz-build.sh
 for fuzzer in "$build"/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
-  name=$(basename "$fuzzer")
-  corpus="$build/corpus/$name"
-  mkdir -p "$corpus"
-  seeds="fuzz/seeds/$name"
-  [ -d "$seeds" ] || seeds=""
-  seeder="$build/fuzz/${name%_fuzzer}_seed_corpus"
-  [ -x "$seeder" ] && "$seeder" "$corpus" >/dev/null
+  prepare_corpus "$fuzzer"
   echo "== $name for ${seconds}s"
   "$fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
     "$corpus" ${seeds:+"$seeds"} 2>&1 | tail -n 3

@@ -98,6 +98,32 @@ void CopyKeyedRowsBackward(uint8_t* dst, int dstPitch, const uint8_t* src, int s
     }
 }
 
+// The keyed copy for the surface's bytes per pixel, forward or from the last pixel back.
+template <bool Backward>
+void CopyKeyedByDepth(int bpp, uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch,
+                      int width, int height, uint32_t key) {
+    auto copy = [&]<int Bytes>() {
+        if constexpr (Backward)
+            CopyKeyedRowsBackward<Bytes>(dst, dstPitch, src, srcPitch, width, height, key);
+        else
+            CopyKeyedRows<Bytes>(dst, dstPitch, src, srcPitch, width, height, key);
+    };
+    switch (bpp) {
+    case 1:
+        copy.template operator()<1>();
+        break;
+    case 2:
+        copy.template operator()<2>();
+        break;
+    case 3:
+        copy.template operator()<3>();
+        break;
+    default:
+        copy.template operator()<4>();
+        break;
+    }
+}
+
 // Nearest-neighbour stretch: source coordinates step in 16.16 fixed point from the centre of
 // each destination pixel.
 template <int Bytes>
@@ -259,39 +285,12 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, const Rect& s
         return BlitResult::Ok;
     }
     const uint32_t key = src.ColorKey();
-    if (&dst == &src && d > s) {
-        // Within one surface, a destination after the source would be read after it was written:
-        // walking from the last pixel back reads every source pixel first, as memmove does.
-        switch (bpp) {
-        case 1:
-            CopyKeyedRowsBackward<1>(d, dstPitch, s, srcPitch, w, h, key);
-            break;
-        case 2:
-            CopyKeyedRowsBackward<2>(d, dstPitch, s, srcPitch, w, h, key);
-            break;
-        case 3:
-            CopyKeyedRowsBackward<3>(d, dstPitch, s, srcPitch, w, h, key);
-            break;
-        default:
-            CopyKeyedRowsBackward<4>(d, dstPitch, s, srcPitch, w, h, key);
-            break;
-        }
-        return BlitResult::Ok;
-    }
-    switch (bpp) {
-    case 1:
-        CopyKeyedRows<1>(d, dstPitch, s, srcPitch, w, h, key);
-        break;
-    case 2:
-        CopyKeyedRows<2>(d, dstPitch, s, srcPitch, w, h, key);
-        break;
-    case 3:
-        CopyKeyedRows<3>(d, dstPitch, s, srcPitch, w, h, key);
-        break;
-    default:
-        CopyKeyedRows<4>(d, dstPitch, s, srcPitch, w, h, key);
-        break;
-    }
+    // Within one surface, a destination after the source would be read after it was written:
+    // walking from the last pixel back reads every source pixel first, as memmove does.
+    if (&dst == &src && d > s)
+        CopyKeyedByDepth<true>(bpp, d, dstPitch, s, srcPitch, w, h, key);
+    else
+        CopyKeyedByDepth<false>(bpp, d, dstPitch, s, srcPitch, w, h, key);
     return BlitResult::Ok;
 }
 
