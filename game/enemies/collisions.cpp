@@ -3,13 +3,13 @@
 #include "game/enemies/collisions.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "game/enemies/boss.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
 #include "game/player/message_queue.h"
 #include "game/player/player.h"
+#include "runtime/graphics/int_range.h"
 #include "runtime/sound/music.h"
 #include "runtime/sound/wave_bank.h"
 
@@ -22,10 +22,7 @@ constexpr uint16_t kBossBeatenWave = 2, kHitWave = 3, kKillWave = 4;
 
 // Hit points from the stage file are unchecked, so their difference is kept inside an int.
 int32_t Difference(int32_t a, int32_t b) {
-    const int64_t d = static_cast<int64_t>(a) - b;
-    if (d > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (d < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(d);
+    return tessary::SaturateToInt(static_cast<int64_t>(a) - b);
 }
 
 // Ordinary player shots cancel only these kinds; special shots cancel every kind.

@@ -5,6 +5,7 @@
 #include "game/flow/screens.h"
 
 #include "game/flow/game_globals.h"
+#include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
 #include "game/player/stage_progress.h"
 #include "platform/clock.h"
@@ -21,7 +22,6 @@
 namespace pelko {
 namespace {
 
-constexpr int kVkSpace = 32, kVkDelete = 46, kVkF1 = 112, kVkF4 = 115;
 constexpr uint32_t kButton1 = 1;
 constexpr uint16_t kTitlePicture = 11, kLogoPicture = 13, kDemoPicture = 14;
 constexpr long kLogoHoldMs = 2500;

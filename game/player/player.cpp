@@ -151,7 +151,7 @@ void Player::Update() {
     if (hard) {
         rx = vx;
         ry = vy;
-        if (ControlHeld(*this, kVkEnter, kButtonBrake)) {
+        if (ControlHeld(*this, kVkReturn, kButtonBrake)) {
             SetVelocityX(Braked(rx));
             SetVelocityY(Braked(ry));
         } else {

@@ -2,13 +2,13 @@
 #pragma once
 #include <cstdint>
 
+#include "game/flow/game_keys.h"
+
 namespace pelko {
 
 class Player;
 
-// Virtual keys and joystick button masks of play.
-inline constexpr int kVkSpace = 32, kVkEnter = 13, kVkLeft = 37, kVkUp = 38, kVkRight = 39,
-                     kVkDown = 40, kVkDelete = 46, kVkX = 88, kVkZ = 90, kVkF1 = 112;
+// Joystick button masks of play.
 inline constexpr uint32_t kButtonFire = 1, kButtonBrake = 2, kButtonNextSpecial = 4,
                           kButtonSpecial = 8;
 

@@ -15,6 +15,7 @@
 #include "game/player/message_queue.h"
 #include "game/player/play_field.h"
 #include "game/player/player.h"
+#include "runtime/graphics/int_range.h"
 #include "runtime/graphics/primitives.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
@@ -93,7 +94,7 @@ void PayTimeBonus() {
     if (g.clearBonusBase == 0) {
         const int64_t base = static_cast<int64_t>(g.stageNumber) * kStagePoints -
                              static_cast<int64_t>(TheGame().frameCounter);
-        g.clearBonusBase = static_cast<int32_t>(std::clamp<int64_t>(base, INT32_MIN, INT32_MAX));
+        g.clearBonusBase = tessary::SaturateToInt(base);
     }
     if (g.clearBonusBase <= 0) return;
     const uint32_t divisor =

@@ -7,14 +7,12 @@
 #include "game/enemies/boss.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
 #include "game/player/player.h"
 
 namespace pelko::testing {
 namespace {
-
-constexpr int kVkEnter = 0x0D, kVkSpace = 0x20, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27,
-              kVkDown = 0x28, kVkX = 0x58, kVkZ = 0x5A;
 
 // The special attacks the pilot uses: the radial burst clears shots all round the ship, the
 // stream puts all 64 shots into whatever is straight ahead.
@@ -88,7 +86,7 @@ void Autopilot::ChooseSpecial(GameHarness& game, int wanted) {
 void Autopilot::BeforeTick(GameHarness& game, uint64_t) {
     const bool playing = game.Screen() == InGameFrame && PlayerAt(0).gameOver == 0;
     if (!playing) {
-        for (int vk : {kVkEnter, kVkSpace, kVkLeft, kVkUp, kVkRight, kVkDown, kVkX, kVkZ})
+        for (int vk : {kVkReturn, kVkSpace, kVkLeft, kVkUp, kVkRight, kVkDown, kVkX, kVkZ})
             Press(game, vk, false);
         return;
     }
@@ -192,7 +190,7 @@ void Autopilot::BeforeTick(GameHarness& game, uint64_t) {
     Press(game, kVkDown, best.v > 0);
     Press(game, kVkLeft, best.h < 0);
     Press(game, kVkRight, best.h > 0);
-    Press(game, kVkEnter, best.brake);
+    Press(game, kVkReturn, best.brake);
     Press(game, kVkSpace, true);
 
     // Special attacks: when every way out still runs into something soon, and the stream into

@@ -5,6 +5,7 @@
 
 #include "autopilot/autopilot.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
 #include "game/flow/screens.h"
 #include "game/player/player.h"
@@ -12,8 +13,6 @@
 
 namespace pelko::testing {
 namespace {
-
-constexpr int kVkSpace = 0x20, kVkF4 = 0x73;
 
 // Logo and title as a player goes through them; F4 on the title switches hard mode on.
 bool StartFromTitle(GameHarness& game, bool hard) {

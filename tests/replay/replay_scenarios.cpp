@@ -4,6 +4,7 @@
 
 #include "game/enemies/boss.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
 #include "game/flow/screens.h"
 #include "game/player/player.h"
@@ -12,7 +13,6 @@
 namespace pelko::testing {
 namespace {
 
-constexpr int kVkF4 = 115;
 constexpr int kFirstAttackKey = '1';
 constexpr int kAttackKeys = 5;
 

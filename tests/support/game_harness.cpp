@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "game/flow/game_globals.h"
+#include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
 #include "game/flow/screens.h"
 #include "game/player/player.h"
@@ -25,8 +26,6 @@ namespace fs = std::filesystem;
 
 namespace pelko::testing {
 namespace {
-
-constexpr int kVkSpace = 32;
 
 const fs::path& DistFolder() {
     static const fs::path dist = PELKO_DIST_DIR;

@@ -9,6 +9,11 @@ inline constexpr int kVkTab = 9;
 inline constexpr int kVkReturn = 13;
 inline constexpr int kVkShift = 16, kVkControl = 17, kVkAlt = 18;
 inline constexpr int kVkEscape = 27;
+inline constexpr int kVkSpace = 32;
+inline constexpr int kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
+inline constexpr int kVkDelete = 46;
+inline constexpr int kVkX = 88, kVkZ = 90;
+inline constexpr int kVkF1 = 112;
 inline constexpr int kVkF4 = 115;
 inline constexpr int kVkLeftWindows = 91, kVkRightWindows = 92;
 
