@@ -18,8 +18,8 @@ cd "$folder" || exit 1
 SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" "$dist/pelkogame" 2>"$folder/stderr.txt" &
 game=$!
 at_exit 'kill $game 2>/dev/null'
-wait_for_window Untitled || { echo "FAIL: no window appeared"; exit 1; }
-xdotool search --name '^Untitled$' windowactivate --sync 2>/dev/null
+window=$(wait_for_window Untitled) || { echo "FAIL: no window appeared"; exit 1; }
+focus_window "$window" || { echo "FAIL: the window did not take the focus"; exit 1; }
 
 # The share of the screen in the play field's blue.
 field_share() {
@@ -54,8 +54,7 @@ for _ in $(seq 50); do in_field || break; sleep 0.2; done
 in_field && { echo "FAIL: still in the field after the run ended"; exit 1; }
 
 xdotool key Escape
-for _ in $(seq 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
-kill -0 $game 2>/dev/null && { echo "FAIL: Esc did not end the program"; exit 1; }
+wait_for_exit $game || { echo "FAIL: Esc did not end the program"; exit 1; }
 wait $game
 status=$?
 [ $status -eq 0 ] || { echo "FAIL: exit status $status"; cat "$folder/stderr.txt"; exit 1; }
