@@ -2,11 +2,13 @@
 # Runs every fuzzer for MINUTES each, as many at once as there are cores, on the corpora kept in
 # build-fuzz/corpus (seeded as scripts/fuzz-smoke.sh seeds them), and prints for each the runs,
 # the corpus size and whether it found anything. A crash input lands in build-fuzz/findings.
-# Usage: scripts/fuzz-all.sh MINUTES [parallel]
+# Usage: scripts/fuzz-all.sh MINUTES [parallel [fuzzer-name ...]]  (no names: every fuzzer)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-minutes=${1:?usage: scripts/fuzz-all.sh MINUTES [parallel]}
+minutes=${1:?usage: scripts/fuzz-all.sh MINUTES [parallel [fuzzer-name ...]]}
 parallel=${2:-$(nproc)}
+shift $(($# < 2 ? $# : 2))
+only=("$@")
 source scripts/fuzz-build.sh
 logs="$build/fuzz-logs"
 findings="$build/findings"
@@ -24,6 +26,7 @@ run_one() {
 names=()
 for fuzzer in "$build"/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
+  if [ ${#only[@]} -gt 0 ] && [[ ! " ${only[*]} " == *" $(basename "$fuzzer") "* ]]; then continue; fi
   while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do wait -n || true; done
   names+=("$(basename "$fuzzer")")
   rm -f "$logs/${names[-1]}.rc"

@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "list") {
         for (const ReplayScenario& s : ReplayScenarios())
-            std::printf("%-16s %s (%llu ticks)\n", s.name.c_str(), s.about.c_str(),
+            std::printf("%-18s %s (%llu ticks)\n", s.name.c_str(), s.about.c_str(),
                         static_cast<unsigned long long>(s.ticks));
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "autopilot/autopilot.h"
 #include "game/enemies/boss.h"
 #include "game/flow/game_globals.h"
 #include "game/flow/game_keys.h"
@@ -107,10 +108,52 @@ std::vector<ReplayScenario> MakeScenarios() {
                     "the boss of stage 1 at 30 fps after a quiet stage, the attack keys 1 to 5 "
                     "pressed in turn",
                     quiet, [] { return std::make_unique<BossAttackInput>(3600); }, 3600});
+    // Whole runs played by the autopilot, from the logo to the staff roll or the game over.
+    for (int fps : {30, 60})
+        for (bool hard : {false, true}) {
+            GameFolder folder = AtRate(fps);
+            folder.seed = 1;
+            const std::string name = "autopilot-" + std::to_string(fps) + (hard ? "-hard" : "");
+            list.push_back({name,
+                            std::string("a whole run played by the autopilot at ") +
+                                std::to_string(fps) + " fps" + (hard ? ", hard mode" : ""),
+                            folder,
+                            [hard] {
+                                return std::make_unique<PilotedRunInput>(
+                                    std::make_unique<Autopilot>(), hard);
+                            },
+                            // Five stages and their bosses fit well within 20 minutes.
+                            static_cast<uint64_t>(fps) * 60 * 20});
+        }
     return list;
 }
 
 } // namespace
+
+void PilotedRunInput::BeforeTick(GameHarness& game, uint64_t tick) {
+    const void* screen = reinterpret_cast<const void*>(game.Screen());
+    if (screen != lastScreen_) {
+        lastScreen_ = screen;
+        screenSince_ = tick;
+        if (game.Screen() == TitleFrame && started_) finished_ = true;
+    }
+    pilot_->BeforeTick(game, tick);
+    const uint64_t t = tick - screenSince_;
+    if (game.Screen() == LogoFrame) {
+        game.Key(kVkSpace, t >= 10 && t < 12);
+    } else if (game.Screen() == TitleFrame && !started_) {
+        if (hard_) game.Key(kVkF4, t >= 5 && t < 7);
+        game.Key(kVkSpace, t >= 20 && t < 22);
+    } else if (game.Screen() == InGameFrame) {
+        started_ = true;
+        if (PlayerAt(0).gameOver == 0) {
+            gameOverSince_ = 0;
+        } else {
+            if (gameOverSince_ == 0) gameOverSince_ = tick;
+            game.Key(kVkF1, tick - gameOverSince_ >= 90 && tick - gameOverSince_ < 92);
+        }
+    }
+}
 
 std::vector<ScriptedInput> WeaveFromTheTitle(uint64_t ticks, bool hard) {
     // Space skips the logo; a fresh press on the title starts the run.
@@ -140,6 +183,9 @@ void AttractAndPlayInput::BeforeTick(GameHarness& game, uint64_t tick) {
         ReleaseAll(game);
         if (game.Screen() == TitleFrame) ++titleVisits_;
     }
+    // The pilot sees every tick, on every screen, so that the keys it holds stay its own to let
+    // go; off the play field it holds none.
+    if (pilot_ != nullptr) pilot_->BeforeTick(game, tick);
     const uint64_t t = tick - screenSince_;
     const auto on = game.Screen();
     if (on == LogoFrame) {
@@ -151,13 +197,13 @@ void AttractAndPlayInput::BeforeTick(GameHarness& game, uint64_t tick) {
         game.Key(kVkSpace, t >= 200 && t < 202);
     } else if (on == InGameFrame) {
         if (PlayerAt(0).gameOver != 0) {
-            ReleaseAll(game);
+            if (pilot_ == nullptr) ReleaseAll(game);
             if (gameOverSince_ == 0) gameOverSince_ = tick;
             game.Key(kVkF1, tick - gameOverSince_ >= 90 && tick - gameOverSince_ < 92);
         } else {
             gameOverSince_ = 0;
             game.Key(kVkF1, false);
-            HoldWeaveKeys(game, t);
+            if (pilot_ == nullptr) HoldWeaveKeys(game, t);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "autopilot/autopilot.h"
 #include "game/flow/game_start.h"
 #include "game/flow/screens.h"
 #include "replay/heap_counter.h"
@@ -31,7 +32,10 @@ struct Window {
 int RunSoak(double minutes) {
     const double totalMs = minutes * 60000.0;
     const double windowMs = std::min(kWindowMinutes * 60000.0, totalMs / 6.0);
-    AttractAndPlayInput input;
+    // The autopilot plays the runs, so that they go through stage clears, bosses and, now and
+    // then, the staff roll.
+    Autopilot pilot;
+    AttractAndPlayInput input(&pilot);
     GameFolder folder;
     folder.settings = "[PelkoGame]\nFPS=60\n";
     folder.seed = 11;
@@ -46,7 +50,7 @@ int RunSoak(double minutes) {
     bool firstDone = false;
     Window first, last;
     size_t peakAfterBoot = 0;
-    int runs = 0, demos = 0, stagesCleared = 0;
+    int runs = 0, demos = 0, staffRolls = 0, stagesCleared = 0;
     const void* lastScreen = nullptr;
     size_t mallocHigh = 0;
     driver.OnEachTick([&](GameHarness& game, const ReplayResult&) {
@@ -55,6 +59,7 @@ int RunSoak(double minutes) {
         if (screen != lastScreen) {
             if (game.Screen() == InGameFrame) ++runs;
             if (game.Screen() == DemoFrame) ++demos;
+            if (game.Screen() == StaffRollFrame) ++staffRolls;
             if (std::getenv("SOAK_VERBOSE") != nullptr)
                 std::printf("  %.1f min: %s, heap in use %.3f MiB, resident %.2f MiB\n",
                             elapsedMs / 60000.0, ScreenName(), HeapBytesInUse() / kMiB,
@@ -88,9 +93,9 @@ int RunSoak(double minutes) {
         stagesCleared += r.cleared ? 1 : 0;
 
     std::printf("soak: %.1f minutes of game time in %llu ticks: %d runs, %d demos, %zu stages "
-                "reached, %d cleared\n",
+                "reached, %d cleared, %d staff rolls\n",
                 elapsedMs / 60000.0, static_cast<unsigned long long>(result.ticks), runs, demos,
-                result.stages.size(), stagesCleared);
+                result.stages.size(), stagesCleared, staffRolls);
     std::printf("resident memory: %.2f MiB at the start, %.2f MiB after the first %.0f minutes, "
                 "%.2f MiB at the end\n",
                 residentAtStart / kMiB, first.endResident / kMiB, windowMs / 60000.0,

@@ -88,6 +88,7 @@ ReplayResult ReplayDriver::Run(uint64_t ticks) {
         if (sampleEvery_ > 0 && tick % static_cast<uint64_t>(sampleEvery_) == 0)
             result.samples.push_back(SampleState(tick));
         if (observer_ && !observer_(game, result)) break;
+        if (input_.Finished()) break;
     }
     return result;
 }

@@ -19,6 +19,8 @@ class InputSource {
     virtual ~InputSource() = default;
     // Sets the keys and joysticks for the coming tick; ticks count from 1, the first after Boot().
     virtual void BeforeTick(GameHarness& game, uint64_t tick) = 0;
+    // True once the input has played all it means to: the replay ends after that tick.
+    virtual bool Finished() const { return false; }
 };
 
 // Plays a list of key and joystick changes at their ticks.
@@ -85,7 +87,7 @@ class ReplayDriver {
     // the heap).
     void ReserveRecords(size_t n) { reserve_ = n; }
 
-    // Boots the game and plays `ticks` ticks (fewer if the observer ends it).
+    // Boots the game and plays `ticks` ticks (fewer if the observer or the input ends it).
     ReplayResult Run(uint64_t ticks);
 
   private:
