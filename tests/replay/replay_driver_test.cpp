@@ -120,16 +120,20 @@ namespace {
 
 // The soak's input goes through the title, waits there for the demo, leaves it with a key, starts
 // a run, ends it with F1 once it is over, and is back on the title for the next round.
-TEST(AttractAndPlayInputTest, GoesRoundTheTitleTheDemoAndARun) {
-    AttractAndPlayInput input;
+// Enemies from the right at the ship's height, so that a run is over soon.
+GameFolder DeadlyFirstStage() {
     GameFolder folder = ThirtyFps();
-    // Enemies from the right at the ship's height, so the run is over soon.
     folder.stages[1] = "#many\n";
     for (int i = 0; i < 60; ++i)
         folder.stages[1] += std::to_string(30 + i * 20) + " 0 1 660 " +
                             std::to_string(100 + (i * 53) % 300) + " -4.0 0 0 0 1 1 30\n";
     folder.stages[1] += "&\n";
-    ReplayDriver driver(folder, input);
+    return folder;
+}
+
+TEST(AttractAndPlayInputTest, GoesRoundTheTitleTheDemoAndARun) {
+    AttractAndPlayInput input;
+    ReplayDriver driver(DeadlyFirstStage(), input);
     int titlesAfterPlay = 0;
     driver.OnEachTick([&](GameHarness&, const ReplayResult& r) {
         const size_t n = r.screens.size();
@@ -148,6 +152,51 @@ TEST(AttractAndPlayInputTest, GoesRoundTheTitleTheDemoAndARun) {
         << FormatReplayReport(result);
     ASSERT_EQ(result.stages.size(), 1u);
     EXPECT_LT(result.stages[0].lives, 0) << "the run ended in a game over";
+}
+
+} // namespace
+} // namespace pelko::testing
+
+namespace pelko::testing {
+namespace {
+
+// A pilot that counts the ticks it is asked about and holds the fire key while in play.
+class CountingPilot : public InputSource {
+  public:
+    explicit CountingPilot(int* ticks) : ticks_(ticks) {}
+    void BeforeTick(GameHarness& game, uint64_t) override {
+        ++*ticks_;
+        game.Key(kVkSpace, game.Screen() == InGameFrame && PlayerAt(0).gameOver == 0);
+    }
+
+  private:
+    int* ticks_;
+};
+
+// A piloted run: hard mode switched on at the title, the pilot asked on every tick, and the
+// replay over once the game is back on the title after the game over.
+TEST(PilotedRunInputTest, PlaysOneHardRunAndFinishesBackOnTheTitle) {
+    int asked = 0;
+    PilotedRunInput input(std::make_unique<CountingPilot>(&asked), true);
+    ReplayDriver driver(DeadlyFirstStage(), input);
+    bool hard = false;
+    driver.OnEachTick([&](GameHarness& game, const ReplayResult&) {
+        hard = hard || (game.Screen() == InGameFrame && Globals().hardMode != 0);
+        return true;
+    });
+    const ReplayResult result = driver.Run(20000);
+    ASSERT_TRUE(result.booted);
+    EXPECT_TRUE(input.Finished());
+    EXPECT_LT(result.ticks, 20000u);
+    EXPECT_EQ(asked, static_cast<int>(result.ticks));
+    std::vector<std::string> names;
+    for (const ScreenVisit& v : result.screens)
+        names.push_back(v.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Logo", "Title", "InGame", "Title"}))
+        << FormatReplayReport(result);
+    EXPECT_TRUE(hard);
+    ASSERT_EQ(result.stages.size(), 1u);
+    EXPECT_LT(result.stages[0].lives, 0);
 }
 
 } // namespace
