@@ -11,8 +11,14 @@ cd "$(dirname "$0")/.."
 jobs=${1:-$(nproc)}
 build=build-sanitize
 start=$(date +%s)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELKO_SANITIZE=ON \
-  -DPELKO_BUILD_BENCHMARKS=OFF >/dev/null
+# clang, at -O1 with line tables only: it builds the instrumented tree in about half the time
+# gcc takes, and runs it about as fast.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang++' "$build/CMakeCache.txt"; then
+  rm -rf "$build"
+fi
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELKO_SANITIZE=ON \
+  -DPELKO_BUILD_BENCHMARKS=OFF -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" >/dev/null
 cmake --build "$build" -j "$jobs"
 built=$(date +%s)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1

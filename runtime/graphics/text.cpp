@@ -117,10 +117,13 @@ void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
         const int oy = g.top - line.minY - rowFrom;
         const int gxFrom = std::max(0, -ox), gxTo = std::min(g.width, visW - ox);
         const int gyFrom = std::max(0, -oy), gyTo = std::min(g.height, visH - oy);
+        if (gxFrom >= gxTo) continue;
+        // Rows are addressed from their first visible column: a glyph that starts left of the
+        // window (ox < 0) would otherwise point before the buffer.
         for (int gy = gyFrom; gy < gyTo; ++gy) {
-            uint8_t* dst = &coverage[static_cast<size_t>((oy + gy) * visW + ox)];
-            const uint8_t* src = &g.coverage[static_cast<size_t>(gy * g.width)];
-            for (int gx = gxFrom; gx < gxTo; ++gx)
+            uint8_t* dst = &coverage[static_cast<size_t>((oy + gy) * visW + ox + gxFrom)];
+            const uint8_t* src = &g.coverage[static_cast<size_t>(gy * g.width + gxFrom)];
+            for (int gx = 0; gx < gxTo - gxFrom; ++gx)
                 dst[gx] = std::max(dst[gx], src[gx]);
         }
     }

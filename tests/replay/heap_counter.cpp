@@ -7,6 +7,18 @@
 #include <new>
 #include <unistd.h>
 
+// Under AddressSanitizer malloc is the sanitizer's own, and glibc's mallinfo2 knows nothing of it.
+#if defined(__SANITIZE_ADDRESS__)
+#define PELKO_SANITIZER_MALLOC 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PELKO_SANITIZER_MALLOC 1
+#endif
+#endif
+#ifdef PELKO_SANITIZER_MALLOC
+#include <sanitizer/allocator_interface.h>
+#endif
+
 namespace pelko::testing {
 namespace {
 
@@ -52,8 +64,12 @@ size_t ResidentBytes() {
 }
 
 size_t MallocBytesInUse() {
+#ifdef PELKO_SANITIZER_MALLOC
+    return __sanitizer_get_current_allocated_bytes();
+#else
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
+#endif
 }
 
 } // namespace pelko::testing

@@ -5,8 +5,10 @@
 //   replay_driver record NAME FILE        writes its golden file (digests every 30 ticks)
 //   replay_driver check NAME FILE         replays it against its golden file; fails at the first
 //                                         sampled tick that differs and says what differs
-//   replay_driver soak [MINUTES]          title, demo and runs over and over for MINUTES of game
-//                                         time (60 by default), printing the memory figures
+//   replay_driver soak [MINUTES [WARMUP]] title, demo and runs (the autopilot playing) over and
+//                                         over for MINUTES of game time (60 by default) after a
+//                                         warm-up to the first staff roll of at most WARMUP
+//                                         minutes (30; 0 for none), printing the memory figures
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,7 +24,7 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr, "usage: replay_driver list | play NAME | record NAME FILE | check NAME "
-                         "FILE | soak [MINUTES]\n");
+                         "FILE | soak [MINUTES [WARMUP]]\n");
     return 2;
 }
 
@@ -123,7 +125,8 @@ int main(int argc, char** argv) {
                         static_cast<unsigned long long>(s.ticks));
         return 0;
     }
-    if (command == "soak") return RunSoak(argc > 2 ? std::atof(argv[2]) : 60.0);
+    if (command == "soak")
+        return RunSoak(argc > 2 ? std::atof(argv[2]) : 60.0, argc > 3 ? std::atof(argv[3]) : 30.0);
     if (argc < 3) return Usage();
     const ReplayScenario* s = Find(argv[2]);
     if (s == nullptr) return 2;

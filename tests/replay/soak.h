@@ -2,10 +2,15 @@
 // game time, printing the heap and resident memory at the start, over the first and the last ten
 // minutes, and at the end. 0 when the heap did not grow from the first ten minutes to the last and
 // stayed under its budget.
+//
+// Text is rasterised glyph by glyph on first use and kept, so the first staff roll leaves the
+// heap a little higher for good. The hour is therefore counted from the end of a warm-up that has
+// shown every screen once, the staff roll included (at most `warmUpMinutes` of game time; 0 for
+// none); the warm-up's own peak is printed too.
 #pragma once
 
 namespace pelko::testing {
 
-int RunSoak(double minutes);
+int RunSoak(double minutes, double warmUpMinutes);
 
 } // namespace pelko::testing
