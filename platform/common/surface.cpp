@@ -144,16 +144,20 @@ void StretchRows(uint8_t* dst, int dstPitch, int dstW, int dstH, const uint8_t* 
     }
 }
 
+// The first row pixel by pixel, the others copied from it: a whole-screen clear is then one
+// short loop and a run of row copies.
 template <int Bytes> void FillRows(uint8_t* dst, int pitch, int width, int height, uint32_t v) {
-    for (int row = 0; row < height; ++row) {
-        uint8_t* d = dst + static_cast<ptrdiff_t>(row) * pitch;
-        if constexpr (Bytes == 1) {
-            std::memset(d, static_cast<int>(v & 0xFF), static_cast<size_t>(width));
-        } else {
-            for (int col = 0; col < width; ++col, d += Bytes)
-                StorePixel<Bytes>(d, v);
-        }
+    if (width <= 0 || height <= 0) return;
+    const size_t rowBytes = static_cast<size_t>(width) * Bytes;
+    if constexpr (Bytes == 1) {
+        std::memset(dst, static_cast<int>(v & 0xFF), rowBytes);
+    } else {
+        uint8_t* d = dst;
+        for (int col = 0; col < width; ++col, d += Bytes)
+            StorePixel<Bytes>(d, v);
     }
+    for (int row = 1; row < height; ++row)
+        std::memcpy(dst + static_cast<ptrdiff_t>(row) * pitch, dst, rowBytes);
 }
 
 bool Inside(const Surface& s, const Rect& r) {

@@ -266,7 +266,8 @@ void FitWindowToClient(int clientWidth, int clientHeight) {
 bool PresentFrame(const Surface& frame, bool waitVSync) {
     State& s = TheState();
     if (!s.windowExists || frame.IsLost()) return false;
-    s.presented.assign(static_cast<size_t>(frame.Width()) * static_cast<size_t>(frame.Height()), 0);
+    // Every pixel is written by the conversion, so the buffer is only sized, not cleared.
+    s.presented.resize(static_cast<size_t>(frame.Width()) * static_cast<size_t>(frame.Height()));
     ConvertToXrgb8888(frame, reinterpret_cast<uint8_t*>(s.presented.data()), frame.Width() * 4);
     s.presentedWidth = frame.Width();
     s.lastPresentVSync = waitVSync;
