@@ -9,6 +9,7 @@ namespace pelko::testing {
 struct AutopilotStage {
     bool reached = false, cleared = false;
     int livesLost = 0;
+    int hits = 0;              // hits taken, each a point of the ship's strength or a life
     uint32_t clearedFrame = 0; // the game's frame counter at the clear
 };
 
