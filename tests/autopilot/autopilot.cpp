@@ -35,6 +35,23 @@ Gap GapBetween(int al, int at, int ar, int ab, int bl, int bt, int br, int bb) {
     return {std::max(bl - ar, al - br), std::max(bt - ab, at - bb)};
 }
 
+// The boss's block as its parts' hit boxes cover it; left is far off when no part shows.
+struct Block {
+    float left = 1e9f, top = 1e9f, bottom = -1e9f;
+    bool shown() const { return left < 1e8f; }
+};
+Block BossBlock() {
+    Block block;
+    for (const GameObject& part : TheBoss().parts)
+        if (part.active) {
+            const tessary::Sprite::Box box = part.HitBox();
+            block.left = std::min(block.left, static_cast<float>(box.left));
+            block.top = std::min(block.top, static_cast<float>(box.top));
+            block.bottom = std::max(block.bottom, static_cast<float>(box.bottom));
+        }
+    return block;
+}
+
 // The boss's shots fly in from far away to gather at one point before an attack; while they do,
 // they are fast and head for the boss, which no shot of an attack does.
 bool Gathering(const Shot& s, float speedFactor, float bossLeft, float bossTop, float bossBottom) {
@@ -121,26 +138,56 @@ void Autopilot::WatchShip(uint32_t frame) {
     lastRow_ = p.row;
 }
 
+void Autopilot::WatchBoss() {
+    if (!boss_) {
+        spawns_ = 0;
+        for (bool& shown : shotShown_)
+            shown = false;
+        return;
+    }
+    // Where the boss's aimed shots come into sight, beside the boss, as a player learns it: a
+    // zone to keep out of, since a shot may appear on the ship there at any moment. The aimed
+    // fire brings one shot at a time; many at once are an attack being set up.
+    const Boss& b = TheBoss();
+    const Block block = BossBlock();
+    int appeared = -1, count = 0;
+    for (int i = 0; i < kBossShots; ++i) {
+        const Shot& shot = b.shots[i];
+        if (shot.active && !shotShown_[i]) {
+            appeared = i;
+            ++count;
+        }
+        shotShown_[i] = shot.active != 0;
+    }
+    if (count != 1 || !block.shown()) return;
+    const Shot& shot = b.shots[appeared];
+    const float dx = shot.x - b.parts[0].x, dy = shot.y - b.parts[0].y;
+    if (std::fabs(dx) > 300 || std::fabs(dy) > 300) return;
+    if (spawns_++ == 0) {
+        spawnZone_ = {dx, dy, dx, dy};
+    } else {
+        spawnZone_.left = std::min(spawnZone_.left, dx);
+        spawnZone_.top = std::min(spawnZone_.top, dy);
+        spawnZone_.right = std::max(spawnZone_.right, dx);
+        spawnZone_.bottom = std::max(spawnZone_.bottom, dy);
+    }
+}
+
 void Autopilot::SeeThreats() {
     const float s = rules_.speedFactor;
     still_.clear();
     following_.clear();
+    hazards_.clear();
     auto add = [&](const Threat& t) { (FollowsShip(t) ? following_ : still_).push_back(t); };
     if (boss_) {
         const Boss& b = TheBoss();
-        float left = 1e9f, top = 1e9f, bottom = -1e9f;
         for (const GameObject& part : b.parts)
-            if (part.active) {
-                add(BodyThreat(part, 0.25f * s));
-                const tessary::Sprite::Box box = part.HitBox();
-                left = std::min(left, static_cast<float>(box.left));
-                top = std::min(top, static_cast<float>(box.top));
-                bottom = std::max(bottom, static_cast<float>(box.bottom));
-            }
+            if (part.active) add(BodyThreat(part, 0.25f * s));
+        const Block block = BossBlock();
         std::vector<const Shot*> gathering;
         for (const Shot& shot : b.shots) {
             if (!shot.active) continue;
-            if (Gathering(shot, s, left, top, bottom)) {
+            if (Gathering(shot, s, block.left, block.top, block.bottom)) {
                 gathering.push_back(&shot);
                 continue;
             }
@@ -150,6 +197,17 @@ void Autopilot::SeeThreats() {
             add(ShotThreat(shot, swingY_));
         }
         charging_ = gathering.size() >= 16;
+        // Once enough shots have shown where they come from; a shot's box reaches beyond its
+        // corner.
+        if (spawns_ >= 8 && b.parts[0].active) {
+            const GameObject& lead = b.parts[0];
+            Threat zone = BodyThreat(lead, 0);
+            zone.left = Whole(spawnZone_.left) - 2;
+            zone.top = Whole(spawnZone_.top) - 2;
+            zone.right = Whole(spawnZone_.right) + 11;
+            zone.bottom = Whole(spawnZone_.bottom) + 12;
+            hazards_.push_back(zone);
+        }
         if (charging_ && MeetingPoint(gathering, chargeX_, chargeY_))
             chargeSeen_ = TheGame().frameCounter;
     } else {
@@ -167,16 +225,9 @@ Autopilot::Goal Autopilot::ChooseGoal() const {
     goal.y = p.y;
     goal.pullY = 0.5f;
     if (boss_) {
-        const Boss& b = TheBoss();
-        float left = 1e9f, top = 1e9f, bottom = -1e9f;
-        for (const GameObject& part : b.parts)
-            if (part.active) {
-                const tessary::Sprite::Box box = part.HitBox();
-                left = std::min(left, static_cast<float>(box.left));
-                top = std::min(top, static_cast<float>(box.top));
-                bottom = std::max(bottom, static_cast<float>(box.bottom));
-            }
-        if (left < 1e8f) {
+        const Block block = BossBlock();
+        const float left = block.left, top = block.top, bottom = block.bottom;
+        if (block.shown()) {
             goal.x = std::clamp(left - 230, 70.0f, 240.0f);
             goal.y = std::clamp((top + bottom) / 2 - kShotRow, 70.0f, 440.0f);
             goal.pullY = 2;
@@ -209,8 +260,11 @@ Autopilot::Goal Autopilot::ChooseGoal() const {
         }
     }
     const GameObject& item = TheItem();
+    // In a boss fight only an item well in front of the boss: under it and behind it shots come
+    // into sight without warning.
+    const bool reachable = !boss_ || item.x + 32 < BossBlock().left - 48;
     if (item.active != 0 && item.x > 0 && item.x < 600 && item.y > 64 && item.y < 450 &&
-        WantItem(item.row, p, rules_.hard)) {
+        reachable && WantItem(item.row, p, rules_.hard)) {
         goal.x = item.x;
         goal.y = item.y;
         goal.pullX = 2;
@@ -258,6 +312,14 @@ void Autopilot::Fly(Trial& trial, const ShipKeys& keys, int from, int to, int ho
                 const int x = Whole(t.x), y = Whole(t.y);
                 judge(x + t.left, y + t.top, x + t.right, y + t.bottom, t.uncertainty);
             }
+            // Zones where shots appear cost by the frame spent in them, far less than a hit.
+            for (const Threat& z : hazards_) {
+                const float kf = static_cast<float>(k - 1);
+                const int x = Whole(z.x + z.vx * kf), y = Whole(z.y + z.vy * kf);
+                const Gap g =
+                    GapBetween(sl, st, sr, sb, x + z.left, y + z.top, x + z.right, y + z.bottom);
+                if (g.x < 0 && g.y < 0) trial.cost += 3000 * weight;
+            }
         }
         for (Threat& t : trial.follow)
             StepThreat(t, trial.ship.x, trial.ship.y, rules_.speedFactor);
@@ -271,7 +333,7 @@ void Autopilot::Fly(Trial& trial, const ShipKeys& keys, int from, int to, int ho
     }
 }
 
-Autopilot::Plan Autopilot::BestPlan(const Goal& goal, int horizon, uint32_t frame) {
+void Autopilot::BestPlan(const Goal& goal, int horizon, uint32_t frame) {
     const Player& p = PlayerAt(0);
     const int turn = std::max(2, horizon / 4);
     std::vector<ShipKeys> firsts, thens;
@@ -313,7 +375,6 @@ Autopilot::Plan Autopilot::BestPlan(const Goal& goal, int horizon, uint32_t fram
         }
     }
     lastPlan_ = best;
-    return best;
 }
 
 // Forecasts the threats that go their own way once, frame by frame, and keeps only those, and
@@ -326,7 +387,13 @@ void Autopilot::KeepReachable(int horizon) {
                         48;
     std::vector<Threat> kept;
     stillPath_.clear();
+    const float h = static_cast<float>(horizon);
     for (const Threat& t0 : still_) {
+        // Too far away to arrive within the horizon, at the most any shot gains in speed.
+        const float gain = std::fabs(t0.ax) + std::fabs(t0.ay) + 0.1f + rules_.speedFactor;
+        const float travel = (std::fabs(t0.vx) + std::fabs(t0.vy) + gain * h) * h + 64;
+        if (std::fabs(t0.x - p.x) > reach + travel || std::fabs(t0.y - p.y) > reach + travel)
+            continue;
         Threat t = t0;
         const size_t start = stillPath_.size();
         float minX = t.x, maxX = t.x, minY = t.y, maxY = t.y;
@@ -386,14 +453,19 @@ void Autopilot::BeforeTick(GameHarness& game, uint64_t) {
     rules_ = {g.hardMode != 0, g.speedFactor, p.speed};
     boss_ = g.bossPhase != 0;
     WatchShip(frame);
-    SeeThreats();
+    WatchBoss();
 
-    // The look-ahead: longer in hard mode, where the ship takes time to turn.
-    const int horizon = std::max(4, static_cast<int>((rules_.hard ? 0.8f : 0.6f) * g.fps));
-    KeepReachable(horizon);
-
-    const Goal goal = ChooseGoal();
-    const Plan best = BestPlan(goal, horizon, frame);
+    // A new plan every 1/30 s, as quick as a player's hand, and every frame while the plan in
+    // hand runs into something; in between the keys of the plan stay held.
+    if (--replanIn_ <= 0 || lastPlan_.firstHit != 0) {
+        replanIn_ = std::max(1, g.fps / 30);
+        SeeThreats();
+        // The look-ahead: longer in hard mode, where the ship takes time to turn.
+        const int horizon = std::max(4, static_cast<int>((rules_.hard ? 0.8f : 0.6f) * g.fps));
+        KeepReachable(horizon);
+        BestPlan(ChooseGoal(), horizon, frame);
+    }
+    const Plan& best = lastPlan_;
 
     Press(game, kVkUp, best.first.v < 0);
     Press(game, kVkDown, best.first.v > 0);

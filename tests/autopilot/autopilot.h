@@ -40,6 +40,8 @@ class Autopilot : public InputSource {
     void ChooseSpecial(GameHarness& game, int wanted);
     // Keeps count of the ship's protection as the picture and the status display show it.
     void WatchShip(uint32_t frame);
+    // Learns where the boss's aimed shots come into sight.
+    void WatchBoss();
     void SeeThreats();
     void KeepReachable(int horizon);
     Goal ChooseGoal() const;
@@ -48,7 +50,8 @@ class Autopilot : public InputSource {
     // than bound.
     void Fly(Trial& trial, const ShipKeys& keys, int from, int to, int horizon, uint32_t frame,
              double bound) const;
-    Plan BestPlan(const Goal& goal, int horizon, uint32_t frame);
+    // Finds the best plan and keeps it as lastPlan_.
+    void BestPlan(const Goal& goal, int horizon, uint32_t frame);
 
     bool keys_[256] = {};
     bool everPressed_[256] = {};
@@ -62,13 +65,20 @@ class Autopilot : public InputSource {
     float swingY_ = 256;     // the line the boss's swinging shots swing about
     bool charging_ = false;  // the boss's shots are flying in to gather
     float chargeX_ = 0, chargeY_ = 0;
-    uint32_t chargeSeen_ = 0; // the last frame a gathering was seen
+    uint32_t chargeSeen_ = 0;  // the last frame a gathering was seen
+    bool shotShown_[128] = {}; // the boss's shots as they were last seen
+    struct Zone {
+        float left = 0, top = 0, right = 0, bottom = 0;
+    } spawnZone_;    // where the boss's aimed shots appear, from the boss's corner
+    int spawns_ = 0; // how many appearances spawnZone_ was learned from
 
     // This frame's view.
     std::vector<Threat> still_, following_; // threats that ignore the ship and that follow it
+    std::vector<Threat> hazards_;           // places to keep out of, moving with the boss
     std::vector<float> stillPath_;          // still_ positions, frame by frame
     std::vector<int> stillBoxes_;           // their hit boxes, by frame and then by threat
     Plan lastPlan_;
+    int replanIn_ = 0; // ticks until the next plan
     ShipRules rules_;
     bool boss_ = false;
 };
