@@ -1,5 +1,7 @@
 #include "autopilot/autopilot.h"
 
+#include "autopilot/boss_view.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,56 +35,6 @@ struct Gap {
 };
 Gap GapBetween(int al, int at, int ar, int ab, int bl, int bt, int br, int bb) {
     return {std::max(bl - ar, al - br), std::max(bt - ab, at - bb)};
-}
-
-// The boss's block as its parts' hit boxes cover it; left is far off when no part shows.
-struct Block {
-    float left = 1e9f, top = 1e9f, bottom = -1e9f;
-    bool shown() const { return left < 1e8f; }
-};
-Block BossBlock() {
-    Block block;
-    for (const GameObject& part : TheBoss().parts)
-        if (part.active) {
-            const tessary::Sprite::Box box = part.HitBox();
-            block.left = std::min(block.left, static_cast<float>(box.left));
-            block.top = std::min(block.top, static_cast<float>(box.top));
-            block.bottom = std::max(block.bottom, static_cast<float>(box.bottom));
-        }
-    return block;
-}
-
-// The boss's shots fly in from far away to gather at one point before an attack; while they do,
-// they are fast and head for the boss, which no shot of an attack does.
-bool Gathering(const Shot& s, float speedFactor, float bossLeft, float bossTop, float bossBottom) {
-    const float speed = std::hypot(s.vx, s.vy) / speedFactor;
-    if (speed < 9) return false;
-    // Where the line of flight crosses the boss's left edge, if it gets there at all.
-    const float t = (bossLeft - s.x) / s.vx;
-    if (s.vx == 0 || t < 0) return std::fabs(s.x - bossLeft) < 64 && s.vy * (bossTop - s.y) > 0;
-    const float y = s.y + s.vy * t;
-    return y > bossTop - 200 && y < bossBottom + 200;
-}
-
-// The point the lines of flight of gathering shots meet at, by least squares.
-bool MeetingPoint(const std::vector<const Shot*>& shots, float& x, float& y) {
-    double a = 0, b = 0, c = 0, px = 0, py = 0;
-    for (const Shot* s : shots) {
-        const double len = std::hypot(s->vx, s->vy);
-        const double dx = s->vx / len, dy = s->vy / len;
-        // The projection across the line: I - d d^T.
-        const double m11 = 1 - dx * dx, m12 = -dx * dy, m22 = 1 - dy * dy;
-        a += m11;
-        b += m12;
-        c += m22;
-        px += m11 * s->x + m12 * s->y;
-        py += m12 * s->x + m22 * s->y;
-    }
-    const double det = a * c - b * b;
-    if (shots.size() < 2 || std::fabs(det) < 1e-6) return false;
-    x = static_cast<float>((c * px - b * py) / det);
-    y = static_cast<float>((a * py - b * px) / det);
-    return true;
 }
 
 // Whether the item of this kind (its picture row) is worth going for.
@@ -149,7 +101,7 @@ void Autopilot::WatchBoss() {
     // zone to keep out of, since a shot may appear on the ship there at any moment. The aimed
     // fire brings one shot at a time; many at once are an attack being set up.
     const Boss& b = TheBoss();
-    const Block block = BossBlock();
+    const BossBlock block = SeeBossBlock(TheBoss());
     int appeared = -1, count = 0;
     for (int i = 0; i < kBossShots; ++i) {
         const Shot& shot = b.shots[i];
@@ -183,11 +135,11 @@ void Autopilot::SeeThreats() {
         const Boss& b = TheBoss();
         for (const GameObject& part : b.parts)
             if (part.active) add(BodyThreat(part, 0.25f * s));
-        const Block block = BossBlock();
+        const BossBlock block = SeeBossBlock(TheBoss());
         std::vector<const Shot*> gathering;
         for (const Shot& shot : b.shots) {
             if (!shot.active) continue;
-            if (Gathering(shot, s, block.left, block.top, block.bottom)) {
+            if (Gathering(shot, s, block)) {
                 gathering.push_back(&shot);
                 continue;
             }
@@ -225,7 +177,7 @@ Autopilot::Goal Autopilot::ChooseGoal() const {
     goal.y = p.y;
     goal.pullY = 0.5f;
     if (boss_) {
-        const Block block = BossBlock();
+        const BossBlock block = SeeBossBlock(TheBoss());
         const float left = block.left, top = block.top, bottom = block.bottom;
         if (block.shown()) {
             goal.x = std::clamp(left - 230, 70.0f, 240.0f);
@@ -262,7 +214,7 @@ Autopilot::Goal Autopilot::ChooseGoal() const {
     const GameObject& item = TheItem();
     // In a boss fight only an item well in front of the boss: under it and behind it shots come
     // into sight without warning.
-    const bool reachable = !boss_ || item.x + 32 < BossBlock().left - 48;
+    const bool reachable = !boss_ || item.x + 32 < SeeBossBlock(TheBoss()).left - 48;
     if (item.active != 0 && item.x > 0 && item.x < 600 && item.y > 64 && item.y < 450 &&
         reachable && WantItem(item.row, p, rules_.hard)) {
         goal.x = item.x;
