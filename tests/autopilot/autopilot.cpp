@@ -257,7 +257,7 @@ void Autopilot::Fly(Trial& trial, const ShipKeys& keys, int from, int to, int ho
                 const float gap = static_cast<float>(std::max(g.x, g.y));
                 if (gap < m) trial.cost += (m - gap) * 60 * weight;
             };
-            const int* boxes = &stillBoxes_[static_cast<size_t>(k - 1) * n * 4];
+            const int* boxes = stillBoxes_.data() + static_cast<size_t>(k - 1) * n * 4;
             for (size_t i = 0; i < n; ++i, boxes += 4)
                 judge(boxes[0], boxes[1], boxes[2], boxes[3], still_[i].uncertainty);
             for (const Threat& t : trial.follow) {
@@ -418,6 +418,7 @@ void Autopilot::BeforeTick(GameHarness& game, uint64_t) {
         BestPlan(ChooseGoal(), horizon, frame);
     }
     const Plan& best = lastPlan_;
+    tightSpots_ += best.firstHit != 0;
 
     Press(game, kVkUp, best.first.v < 0);
     Press(game, kVkDown, best.first.v > 0);

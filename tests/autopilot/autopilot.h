@@ -22,6 +22,8 @@ class Autopilot : public InputSource {
     void BeforeTick(GameHarness& game, uint64_t tick) override;
 
     int SpecialsUsed() const { return specialsUsed_; }
+    // Frames in which every plan the pilot tried still ran into something.
+    int TightSpots() const { return tightSpots_; }
     // Whether the pilot has ever held this virtual key down.
     bool EverPressed(int vk) const { return vk >= 0 && vk < 256 && everPressed_[vk]; }
 
@@ -58,6 +60,7 @@ class Autopilot : public InputSource {
     int specialCooldown_ = 0;
     int xPause_ = 0;
     int specialsUsed_ = 0;
+    int tightSpots_ = 0;
 
     // What the pilot remembers from frame to frame.
     int lastHp_ = -1, lastLives_ = -1, lastRow_ = 0;

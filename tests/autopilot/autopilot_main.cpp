@@ -3,8 +3,8 @@
 //   build/tests/autopilot_run fps hard [seed]  one setting, e.g. 60 1 3
 //   build/tests/autopilot_run sweep [first last]
 //       the four settings over the seeds first..last (1..8 unless given): per setting how many
-//       runs reached the staff roll, the mean lives lost and hits taken in each stage, and the
-//       seconds a run took
+//       runs reached the staff roll, the mean lives lost, hits taken and tight spots in each
+//       stage, and the seconds a run took
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,13 +18,14 @@ using namespace pelko::testing;
 
 int Sweep(uint32_t first, uint32_t last) {
     int failures = 0;
-    std::printf("seeds %u..%u: runs that reached the staff roll; mean lives lost and mean hits "
-                "taken in stages 1..5\n",
+    std::printf("seeds %u..%u: runs that reached the staff roll; the mean per run, stage by stage "
+                "(1..5), of the lives lost, the hits taken and the tight spots (frames in which "
+                "the pilot found no plan free of hits)\n",
                 first, last);
     for (int fps : {30, 60})
         for (bool hard : {false, true}) {
             int reached = 0, runs = 0;
-            double lost[6] = {}, hits[6] = {};
+            double lost[6] = {}, hits[6] = {}, tight[6] = {};
             const auto began = std::chrono::steady_clock::now();
             for (uint32_t seed = first; seed <= last; ++seed) {
                 const AutopilotRun run = RunAutopilot(fps, hard, seed);
@@ -36,6 +37,7 @@ int Sweep(uint32_t first, uint32_t last) {
                 for (int s = 1; s <= 5; ++s) {
                     lost[s] += run.stages[s].livesLost;
                     hits[s] += run.stages[s].hits;
+                    tight[s] += run.stages[s].tightSpots;
                     std::fprintf(stderr, " %d", run.stages[s].livesLost);
                 }
                 std::fprintf(stderr, "\n");
@@ -50,6 +52,9 @@ int Sweep(uint32_t first, uint32_t last) {
             std::printf("  hits");
             for (int s = 1; s <= 5; ++s)
                 std::printf(" %4.2f", hits[s] / runs);
+            std::printf("  tight spots");
+            for (int s = 1; s <= 5; ++s)
+                std::printf(" %.0f", tight[s] / runs);
             std::printf("  (%.1f s a run)\n", seconds / runs);
             std::fflush(stdout);
         }

@@ -110,7 +110,7 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
     Autopilot pilot;
     // Five stages of a minute each and their bosses fit well within 20 minutes of game time.
     const uint64_t limit = static_cast<uint64_t>(fps) * 60 * 20;
-    int lives = PlayerAt(0).lives, hp = PlayerAt(0).hp;
+    int lives = PlayerAt(0).lives, hp = PlayerAt(0).hp, tight = 0;
     const bool verbose = std::getenv("AUTOPILOT_VERBOSE") != nullptr;
     for (uint64_t i = 0; i < limit; ++i) {
         pilot.BeforeTick(game, game.TickCount() + 1);
@@ -142,6 +142,8 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
                         DescribeHit(before, p).c_str(), BossState().c_str());
         if (p.lives < lives) st.livesLost += lives - p.lives;
         if (p.lives < lives || (p.lives == lives && p.hp < hp)) ++st.hits;
+        st.tightSpots += pilot.TightSpots() - tight;
+        tight = pilot.TightSpots();
         lives = p.lives;
         hp = p.hp;
         run.score = p.scoreValue;
@@ -169,11 +171,12 @@ std::string FormatAutopilotRun(const AutopilotRun& run) {
     out += line;
     for (int i = 1; i <= 5; ++i) {
         const AutopilotStage& st = run.stages[i];
-        std::snprintf(line, sizeof line, "  stage %d: %s, lives lost %d, hits %d\n", i,
+        std::snprintf(line, sizeof line, "  stage %d: %s, lives lost %d, hits %d, tight spots %d\n",
+                      i,
                       st.cleared   ? "cleared"
                       : st.reached ? "reached"
                                    : "not reached",
-                      st.livesLost, st.hits);
+                      st.livesLost, st.hits, st.tightSpots);
         out += line;
     }
     return out;
