@@ -1,9 +1,13 @@
 #include "autopilot/autopilot_run.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "autopilot/autopilot.h"
+#include "game/enemies/boss.h"
+#include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
 #include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
@@ -32,6 +36,58 @@ bool StartFromTitle(GameHarness& game, bool hard) {
     return title && play && (Globals().hardMode != 0) == hard;
 }
 
+// What was in flight before a tick, so that a hit can be put down to the shot that vanished.
+struct ShotSeen {
+    const Shot* shot;
+    int row;
+    float x, y, vx, vy;
+};
+
+std::vector<ShotSeen> ShotsInFlight() {
+    std::vector<ShotSeen> out;
+    auto add = [&](const Shot& s) {
+        if (s.active) out.push_back({&s, s.row, s.x, s.y, s.vx, s.vy});
+    };
+    if (Globals().bossPhase != 0) {
+        for (const Shot& s : TheBoss().shots)
+            add(s);
+    } else {
+        for (const Enemy& e : TheEnemies().enemies)
+            for (const Shot& s : e.shots)
+                add(s);
+    }
+    return out;
+}
+
+// The shot that hit the ship this tick: in flight before, hidden now, near the ship.
+std::string DescribeHit(const std::vector<ShotSeen>& before, const Player& p) {
+    char text[200];
+    for (const ShotSeen& s : before)
+        if (!s.shot->active && std::fabs(s.x - p.x) < 48 && std::fabs(s.y - p.y) < 48) {
+            std::snprintf(text, sizeof text, "shot kind %d at (%d,%d) v (%.1f,%.1f)", s.row,
+                          static_cast<int>(s.x), static_cast<int>(s.y), s.vx, s.vy);
+            return text;
+        }
+    if (Globals().bossPhase != 0) {
+        const Boss& b = TheBoss();
+        std::snprintf(text, sizeof text, "boss body at (%d,%d)", b.X0(), b.Y0());
+        return text;
+    }
+    return "enemy body";
+}
+
+std::string BossState() {
+    if (Globals().bossPhase == 0) return "";
+    const Boss& b = TheBoss();
+    char text[120];
+    int flags = 0;
+    for (int i = 0; i < kBossAttackFlags; ++i)
+        flags |= b.attackFlags[i] ? 1 << i : 0;
+    std::snprintf(text, sizeof text, " boss (%d,%d) hp %d attack flags %x", b.X0(), b.Y0(), b.hp,
+                  flags);
+    return text;
+}
+
 } // namespace
 
 int AutopilotRun::furthestStage() const {
@@ -54,10 +110,12 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
     Autopilot pilot;
     // Five stages of a minute each and their bosses fit well within 20 minutes of game time.
     const uint64_t limit = static_cast<uint64_t>(fps) * 60 * 20;
-    int lives = PlayerAt(0).lives;
+    int lives = PlayerAt(0).lives, hp = PlayerAt(0).hp, tight = 0;
     const bool verbose = std::getenv("AUTOPILOT_VERBOSE") != nullptr;
     for (uint64_t i = 0; i < limit; ++i) {
         pilot.BeforeTick(game, game.TickCount() + 1);
+        std::vector<ShotSeen> before;
+        if (verbose) before = ShotsInFlight();
         game.Tick();
         const GameGlobals& g = Globals();
         const Player& p = PlayerAt(0);
@@ -76,11 +134,18 @@ AutopilotRun RunAutopilot(int fps, bool hard, uint32_t seed) {
             st.clearedFrame = TheGame().frameCounter;
         }
         if (p.lastHitFrame == static_cast<int>(TheGame().frameCounter) && verbose)
-            std::printf("    stage %d frame %u hit at (%d,%d) hp %d%s tp %d\n", stage,
+            std::printf("    stage %d frame %u hit at (%d,%d) hp %d tp %d by %s%s\n", stage,
                         TheGame().frameCounter, static_cast<int>(p.x), static_cast<int>(p.y), p.hp,
-                        g.bossPhase != 0 ? " in the boss fight" : "", p.tp * 10 + p.specialKind);
+                        p.tp, DescribeHit(before, p).c_str(), BossState().c_str());
+        if (p.lives < lives && verbose)
+            std::printf("    stage %d frame %u life lost by %s%s\n", stage, TheGame().frameCounter,
+                        DescribeHit(before, p).c_str(), BossState().c_str());
         if (p.lives < lives) st.livesLost += lives - p.lives;
+        if (p.lives < lives || (p.lives == lives && p.hp < hp)) ++st.hits;
+        st.tightSpots += pilot.TightSpots() - tight;
+        tight = pilot.TightSpots();
         lives = p.lives;
+        hp = p.hp;
         run.score = p.scoreValue;
         if (p.gameOver != 0) {
             run.gameOver = true;
@@ -106,11 +171,12 @@ std::string FormatAutopilotRun(const AutopilotRun& run) {
     out += line;
     for (int i = 1; i <= 5; ++i) {
         const AutopilotStage& st = run.stages[i];
-        std::snprintf(line, sizeof line, "  stage %d: %s, lives lost %d\n", i,
+        std::snprintf(line, sizeof line, "  stage %d: %s, lives lost %d, hits %d, tight spots %d\n",
+                      i,
                       st.cleared   ? "cleared"
                       : st.reached ? "reached"
                                    : "not reached",
-                      st.livesLost);
+                      st.livesLost, st.hits, st.tightSpots);
         out += line;
     }
     return out;

@@ -9,6 +9,8 @@ namespace pelko::testing {
 struct AutopilotStage {
     bool reached = false, cleared = false;
     int livesLost = 0;
+    int hits = 0;              // hits taken, each a point of the ship's strength or a life
+    int tightSpots = 0;        // frames in which the pilot found no plan free of hits
     uint32_t clearedFrame = 0; // the game's frame counter at the clear
 };
 
