@@ -285,6 +285,17 @@ void Autopilot::Fly(Trial& trial, const ShipKeys& keys, int from, int to, int ho
     }
 }
 
+// The view's buffers are made room for at the start, for more than the screen ever holds (the
+// enemies, their shots, the boss's parts and its 128 shots) over the longest horizon (0.8 s at
+// 60 fps), so that the pilot's own memory stays the same all through a soak.
+Autopilot::Autopilot() {
+    constexpr size_t kThreats = 1024, kFrames = 49;
+    for (std::vector<Threat>* v : {&still_, &following_, &kept_, &hazards_})
+        v->reserve(kThreats);
+    stillPath_.reserve(kThreats * kFrames * 2);
+    stillBoxes_.reserve(kThreats * kFrames * 4);
+}
+
 void Autopilot::BestPlan(const Goal& goal, int horizon, uint32_t frame) {
     const Player& p = PlayerAt(0);
     const int turn = std::max(2, horizon / 4);
@@ -337,7 +348,8 @@ void Autopilot::KeepReachable(int horizon) {
                                            0.5f * rules_.speedFactor * horizon * horizon
                                      : p.speed * rules_.speedFactor * horizon) +
                         48;
-    std::vector<Threat> kept;
+    std::vector<Threat>& kept = kept_;
+    kept.clear();
     stillPath_.clear();
     const float h = static_cast<float>(horizon);
     for (const Threat& t0 : still_) {

@@ -18,6 +18,7 @@ namespace pelko::testing {
 
 class Autopilot : public InputSource {
   public:
+    Autopilot();
     // Sets the keys for the coming tick; ticks count from 1, the first after Boot().
     void BeforeTick(GameHarness& game, uint64_t tick) override;
 
@@ -77,6 +78,7 @@ class Autopilot : public InputSource {
 
     // This frame's view.
     std::vector<Threat> still_, following_; // threats that ignore the ship and that follow it
+    std::vector<Threat> kept_;              // still_ as it is cut down to what can arrive
     std::vector<Threat> hazards_;           // places to keep out of, moving with the boss
     std::vector<float> stillPath_;          // still_ positions, frame by frame
     std::vector<int> stillBoxes_;           // their hit boxes, by frame and then by threat
