@@ -43,6 +43,18 @@ void ReleaseAll(GameHarness& game) {
         game.Key(k.vk, false);
 }
 
+// Once a run is over, F1 ends it when its message has been up 90 ticks; `overSince` is the tick
+// the run was first seen over (0 while it goes on).
+void EndRunOnceOver(GameHarness& game, uint64_t tick, uint64_t& overSince) {
+    if (PlayerAt(0).gameOver == 0) {
+        overSince = 0;
+        game.Key(kVkF1, false);
+        return;
+    }
+    if (overSince == 0) overSince = tick;
+    game.Key(kVkF1, tick - overSince >= 90 && tick - overSince < 92);
+}
+
 // The weaving script, and the boss's five attack keys pressed in turn once it has arrived: each
 // when no attack is running, so that every attack plays out in full.
 class BossAttackInput : public InputSource {
@@ -146,12 +158,7 @@ void PilotedRunInput::BeforeTick(GameHarness& game, uint64_t tick) {
         game.Key(kVkSpace, t >= 20 && t < 22);
     } else if (game.Screen() == InGameFrame) {
         started_ = true;
-        if (PlayerAt(0).gameOver == 0) {
-            gameOverSince_ = 0;
-        } else {
-            if (gameOverSince_ == 0) gameOverSince_ = tick;
-            game.Key(kVkF1, tick - gameOverSince_ >= 90 && tick - gameOverSince_ < 92);
-        }
+        EndRunOnceOver(game, tick, gameOverSince_);
     }
 }
 
@@ -196,15 +203,13 @@ void AttractAndPlayInput::BeforeTick(GameHarness& game, uint64_t tick) {
     } else if (on == DemoFrame) {
         game.Key(kVkSpace, t >= 200 && t < 202);
     } else if (on == InGameFrame) {
-        if (PlayerAt(0).gameOver != 0) {
-            if (pilot_ == nullptr) ReleaseAll(game);
-            if (gameOverSince_ == 0) gameOverSince_ = tick;
-            game.Key(kVkF1, tick - gameOverSince_ >= 90 && tick - gameOverSince_ < 92);
-        } else {
-            gameOverSince_ = 0;
-            game.Key(kVkF1, false);
-            if (pilot_ == nullptr) HoldWeaveKeys(game, t);
+        if (pilot_ == nullptr) {
+            if (PlayerAt(0).gameOver != 0)
+                ReleaseAll(game);
+            else
+                HoldWeaveKeys(game, t);
         }
+        EndRunOnceOver(game, tick, gameOverSince_);
     }
 }
 
