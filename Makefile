@@ -19,10 +19,12 @@ build: configure
 run: build
 	cd $(BUILD_DIR)/dist && ./pelkogame
 
+# Every test, then the whole suite again under the sanitizers: CI runs this target alone.
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	./scripts/sanitize.sh $(JOBS)
 
-# The whole test suite again under ASan, UBSan and LeakSanitizer, in build-sanitize.
+# The whole test suite alone under ASan, UBSan and LeakSanitizer, in build-sanitize.
 sanitize: deps
 	./scripts/sanitize.sh $(JOBS)
 
