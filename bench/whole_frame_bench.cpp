@@ -6,6 +6,7 @@
 // headroom against the 16 ms frame at 60 fps.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -221,14 +222,27 @@ void FrameAndPresent(benchmark::State& state, int depth) {
     CountLoad(state);
 }
 
-// Keeps each run's CPU time per iteration in microseconds by name: the work of one core, which on
-// a shared machine is steadier than the wall-clock time.
+double Fastest(const std::vector<double>& times) {
+    return times.empty() ? 0.0 : *std::min_element(times.begin(), times.end());
+}
+
+// Five repetitions reported as their fastest (the name gets "/repeats:5_min"): on a shared machine
+// the other programs only ever add time, so the fastest run is the frame's own cost.
+void BestOfFive(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ComputeStatistics("min", Fastest)
+        ->ReportAggregatesOnly(true);
+}
+
+// Keeps each fastest run's CPU time per iteration in microseconds by name: the work of one core,
+// which on a shared machine is steadier than the wall-clock time.
 class SummaryReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                micros[r.benchmark_name()] =
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "min" && !r.error_occurred)
+                micros[r.run_name.str()] =
                     r.GetAdjustedCPUTime() *
                     benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
                     benchmark::GetTimeUnitMultiplier(r.time_unit);
@@ -243,23 +257,21 @@ int main(int argc, char** argv) {
     const int depths[] = {8, 16, 32};
     for (int depth : depths) {
         const std::string d = "/" + std::to_string(depth);
-        benchmark::RegisterBenchmark(("RestoreOnly" + d).c_str(), RestoreOnly, depth)
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("InGameFrame" + d).c_str(), FrameOnly, depth)
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("InGameFrameAndPresent" + d).c_str(), FrameAndPresent, depth)
-            ->Unit(benchmark::kMicrosecond);
+        BestOfFive(benchmark::RegisterBenchmark(("RestoreOnly" + d).c_str(), RestoreOnly, depth));
+        BestOfFive(benchmark::RegisterBenchmark(("InGameFrame" + d).c_str(), FrameOnly, depth));
+        BestOfFive(benchmark::RegisterBenchmark(("InGameFrameAndPresent" + d).c_str(),
+                                                FrameAndPresent, depth));
     }
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     moment.reset(); // the game goes before the runtime's statics
     constexpr double kFrameMicros = 16000.0;
-    std::printf("\nwhole frame of the heavy moment (CPU time, put-back subtracted), against the 16 "
+    std::printf("\nwhole frame of the heavy moment (CPU time, fastest of five, put-back subtracted), against the 16 "
                 "ms frame "
                 "at 60 fps:\n");
     for (int depth : depths) {
-        const std::string d = "/" + std::to_string(depth);
+        const std::string d = "/" + std::to_string(depth) + "/repeats:5";
         if (!reporter.micros.count("InGameFrameAndPresent" + d) ||
             !reporter.micros.count("InGameFrame" + d) || !reporter.micros.count("RestoreOnly" + d))
             continue;

@@ -167,10 +167,11 @@ int Display::Present() {
     if (surfacesReady == 0 || !primary || !backBuffer) return 0;
     // Flipping always waits for the vertical blank; a copy waits only when asked.
     const bool flip = IsFullScreen() && TheDisplayGlobals().useFlip != 0;
-    const platform::Rect whole{0, 0, width, height};
-    if (platform::BltFast(*primary, 0, 0, *backBuffer, whole, false) != platform::BlitResult::Ok)
-        return 0;
-    return platform::PresentFrame(*primary, flip || waitVSync != 0) ? 1 : 0;
+    // The primary stands for the window: the platform's present converts the back buffer straight
+    // into what the window shows, rather than copying the whole frame into the primary first. A
+    // lost primary or back buffer shows nothing, as the copy between them would have failed.
+    if (primary->IsLost() || backBuffer->IsLost()) return 0;
+    return platform::PresentFrame(*backBuffer, flip || waitVSync != 0) ? 1 : 0;
 }
 
 DrawingContext Display::GetBackDC() {
