@@ -14,10 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "best_of_five.h"
 #include "platform/present.h"
 #include "platform/surface.h"
 
 namespace {
+
+using bench::BestOfFive;
 
 using platform::Rect;
 using platform::Surface;
@@ -123,18 +126,6 @@ void FrameMemcpy(benchmark::State& state) {
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
     }
-}
-
-double Fastest(const std::vector<double>& times) {
-    return times.empty() ? 0.0 : *std::min_element(times.begin(), times.end());
-}
-
-// Five repetitions reported as their fastest (the name gets "_min").
-void BestOfFive(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)
-        ->Repetitions(5)
-        ->ComputeStatistics("min", Fastest)
-        ->ReportAggregatesOnly(true);
 }
 
 // Keeps the time of every run and aggregate by name, so that they can be compared afterwards.

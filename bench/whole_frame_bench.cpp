@@ -6,13 +6,13 @@
 // headroom against the 16 ms frame at 60 fps.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "best_of_five.h"
 #include "game/enemies/boss.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
@@ -23,6 +23,8 @@
 #include "support/game_harness.h"
 
 namespace {
+
+using bench::BestOfFive;
 
 using pelko::testing::GameFolder;
 using pelko::testing::GameHarness;
@@ -220,19 +222,6 @@ void FrameAndPresent(benchmark::State& state, int depth) {
         benchmark::ClobberMemory();
     }
     CountLoad(state);
-}
-
-double Fastest(const std::vector<double>& times) {
-    return times.empty() ? 0.0 : *std::min_element(times.begin(), times.end());
-}
-
-// Five repetitions reported as their fastest (the name gets "/repeats:5_min"): on a shared machine
-// the other programs only ever add time, so the fastest run is the frame's own cost.
-void BestOfFive(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)
-        ->Repetitions(5)
-        ->ComputeStatistics("min", Fastest)
-        ->ReportAggregatesOnly(true);
 }
 
 // Keeps each fastest run's CPU time per iteration in microseconds by name: the work of one core,
