@@ -6,7 +6,6 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>

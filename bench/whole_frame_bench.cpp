@@ -256,9 +256,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     moment.reset(); // the game goes before the runtime's statics
     constexpr double kFrameMicros = 16000.0;
-    std::printf("\nwhole frame of the heavy moment (CPU time, fastest of five, put-back subtracted), against the 16 "
-                "ms frame "
-                "at 60 fps:\n");
+    std::printf("\nwhole frame of the heavy moment (CPU time, fastest of five, put-back "
+                "subtracted), against the 16 ms frame at 60 fps:\n");
     for (int depth : depths) {
         const std::string d = "/" + std::to_string(depth) + "/repeats:5";
         if (!reporter.micros.count("InGameFrameAndPresent" + d) ||

@@ -169,8 +169,9 @@ int Display::Present() {
     const bool flip = IsFullScreen() && TheDisplayGlobals().useFlip != 0;
     // The primary stands for the window: the platform's present converts the back buffer straight
     // into what the window shows, rather than copying the whole frame into the primary first. A
-    // lost primary or back buffer shows nothing, as the copy between them would have failed.
-    if (primary->IsLost() || backBuffer->IsLost()) return 0;
+    // lost primary shows nothing, as the copy into it would have failed; the platform refuses a
+    // lost back buffer itself.
+    if (primary->IsLost()) return 0;
     return platform::PresentFrame(*backBuffer, flip || waitVSync != 0) ? 1 : 0;
 }
 

@@ -25,7 +25,7 @@ struct DrawingContext {
 struct Display {
     // The device exists from Open to Close.
     bool directDraw = false;
-    std::unique_ptr<platform::Surface> primary;      // the window's surface: presents fail while it is lost
+    std::unique_ptr<platform::Surface> primary;      // the window; nothing shows while it is lost
     std::unique_ptr<platform::Surface> backBuffer;   // the drawing target of everything
     std::shared_ptr<platform::PaletteTable> palette; // 8-bit mode only; null once released
     int clipRegion = 0; // 1 while GDI drawing is limited to the clip rectangle
