@@ -3,8 +3,8 @@
 // minutes, and at the end. 0 when the heap did not grow from the first ten minutes to the last and
 // stayed under its budget.
 //
-// Text is rasterised glyph by glyph on first use and kept, so the first staff roll leaves the
-// heap a little higher for good. The hour is therefore counted from the end of a warm-up that has
+// A font is opened, and its glyphs beyond printable ASCII rasterised, on first use and kept, so
+// the first time through each stage and the staff roll leaves the heap a little higher for good. The hour is therefore counted from the end of a warm-up that has
 // shown every screen once, the staff roll included (at most `warmUpMinutes` of game time; 0 for
 // none); the warm-up's own peak is printed too.
 #pragma once
