@@ -16,8 +16,8 @@ constexpr int kLargestSize = 512;
 // A program asks for a handful of sizes; the bound only stops a runaway caller from growing the
 // cache for ever.
 constexpr size_t kMaxCachedFonts = 64;
-// The tallest cell whose printable ASCII is rasterised when the font opens (about 250 KB of glyphs
-// at this size).
+// The largest cell height and character width whose printable ASCII is rasterised when the font
+// opens: at most 95 masks of about 64 by 64 pixels, a few hundred kilobytes.
 constexpr int kLargestPreparedSize = 64;
 
 using FontKey = std::tuple<std::string, int, int, bool>;
@@ -52,7 +52,7 @@ std::shared_ptr<Font> OpenFont(const std::string& faceName, int cellHeight, int 
     // Printable ASCII is rasterised now rather than on first use, so that a text whose characters
     // change as the game goes on (a score, a record) does not grow the heap hours into a session.
     // Not for a large font: a few hundred kilobytes of glyphs it may never draw.
-    if (cellHeight <= kLargestPreparedSize)
+    if (cellHeight <= kLargestPreparedSize && averageWidth <= kLargestPreparedSize)
         for (char32_t c = U' '; c <= U'~'; ++c)
             font->GlyphFor(c);
     if (cache.size() >= kMaxCachedFonts) cache.clear();

@@ -4,9 +4,10 @@
 // stayed under its budget.
 //
 // A font is opened, and its glyphs beyond printable ASCII rasterised, on first use and kept, so
-// the first time through each stage and the staff roll leaves the heap a little higher for good. The hour is therefore counted from the end of a warm-up that has
-// shown every screen once, the staff roll included (at most `warmUpMinutes` of game time; 0 for
-// none); the warm-up's own peak is printed too.
+// the first time through each stage and the staff roll leaves the heap a little higher for good.
+// The hour is therefore counted from the end of a warm-up that has shown every screen once, the
+// staff roll included (at most `warmUpMinutes` of game time; 0 for none); the warm-up's own peak
+// is printed too.
 #pragma once
 
 namespace pelko::testing {

@@ -37,9 +37,9 @@ class Font {
 // The font of faceName with the given cell height (the height of a line, like a positive CreateFont
 // height; 0 or less gives 16) and average character width (0 or less keeps the face's own
 // proportions), both at most 512. Glyphs are stretched to the width. The same request gives the
-// same font object, so its glyph cache serves every frame; a font up to 64 pixels tall has
-// printable ASCII rasterised as it opens, so that changing digits do not grow the heap later. Never
-// null.
+// same font object, so its glyph cache serves every frame; a font up to 64 pixels tall and wide
+// has printable ASCII rasterised as it opens, so that changing digits do not grow the heap later.
+// Never null.
 std::shared_ptr<Font> OpenFont(const std::string& faceName, int cellHeight, int averageWidth);
 
 // The built-in bitmap font at a size, whatever faces are installed.
