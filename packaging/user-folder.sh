@@ -3,8 +3,10 @@
 # stage files and holds the player's own Game.ini and HighScore.dat. The game reads and writes
 # its files below its current directory, so it runs from this folder.
 
-pelko_here=$(dirname "$(readlink -f "$0")")
-pelko_prefix=$(dirname "$pelko_here")
+# Names are cut with the shell's own expansions: a start spawns as few processes as it can.
+pelko_self=$(readlink -f "$0")
+pelko_here=${pelko_self%/*}
+pelko_prefix=${pelko_here%/*}
 pelko_libdir="$pelko_prefix/lib/pelko"
 pelko_datadir="$pelko_prefix/share/pelko"
 
@@ -14,12 +16,17 @@ case "${XDG_DATA_HOME:-}" in
   *) pelko_user_dir="${HOME:?HOME is not set}/.local/share/pelko" ;;
 esac
 
-# Links one installed entry into the user's folder. A real file or folder of the player's own
-# under the same name is left alone; a link is pointed at the installed entry again, so a newer
-# installed version takes over.
+# Links one installed entry into the user's folder. A link that already leads to it is left as
+# it is, so a start with everything in place writes nothing and a read-only folder works. A real
+# file or folder of the player's own under the same name is left alone; a link that leads
+# elsewhere is pointed at the installed entry again, so a newer installed version takes over.
+# A link that cannot be made is named by ln, and the game goes on: it names any file it misses.
 pelko_link() {
+  if [ -L "$2" ] && [ "$2" -ef "$1" ]; then
+    return 0
+  fi
   if [ -L "$2" ] || [ ! -e "$2" ]; then
-    ln -sfn "$1" "$2"
+    ln -sfn "$1" "$2" || :
   fi
 }
 
@@ -28,22 +35,22 @@ pelko_prepare_user_folder() {
     echo "pelko: the game data is missing ($pelko_datadir/GameData)" >&2
     exit 1
   fi
-  mkdir -p "$pelko_user_dir/GameData"
-  # Links left by an older version whose file is gone.
+  [ -d "$pelko_user_dir/GameData" ] || mkdir -p "$pelko_user_dir/GameData"
+  # Links left by an older version whose file is gone (rm names one it cannot remove).
   for entry in "$pelko_user_dir/GameData"/* "$pelko_user_dir"/*; do
     if [ -L "$entry" ] && [ ! -e "$entry" ]; then
-      rm -f "$entry"
+      rm -f "$entry" || :
     fi
   done
   for entry in "$pelko_datadir/GameData"/*; do
-    name=$(basename "$entry")
+    name=${entry##*/}
     case "$name" in
       Game.ini | HighScore.dat) continue ;; # the player's own, never linked
     esac
     pelko_link "$entry" "$pelko_user_dir/GameData/$name"
   done
   for entry in "$pelko_datadir"/*; do
-    name=$(basename "$entry")
+    name=${entry##*/}
     case "$name" in
       GameData | screenshots) continue ;; # the game data itself; the store screenshot
     esac

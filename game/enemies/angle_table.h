@@ -7,9 +7,10 @@ namespace pelko {
 class AngleTable {
   public:
     static constexpr int kEntries = 4096; // sixteen turns, centred on entry 2048
+    static constexpr int kFirstAngle = -kEntries / 2, kLastAngle = kEntries / 2 - 1;
     AngleTable();
 
-    // Valid for a in -2048..2047.
+    // Valid for a in kFirstAngle..kLastAngle, -2048..2047.
     double Cos(int a) const { return cosTable[a + kEntries / 2]; }
     double Sin(int a) const { return sinTable[a + kEntries / 2]; }
 

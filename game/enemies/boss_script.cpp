@@ -62,8 +62,13 @@ void Boss::RunScript() {
             const int angle = g.circleAngle;
             SetPartsVelocity(static_cast<float>(angles.Cos(angle) * moveSpeed),
                              static_cast<float>(angles.Sin(angle) * moveSpeed));
-            // Long circles would run the angle past the table; one turn is 256 steps anyway.
-            Globals().circleAngle = (angle + 1) % kCircleFrames;
+            // The angle counts on through every turn, and later turns read later entries of the
+            // table, which differ from the first turn's in their last digits. Only a circle of
+            // more than eight turns would run past the table's end; it goes on sixteen turns
+            // back, at the table's start.
+            int next = angle + 1;
+            if (next > AngleTable::kLastAngle) next -= AngleTable::kEntries;
+            Globals().circleAngle = next;
         }
         return;
     }

@@ -50,10 +50,12 @@ void Shot::Aim(const tessary::Sprite* target) {
     if (vx == 0.0f && vy == 0.0f) {
         heading = 0;
     } else {
-        // Straight up or down is the limit of the arctangent, without dividing by zero; such a
-        // shot counts as flying left, as every vx <= 0 does.
+        // Straight up or down is the limit of the arctangent, without dividing by zero: vy / vx
+        // is then an infinity whose sign is that of the quotient, so a vx of -0 turns it round.
+        // Such a shot counts as flying left, as every vx <= 0 does.
+        const bool positiveQuotient = std::signbit(vx) == std::signbit(vy);
         double h = vx != 0.0f ? std::atan(static_cast<double>(vy / vx))
-                              : (vy > 0.0f ? kExactQuarterTurn : -kExactQuarterTurn);
+                              : (positiveQuotient ? kExactQuarterTurn : -kExactQuarterTurn);
         if (vx <= 0.0f) h += kHalfTurn;
         heading = RadiansToSteps(h);
     }

@@ -1,6 +1,7 @@
 // Start-up of the game and the order of one frame of play.
 #include "game/flow/game_start.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 
@@ -96,7 +97,10 @@ void ApplyExtraLife() {
         static_cast<int64_t>(g.nextExtend) + kFirstExtend) {
         first.lives += 1;
         tessary::PlayWave(kOneUpWave, 0);
-        g.nextExtend += kExtendStep;
+        // Held at the top of the range, past every score: wrapped round, the next threshold
+        // would lie below the score and give a life every frame.
+        g.nextExtend = static_cast<int32_t>(
+            std::min<int64_t>(static_cast<int64_t>(g.nextExtend) + kExtendStep, INT32_MAX));
     }
 }
 

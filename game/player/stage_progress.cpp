@@ -149,6 +149,10 @@ void StartRun() {
         player.SetFrames(1, 2, 32, 32);
         SetUpPlayerShots(player);
         player.SetPosition(64, 200);
+        // Hard mode keeps the velocity from frame to frame; a run ended while moving must not
+        // start the next one drifting.
+        player.SetVelocityX(0);
+        player.SetVelocityY(0);
         player.SetTicksPerFrame(5);
         player.lives = 3;
         player.gameOver = 0;

@@ -1,8 +1,10 @@
 // The single-instance lock as an abstract unix socket: the kernel releases the name when the
-// process ends, however it ends, so a crashed game never blocks the next start.
+// last descriptor of the socket closes, so a crashed game never blocks the next start. The name
+// lives in the network namespace, so copies started in a namespace of their own do not meet.
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <pthread.h>
 #include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -11,10 +13,22 @@
 #include "platform/instance_lock.h"
 
 namespace platform {
+namespace {
+
+int g_heldSocket = -1;
+
+// A forked child gets a copy of every descriptor, the lock's too, and SDL shows its X11 message
+// box from such a child: killed while the box is up, the game would leave the box holding the
+// name until it is clicked. Children close their copy at once, so the lock ends with this process.
+void CloseLockInChild() {
+    if (g_heldSocket >= 0) close(g_heldSocket);
+    g_heldSocket = -1;
+}
+
+} // namespace
 
 bool AcquireInstanceLock(const char* className) {
-    static int heldSocket = -1;
-    if (heldSocket >= 0) return true;
+    if (g_heldSocket >= 0) return true;
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return true; // no way to tell; let the game run rather than refuse it
     std::string name = std::string(className) + ":" + std::to_string(getuid());
@@ -27,7 +41,9 @@ bool AcquireInstanceLock(const char* className) {
         close(fd);
         return false;
     }
-    heldSocket = fd;
+    // Fails only when memory is short; the game then runs with the old risk rather than not at all.
+    pthread_atfork(nullptr, nullptr, CloseLockInChild);
+    g_heldSocket = fd;
     return true;
 }
 

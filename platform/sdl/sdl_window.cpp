@@ -1,5 +1,6 @@
 // The main window on SDL: host events become the Windows messages of messages.h.
 #include <string>
+#include <string_view>
 
 #include "../common/backend.h"
 #include "platform/message_box.h"
@@ -77,6 +78,29 @@ void PostEvent(const SDL_Event& e) {
     }
 }
 
+// SDL falls back to drivers that draw into memory when it finds no display; a game running
+// there would play for nobody and hold the single-instance lock.
+bool IsDisplaylessDriver(std::string_view driver) {
+    return driver == "offscreen" || driver == "dummy";
+}
+
+// Driver names are matched without regard to case, as SDL matches them.
+bool SameDriverName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && SDL_strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+// SDL_VIDEODRIVER names one driver or a comma-separated list of them.
+bool VideoDriverAsked(std::string_view driver) {
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    std::string_view rest = asked != nullptr ? asked : "";
+    while (!rest.empty()) {
+        const size_t comma = rest.find(',');
+        if (SameDriverName(rest.substr(0, comma), driver)) return true;
+        rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+    }
+    return false;
+}
+
 } // namespace
 
 namespace sdl {
@@ -92,6 +116,12 @@ bool EnsureVideo() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::string line = std::string("SDL video: ") + SDL_GetError() + "\n";
         OutputDebugString(line.c_str());
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && IsDisplaylessDriver(driver) && !VideoDriverAsked(driver)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        OutputDebugString("SDL video: no display to open (see DISPLAY, WAYLAND_DISPLAY)\n");
         return false;
     }
     g_videoStarted = true;

@@ -67,7 +67,11 @@ LResult OnQueryNewPalette() {
 } // namespace
 
 int CreateMainWindow() {
-    if (!AcquireInstanceLock(kWindowClassName)) return 0;
+    if (!AcquireInstanceLock(kWindowClassName)) {
+        // The first copy keeps the window; this start ends at once, saying why in one line.
+        DebugPrint("The game is already running for this user; this start ends.\n");
+        return 0;
+    }
     if (!RegisterWindowClass(kWindowClassName, MainWndProc)) {
         ShowErrorBox("ウインドウクラスの登録に失敗しました");
         return 0;

@@ -1,25 +1,50 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: a second instance started while the first runs exits 0 at once,
-# and Esc ends the first with status 0.
+# The real program under Xvfb: a second instance started while the first runs exits 0 at once
+# and says why in one line, and Esc ends the first with status 0. A game killed while its error
+# box is up (SDL shows it from a forked child that lives on) leaves no lock behind: the next
+# start runs.
 set -u
 dist=$1
-cd "$dist" || exit 1
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 start_own_net
 
-"${IN_OWN_NET[@]}" ./pelkogame &
-first=$!
-at_exit 'kill $first 2>/dev/null'
-window=$(wait_for_window Untitled) || { echo "FAIL: no window appeared"; exit 1; }
+# A game folder of its own without the first stage's file, so a run stops at "StageData Error!".
+folder=$(mktemp -d)
+at_exit 'rm -rf "$folder"'
+mkdir -p "$folder/GameData"
+for f in "$dist"/GameData/*; do
+  [ "$(basename "$f")" = Stage1.dat ] || ln -s "$f" "$folder/GameData/"
+done
+ln -s "$dist/ForBeginner.BMP" "$folder/"
+cd "$folder" || exit 1
+
+# Starts the game in the background (its pid in $game) and waits for its window; fails when the
+# program ends first.
+start_game() {
+  SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" "$dist/pelkogame" 2>"$folder/$1.txt" &
+  game=$!
+  at_exit "kill $game 2>/dev/null"
+  window_or_end() { [ -n "$(visible_window Untitled)" ] || process_ended $game; }
+  wait_until window_or_end && window=$(visible_window Untitled)
+  [ -n "${window:-}" ] && ! process_ended $game
+}
+
+start_game first || { echo "FAIL: no window appeared"; cat "$folder/first.txt"; exit 1; }
+first=$game
 
 # A second instance that did not end by itself would run its frame loop until killed.
 start=$(date +%s%N)
-timeout "$WAIT_SECONDS" "${IN_OWN_NET[@]}" ./pelkogame
+timeout "$WAIT_SECONDS" "${IN_OWN_NET[@]}" "$dist/pelkogame" 2>"$folder/second.txt"
 second_status=$?
 second_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 if [ $second_status -ne 0 ]; then
   echo "FAIL: second instance status $second_status after ${second_ms} ms"
+  exit 1
+fi
+if ! grep -q 'already running' "$folder/second.txt" || [ "$(wc -l <"$folder/second.txt")" -ne 1 ]; then
+  echo "FAIL: the second instance did not say why in one line:"
+  cat "$folder/second.txt"
   exit 1
 fi
 kill -0 $first 2>/dev/null || { echo "FAIL: first instance died"; exit 1; }
@@ -31,3 +56,26 @@ wait $first
 first_status=$?
 [ $first_status -eq 0 ] || { echo "FAIL: exit status $first_status after Esc"; exit 1; }
 echo "second instance exited 0 in ${second_ms} ms; Esc ended the game with status 0"
+
+# Through the logo and the title into a run, held until the game has seen the key.
+start_game boxed || { echo "FAIL: the game did not start again after Esc"; exit 1; }
+boxed=$game
+focus_window "$window" || { echo "FAIL: the game's window did not take the focus"; exit 1; }
+# xdotool does not match the name SDL gives its box (a WM_NAME of type UTF-8); xwininfo lists it.
+error_box() { xwininfo -root -tree 2>/dev/null | awk '/"StageData Error!"/ { print $1 }'; }
+for _ in $(seq 120); do
+  box=$(error_box)
+  [ -n "$box" ] && break
+  xdotool keydown space; sleep 0.3; xdotool keyup space; sleep 0.3
+done
+[ -n "$box" ] || { echo "FAIL: no StageData Error! box"; exit 1; }
+# SDL's X11 box runs in a child of the game; it must outlive the game for this to test anything.
+box_process=$(cat /proc/$boxed/task/*/children 2>/dev/null | awk '{print $1}')
+[ -n "$box_process" ] || { echo "FAIL: the error box has no process of its own"; exit 1; }
+at_exit 'kill $box_process 2>/dev/null'
+kill -9 $boxed
+wait_for_exit $boxed || { echo "FAIL: the killed game lives on"; exit 1; }
+kill -0 "$box_process" 2>/dev/null || { echo "FAIL: the error box ended with the game"; exit 1; }
+start_game after || { echo "FAIL: a game killed during its error box blocks the next start:"
+                      cat "$folder/after.txt"; exit 1; }
+echo "a game killed during its error box leaves no lock behind"

@@ -116,6 +116,14 @@ TEST_F(AimTest, HeadingFollowsTheVelocity) {
     shot.SetVelocityY(-2.0f);
     AimAt(0.0f, 0.0f);
     EXPECT_EQ(shot.heading, 63);
+    // A vx of -0 turns the quotient's infinity round: -2 / -0 is plus infinity, 2 / -0 minus.
+    shot.SetVelocityX(-0.0f);
+    AimAt(0.0f, 0.0f);
+    EXPECT_EQ(shot.heading, RadiansToSteps(std::atan(INFINITY) + 3.141592));
+    EXPECT_EQ(shot.heading, 191);
+    shot.SetVelocityY(2.0f);
+    AimAt(0.0f, 0.0f);
+    EXPECT_EQ(shot.heading, 63);
 }
 
 class HomingTest : public EnemyTest {

@@ -36,6 +36,14 @@ TEST_F(PlayTest, AnExtraLifeComesAboveTwentyThousandAndThenEverySixtyThousand) {
     P().scoreValue = 80001;
     ApplyExtraLife();
     EXPECT_EQ(P().lives, 5);
+    // Near the top of the int range the schedule stops there instead of wrapping round to a
+    // threshold every score passes, which would give a life every frame.
+    Globals().nextExtend = INT32_MAX - 30000;
+    P().scoreValue = INT32_MAX;
+    for (int frame = 0; frame < 3; ++frame)
+        ApplyExtraLife();
+    EXPECT_EQ(P().lives, 6);
+    EXPECT_EQ(Globals().nextExtend, INT32_MAX);
 }
 
 // A score that jumps past two thresholds earns one life per frame.

@@ -84,6 +84,8 @@ TEST_F(StageProgressTest, StartRunSetsUpStageOneAndLeavesTheRestAlone) {
     player().scoreValue = 1234;
     player().gameOver = 1;
     player().lives = -1;
+    player().SetVelocityX(12.5f); // the last run ended while the ship drifted
+    player().SetVelocityY(-3.0f);
     TheItem().SetPosition(321, 123);
     TheItem().Show();
     game().frameCounter = 999;
@@ -107,6 +109,8 @@ TEST_F(StageProgressTest, StartRunSetsUpStageOneAndLeavesTheRestAlone) {
     EXPECT_EQ(player().active, 1);
     EXPECT_EQ(player().x, 64.0f);
     EXPECT_EQ(player().y, 200.0f);
+    EXPECT_EQ(player().vx, 0.0f) << "a hard-mode run starts at rest";
+    EXPECT_EQ(player().vy, 0.0f);
     EXPECT_EQ(player().controller, -1) << "no joystick: the keyboard alone";
     EXPECT_EQ(player().specialKind, 4);
     for (int k = 0; k < kPlayerShotSlots; ++k) {

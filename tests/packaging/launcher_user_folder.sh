@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The launchers on an installed copy whose programs are replaced by probes that report where
 # they were started: the per-user folder is laid out, a newer install updates its links, and the
-# player's own settings and score are never touched.
+# player's own settings and score are never touched, and a read-only folder still starts the game.
 set -u
 build=$1
 root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
+trap 'chmod -R u+w "$root" 2>/dev/null; rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 DESTDIR="$root/dest" cmake --install "$build" --prefix /opt/pelko >/dev/null || fail "install"
@@ -55,4 +55,30 @@ XDG_DATA_HOME="$root/xdg" "$root/dest/opt/pelko2/bin/pelko" || fail "pelko with 
 [ "$(cat "$root/pelkogame.cwd")" = "$root/xdg/pelko" ] || fail "XDG_DATA_HOME was not used"
 XDG_DATA_HOME=relative "$root/dest/opt/pelko2/bin/pelko" || fail "pelko with a relative XDG_DATA_HOME"
 [ "$(cat "$root/pelkogame.cwd")" = "$user" ] || fail "a relative XDG_DATA_HOME was used"
+
+# A player whose folder is read-only (chmod -R a-w) still starts the game: with every link in
+# place a start writes nothing. Run as an unprivileged user, since root passes every permission
+# check.
+as_player() { # home, command...
+  local home=$1
+  shift
+  if [ "$(id -u)" -eq 0 ]; then
+    HOME=$home setpriv --reuid=65534 --regid=65534 --clear-groups -- "$@"
+  else
+    HOME=$home "$@"
+  fi
+}
+player_home="$root/player"
+mkdir -p "$player_home"
+chmod 1777 "$root" # the probe writes where it was started; sticky, so nobody else's goes
+[ "$(id -u)" -ne 0 ] || chown 65534:65534 "$player_home"
+rm -f "$root/pelkogame.cwd"
+as_player "$player_home" "$root/dest/opt/pelko2/bin/pelko" || fail "pelko as a player"
+chmod -R a-w "$player_home/.local/share/pelko"
+rm -f "$root/pelkogame.cwd"
+as_player "$player_home" "$root/dest/opt/pelko2/bin/pelko" 2>"$root/read-only.err" ||
+  fail "pelko in a read-only folder: $(cat "$root/read-only.err")"
+[ "$(cat "$root/pelkogame.cwd")" = "$player_home/.local/share/pelko" ] ||
+  fail "the game ran in $(cat "$root/pelkogame.cwd") from a read-only folder"
+[ ! -s "$root/read-only.err" ] || fail "a read-only folder gave: $(cat "$root/read-only.err")"
 echo "the launchers lay out the player's folder, follow a newer install and keep the player's files"

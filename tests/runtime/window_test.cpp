@@ -65,12 +65,15 @@ TEST_F(WindowTest, StartUpSetsTheRuntimeDefaultsBeforeTheGameStarts) {
     EXPECT_FALSE(WindowExists());
 }
 
-TEST_F(WindowTest, ASecondInstanceEndsAtOnceWithoutAMessage) {
+TEST_F(WindowTest, ASecondInstanceEndsAtOnceSayingWhyInOneLine) {
     headless::SetOtherInstanceRunning(true);
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(g_gameStarts, 0);
     EXPECT_FALSE(WindowExists());
     EXPECT_TRUE(headless::MessageBoxes().empty());
+    ASSERT_EQ(headless::DebugLines().size(), 1u);
+    EXPECT_EQ(headless::DebugLines()[0],
+              "The game is already running for this user; this start ends.\n");
 }
 
 TEST_F(WindowTest, FailuresToMakeTheWindowShowTheirErrorBox) {
