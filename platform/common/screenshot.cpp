@@ -1,5 +1,5 @@
 // Screenshots into the user's pictures folder.
-#include "platform/screenshot.h"
+#include "screenshot_internal.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -117,7 +117,7 @@ std::string ScreenshotFolder() {
     return pictures.empty() ? "" : pictures + "/Pelko";
 }
 
-std::string SaveScreenshot(const Surface& frame) {
+std::string WriteScreenshot(const Surface& frame) {
     const std::string folder = ScreenshotFolder();
     if (folder.empty()) {
         Report("Screenshot not saved: no home folder to put it in");
