@@ -137,11 +137,11 @@ class SizedFace {
     SizedFace(FT_Face face, std::string family) : face_(face), family_(std::move(family)) {}
 
     // GDI's cell is the Windows ascent plus descent of the OS/2 table. Its average character
-    // width is, as GDI documents it, generally the width of the letter x: measured here from the
-    // face itself rather than taken from the table's xAvgCharWidth, which weights the narrow space
-    // heavily (and in newer tables averages every glyph), so that the stand-in faces, whose
-    // capitals and digits are wider than Impact's, would run past the room the game's texts were
-    // placed in. A face without an 'x' falls back on the table, then on half an em.
+    // width is, as GDI documents it, generally the width of the letter x, measured here from the
+    // face itself. The table's xAvgCharWidth weights the narrow space heavily (and in newer
+    // tables averages every glyph): sized by it, the stand-ins for Impact, whose capitals are
+    // wider than Impact's, ran the title's and the HUD's texts into each other. A face without
+    // an 'x' falls back on the table, then on half an em.
     bool SetSize(int cellHeight, int averageWidth) {
         const double unitsPerEm = face_->units_per_EM > 0 ? face_->units_per_EM : 1000.0;
         double ascentUnits = face_->ascender, descentUnits = -face_->descender;
