@@ -7,7 +7,11 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(editor::kDialogCaption));
+    // The desktop entry's id names the program to the desktop: Qt makes the application name the
+    // X11 window class and the desktop file name the Wayland app id. The captions are the
+    // dialogs' own.
+    QApplication::setApplicationName(QString::fromLatin1(editor::kDesktopFileName));
+    QApplication::setDesktopFileName(QString::fromLatin1(editor::kDesktopFileName));
     QApplication::setWindowIcon(editor::ApplicationIcon());
     editor::OptionDialog dialog;
     dialog.exec();

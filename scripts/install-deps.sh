@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev
   libfluidsynth-dev timgm6mb-soundfont fluidsynth
   libfreetype-dev libfontconfig-dev
+  libpng-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev

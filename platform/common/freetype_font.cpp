@@ -1,7 +1,7 @@
 // Fonts from the system's faces: fontconfig finds the file of a family, FreeType rasterises its
 // glyphs. A font is sized the way GDI sizes one: the cell height is the face's whole line (its
-// Windows ascent plus descent), the average width is the face's average character width, and the
-// glyphs are stretched horizontally to meet it. Characters the face lacks are taken from the
+// Windows ascent plus descent), the average width is the width of the face's 'x', and the glyphs
+// are stretched horizontally to meet it. Characters the face lacks are taken from the
 // fallback faces, so Japanese text in a Latin face still shows.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -136,27 +136,29 @@ class SizedFace {
   private:
     SizedFace(FT_Face face, std::string family) : face_(face), family_(std::move(family)) {}
 
-    // GDI's cell is the Windows ascent plus descent of the OS/2 table; its average width is the
-    // table's xAvgCharWidth. Faces without the table use their horizontal header and the 'x'.
+    // GDI's cell is the Windows ascent plus descent of the OS/2 table. Its average character
+    // width is, as GDI documents it, generally the width of the letter x, measured here from the
+    // face itself. The table's xAvgCharWidth weights the narrow space heavily (and in newer
+    // tables averages every glyph): sized by it, the stand-ins for Impact, whose capitals are
+    // wider than Impact's, ran the title's and the HUD's texts into each other. A face without
+    // an 'x' falls back on the table, then on half an em.
     bool SetSize(int cellHeight, int averageWidth) {
         const double unitsPerEm = face_->units_per_EM > 0 ? face_->units_per_EM : 1000.0;
         double ascentUnits = face_->ascender, descentUnits = -face_->descender;
         double averageUnits = 0;
-        if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2))) {
-            if (os2->usWinAscent + os2->usWinDescent > 0) {
-                ascentUnits = os2->usWinAscent;
-                descentUnits = os2->usWinDescent;
-            }
-            averageUnits = os2->xAvgCharWidth;
+        auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
+        if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
+            ascentUnits = os2->usWinAscent;
+            descentUnits = os2->usWinDescent;
         }
         if (ascentUnits + descentUnits <= 0) return false;
+        if (FT_Get_Char_Index(face_, 'x') != 0 && FT_Load_Char(face_, 'x', FT_LOAD_NO_SCALE) == 0)
+            averageUnits = face_->glyph->metrics.horiAdvance;
+        if (averageUnits <= 0 && os2 != nullptr) averageUnits = os2->xAvgCharWidth;
+        if (averageUnits <= 0) averageUnits = unitsPerEm / 2;
         const double emHeight = cellHeight * unitsPerEm / (ascentUnits + descentUnits);
-        if (averageUnits <= 0 && FT_Set_Char_Size(face_, 0, ToF26Dot6(emHeight), 72, 72) == 0 &&
-            FT_Load_Char(face_, 'x', FT_LOAD_NO_HINTING) == 0)
-            averageUnits = face_->glyph->metrics.horiAdvance / 64.0 * unitsPerEm / emHeight;
         double emWidth = emHeight;
-        if (averageWidth > 0 && averageUnits > 0)
-            emWidth = averageWidth * unitsPerEm / averageUnits;
+        if (averageWidth > 0) emWidth = averageWidth * unitsPerEm / averageUnits;
         if (FT_Set_Char_Size(face_, ToF26Dot6(emWidth), ToF26Dot6(emHeight), 72, 72) != 0)
             return false;
         ascent_ = static_cast<int>(std::lround(ascentUnits * emHeight / unitsPerEm));

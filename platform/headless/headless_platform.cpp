@@ -5,6 +5,7 @@
 #include "../common/backend.h"
 #include "../common/mci_sequencer.h"
 #include "../common/music_synth.h"
+#include "../common/screenshot_internal.h"
 #include "headless_state.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
@@ -261,6 +262,10 @@ void FitWindowToClient(int clientWidth, int clientHeight) {
     s.clientHeight = clientHeight;
     s.windowX = (ScreenWidth() - clientWidth) / 2;
     s.windowY = (ScreenHeight() - clientHeight) / 2;
+}
+
+std::string SaveScreenshot(const Surface& frame) {
+    return WriteScreenshot(frame);
 }
 
 bool PresentFrame(const Surface& frame, bool waitVSync) {

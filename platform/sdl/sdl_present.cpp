@@ -2,6 +2,7 @@
 // first present and dropped with the window.
 #include <string>
 
+#include "../common/screenshot_internal.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
 #include "sdl_video.h"
@@ -68,6 +69,10 @@ void DestroyPresenter() {
 }
 
 } // namespace sdl
+
+std::string SaveScreenshot(const Surface& frame) {
+    return WriteScreenshot(frame);
+}
 
 bool PresentFrame(const Surface& frame, bool waitVSync) {
     if (frame.IsLost() || !EnsureRenderer(waitVSync) ||

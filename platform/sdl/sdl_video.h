@@ -9,6 +9,11 @@ SDL_Window* MainWindow();
 // Brings up SDL's video subsystem once (with the hints this game needs); false without a display.
 bool EnsureVideo();
 
+// Gives the window the desktop entry's identity: the hints before video starts, the icon once
+// the window exists (sdl_window_identity.cpp).
+void SetWindowIdentityHints();
+void SetWindowIcon(SDL_Window* window);
+
 // Drops the present's renderer; called before the window goes.
 void DestroyPresenter();
 

@@ -113,6 +113,7 @@ bool EnsureVideo() {
     if (g_videoStarted) return true;
     // Losing focus in full screen must not minimise the game.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SetWindowIdentityHints();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::string line = std::string("SDL video: ") + SDL_GetError() + "\n";
         OutputDebugString(line.c_str());
@@ -143,6 +144,7 @@ bool CreateWindow(const char* title, int x, int y, int width, int height) {
     const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
     g_window = SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
     if (g_window == nullptr) g_window = SDL_CreateWindow(title, x, y, width, height, flags);
+    if (g_window != nullptr) sdl::SetWindowIcon(g_window);
     return g_window != nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "platform/instance_lock.h"
+#include "platform/screenshot.h"
 #include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
@@ -49,6 +50,20 @@ void OnPaint() {
     const Display& display = TheDisplay();
     if (display.surfacesReady != 0 && Runtime().active == 0 && !display.IsFullScreen())
         TheDisplay().Present();
+}
+
+// F12, a key no screen of the game reads, saves the picture on screen: messages are pumped
+// before the frame is drawn, so the back buffer still holds the frame last presented. A held key
+// saves once.
+void OnKeyDown(WParam wParam, LParam lParam) {
+    if (LowWord(wParam) == Runtime().quitKey) {
+        RequestClose();
+        return;
+    }
+    const Display& display = TheDisplay();
+    const bool repeated = (static_cast<uintptr_t>(lParam) & kKeyRepeatFlag) != 0;
+    if (LowWord(wParam) == kVkF12 && !repeated && display.surfacesReady != 0 && display.backBuffer)
+        SaveScreenshot(*display.backBuffer);
 }
 
 // The colours last taken from a picture come back when the window gets the palette again.
@@ -113,7 +128,7 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
         display.presentPaused = 0;
         return DefWindowProc(message, wParam, lParam);
     case WM_KEYDOWN:
-        if (LowWord(wParam) == Runtime().quitKey) RequestClose();
+        OnKeyDown(wParam, lParam);
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == kVkReturn) ToggleFullScreen();

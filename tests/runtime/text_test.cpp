@@ -1,6 +1,7 @@
 // Text, rectangles, the typewriter and the frame-rate display on the back buffer. Text is drawn
 // with the built-in font (every character one average width wide) unless a test turns the
 // installed faces on.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -234,6 +235,17 @@ class SystemFontTest : public testing::DisplayTest {
         platform::headless::UseSystemFonts(true);
         OpenDisplay(32);
     }
+
+    // The right edge of what a text drew at (x, y) on a grey screen: its black cell and glyphs.
+    int DrawnRight(int x, int y, const char* text, int cellHeight) {
+        FillBack(kGrey);
+        PrintText(x, y, "%s", text);
+        int right = x;
+        for (int row = y; row < y + cellHeight; ++row)
+            for (int col = x; col < 640; ++col)
+                if (At(col, row) != Pixel(kGrey)) right = std::max(right, col + 1);
+        return right;
+    }
 };
 
 TEST_F(SystemFontTest, FontsAreSizedLikeCreateFontAndKept) {
@@ -256,6 +268,54 @@ TEST_F(SystemFontTest, FontsAreSizedLikeCreateFontAndKept) {
     const platform::Glyph& glyph = platform::OpenFont("標準ゴシック", 42, 20)->GlyphFor(U'制');
     EXPECT_GT(glyph.width, 20);
     EXPECT_LE(glyph.top + glyph.height, 42 + 2);
+}
+
+// Every face at every size the game asks for draws its 'x', the average character width as the
+// host's font mapper takes it, exactly as wide as asked; and so each text of the title, the HUD
+// and the messages ends at least a blank's width before the next text or the edge of its room
+// (the stand-in for Impact, with wider capitals, once ran "Using JoyStick ID1" into "High Score").
+TEST_F(SystemFontTest, TheGamesTextsKeepToTheRoomTheirRequestedWidthGivesThem) {
+    if (platform::OpenFont("Impact", 18, 8)->FaceName() == "built-in")
+        GTEST_SKIP() << "no faces installed";
+    struct Size {
+        const char* face;
+        int width, height;
+    };
+    for (Size size : {Size{"Impact", 8, 18}, Size{"Impact", 8, 20}, Size{"Impact", 12, 26},
+                      Size{"Impact", 16, 34}, Size{"Impact", 20, 42}, Size{"標準ゴシック", 8, 16},
+                      Size{"標準ゴシック", 16, 34}, Size{"標準ゴシック", 20, 42}}) {
+        auto font = platform::OpenFont(size.face, size.height, size.width);
+        EXPECT_EQ(font->GlyphFor(U'x').advance, size.width)
+            << size.face << " " << size.width << "x" << size.height << " (" << font->FaceName()
+            << ")";
+    }
+    struct Room {
+        int width, height;
+        int x;
+        const char* text;
+        int end; // where the next text starts, or the edge of the frame or the screen
+    };
+    const Room rooms[] = {
+        {8, 18, 10, "1 Player", 80},
+        {8, 18, 80, "Using JoyStick ID1", 230},
+        {8, 18, 230, "High Score 9999999", 400},
+        {8, 18, 400, "Hard Mode", 640},
+        {8, 18, 100, "Use 256Color", 640},
+        {8, 20, 64, "Life 9  Score 9999999  High 9999999", 350},
+        {8, 20, 350, "HP 100   Power 9  Speed 9  TP 99", 640},
+        {8, 20, 570, "Stage 5", 640},
+        {8, 20, 64, "Enemy ", 130},
+        {20, 42, 100, "STAGE   5      ", 598},
+        {16, 34, 100, "AN ENEMY APPEARS!!      ", 598},
+        {16, 34, 100, "STAGE CLEAR!!!      ", 598},
+        {16, 34, 100, "or JoyPad ID1 Button3.", 598},
+    };
+    for (const Room& room : rooms) {
+        SetTextFont(room.width, room.height, kWhite, "Impact");
+        const int blank = MeasureText(" ");
+        EXPECT_LE(DrawnRight(room.x, 100, room.text, room.height) + blank, room.end)
+            << '"' << room.text << "\" at " << room.width << "x" << room.height;
+    }
 }
 
 TEST(Utf8Test, MalformedSequencesDecodeOneByteAtATime) {

@@ -1,4 +1,7 @@
 // Start-up, the window procedure and activation, driven through the headless platform's events.
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <vector>
 
 #include "platform/clock.h"
@@ -163,6 +166,28 @@ TEST_F(WindowTest, ActivationIsIgnoredBeforeTheDisplayAndAfterAClose) {
     Runtime().closing = 1;
     MainWndProc(WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(Runtime().active, 0);
+}
+
+// F12 saves the back buffer once per press however long the key repeats (its pixels are checked
+// against the window's by the end-to-end test), and no other key does.
+TEST_F(WindowTest, F12SavesThePresentedFrameOncePerPress) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "pelko_window_f12";
+    std::filesystem::remove_all(folder);
+    setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+    ASSERT_EQ(CreateMainWindow(), 1);
+    ASSERT_EQ(TheDisplay().Open(), 1);
+    MainWndProc(WM_KEYDOWN, kVkF12, 0);
+    MainWndProc(WM_KEYDOWN, kVkF12, static_cast<LParam>(kKeyRepeatFlag));
+    MainWndProc(WM_KEYDOWN, kVkF4, 0);
+    const auto shots = std::distance(std::filesystem::directory_iterator(folder / "Pelko"),
+                                     std::filesystem::directory_iterator());
+    unsetenv("XDG_PICTURES_DIR");
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(shots, 1);
+    EXPECT_NE(headless::DebugText().find("Screenshot saved as " + (folder / "Pelko").string()),
+              std::string::npos);
+    EXPECT_TRUE(WindowExists());
 }
 
 TEST_F(WindowTest, TheWindowsKeysAreSwallowedOnlyInFullScreen) {

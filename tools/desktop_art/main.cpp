@@ -1,5 +1,6 @@
 // Writes the desktop's pictures of the game into the folder given as the argument:
-// icons/hicolor/NxN/apps/{pelko,pelko-settings}.png and screenshots/title.png.
+// icons/hicolor/NxN/apps/{pelko,pelko-settings}.png, screenshots/title.png, and the windows'
+// icons as a C++ source, window_icons.cpp.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,10 @@
 namespace {
 
 bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    if (bytes.empty()) {
+        std::fprintf(stderr, "desktop_art: cannot encode %s\n", path.string().c_str());
+        return false;
+    }
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -37,5 +42,7 @@ int main(int argc, char** argv) {
                         desktop_art::ToPng(desktop_art::SettingsIcon(size)));
     }
     ok &= WriteFile(root / "screenshots/title.png", desktop_art::ToPng(assetgen::TitlePicture()));
+    const std::string icons = desktop_art::WindowIconSource();
+    ok &= WriteFile(root / "window_icons.cpp", std::vector<uint8_t>(icons.begin(), icons.end()));
     return ok ? 0 : 1;
 }

@@ -27,6 +27,8 @@ inline constexpr uint32_t WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr uint32_t WM_NCLBUTTONUP = 0x00A2;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
+// Bit 30 of a key message's lParam: the key was already down (a repeat).
+inline constexpr uintptr_t kKeyRepeatFlag = 0x40000000;
 inline constexpr uint32_t WM_CHAR = 0x0102;
 inline constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
 inline constexpr uint32_t WM_SYSKEYUP = 0x0105;

@@ -15,6 +15,7 @@ inline constexpr int kVkDelete = 46;
 inline constexpr int kVkX = 88, kVkZ = 90;
 inline constexpr int kVkF1 = 112;
 inline constexpr int kVkF4 = 115;
+inline constexpr int kVkF12 = 123;
 inline constexpr int kVkLeftWindows = 91, kVkRightWindows = 92;
 
 } // namespace platform
