@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 #include "game/flow/game_globals.h"
+#include "game/flow/game_start.h"
+#include "game/player/stage_progress.h"
 #include "platform/headless.h"
+#include "platform/messages.h"
+#include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
+#include "runtime/shell/main_window.h"
 #include "runtime/sound/wave_bank.h"
 #include "support/play_fixture.h"
 
@@ -161,6 +169,68 @@ TEST_F(PlayTest, TheStoredHighScoreIsReadAtStart) {
     folder.storedHighScore = ~uint32_t{54321};
     StartGame(std::move(folder));
     EXPECT_EQ(Globals().highScore, 54321);
+}
+
+// What may sit in a player's folder in place of the settings and the high score: each reads as
+// its defaults with one line saying what it is, the game starts, and the run's end leaves it be.
+// A folder once aborted the start, a pipe held it, a link to /dev/zero or a huge file ate memory.
+TEST_F(PlayTest, WhatIsNoFileInPlaceOfTheSettingsOrTheScoreGivesTheDefaults) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* says;
+        void (*make)(const fs::path&);
+    };
+    const Case cases[] = {
+        {"is a folder", [](const fs::path& p) { fs::create_directories(p / "in-it"); }},
+        {"is a pipe, not a file", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+        {"is a device, not a file", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+        {"holds more than",
+         [](const fs::path& p) {
+             std::ofstream{p};
+             fs::resize_file(p, uintmax_t{1} << 30);
+         }},
+    };
+    for (const Case& c : cases) {
+        game.reset();
+        GameFolder folder;
+        folder.stages[1] = kEmptyStage;
+        game = std::make_unique<GameHarness>(std::move(folder));
+        const fs::path data = fs::path(game->Folder()) / "GameData";
+        c.make(data / "Game.ini");
+        c.make(data / "HighScore.dat");
+        ASSERT_TRUE(game->Boot()) << c.says;
+        EXPECT_EQ(Globals().fps, 30) << c.says;
+        EXPECT_EQ(Globals().highScore, 10000) << c.says;
+        const std::string log = headless::DebugText();
+        EXPECT_NE(log.find("GameData\\Game.ini " + std::string(c.says)), std::string::npos) << log;
+        EXPECT_NE(log.find("GameData\\HighScore.dat " + std::string(c.says)), std::string::npos)
+            << log;
+        const auto before = fs::symlink_status(data / "HighScore.dat").type();
+        game->StartPlay();
+        Globals().highScore = 20000;
+        EndRun();
+        EXPECT_EQ(fs::symlink_status(data / "HighScore.dat").type(), before) << c.says;
+    }
+}
+
+// A new best reaches the file when the program ends, here by Esc in play, and an end with
+// nothing new writes nothing.
+TEST_F(PlayTest, ANewBestIsSavedWhenTheProgramEnds) {
+    GameFolder folder;
+    folder.storedHighScore = 0; // the complement of -1: any run beats it
+    StartGame(std::move(folder));
+    game->StartPlay();
+    game->Ticks(2);
+    ASSERT_EQ(Globals().highScore, 0);
+    platform::PostMessage(platform::WM_KEYDOWN, platform::kVkEscape, 0);
+    game->Tick();
+    ASSERT_FALSE(platform::WindowExists()) << "Esc ended the program";
+    GameEnd(); // as the program entry does after its last tick
+    EXPECT_EQ(game->ReadFile("GameData\\HighScore.dat"), std::string("\xFF\xFF\xFF\xFF", 4));
+
+    std::filesystem::remove(std::filesystem::path(game->Folder()) / "GameData" / "HighScore.dat");
+    GameEnd();
+    EXPECT_FALSE(game->ReadFile("GameData\\HighScore.dat").has_value());
 }
 
 TEST_F(PlayTest, MissingPicturesAreReportedAndTheGameStillStarts) {
