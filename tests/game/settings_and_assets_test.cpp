@@ -171,10 +171,11 @@ TEST_F(PlayTest, TheStoredHighScoreIsReadAtStart) {
     EXPECT_EQ(Globals().highScore, 54321);
 }
 
-// What may sit in a player's folder in place of the settings and the high score: each reads as
-// its defaults with one line saying what it is, the game starts, and the run's end leaves it be.
-// A folder once aborted the start, a pipe held it, a link to /dev/zero or a huge file ate memory.
-TEST_F(PlayTest, WhatIsNoFileInPlaceOfTheSettingsOrTheScoreGivesTheDefaults) {
+// What may sit in a player's folder in place of a game file: each reads as a missing file with
+// one line saying what it is (a stage file as its error box), the game starts, and the run's end
+// leaves the best-score file be. A folder once aborted the start, a pipe held it, a link to
+// /dev/zero or a huge file ate the memory.
+TEST_F(PlayTest, WhatIsNoFileInPlaceOfAGameFileReadsAsAMissingOne) {
     namespace fs = std::filesystem;
     struct Case {
         const char* says;
@@ -190,23 +191,32 @@ TEST_F(PlayTest, WhatIsNoFileInPlaceOfTheSettingsOrTheScoreGivesTheDefaults) {
              fs::resize_file(p, uintmax_t{1} << 30);
          }},
     };
+    // Each file and the start of the line that names it.
+    const std::pair<const char*, const char*> files[] = {
+        {"Game.ini", "GameData\\Game.ini "},
+        {"HighScore.dat", "GameData\\HighScore.dat "},
+        {"Fullcolor/GPelko.bmp", "BMP[GameData\\Fullcolor\\GPelko.bmp]: the file "},
+        {"Shot.wav", "WAVE[GameData\\Shot.wav]: the file "},
+        {"LOGO.mid", "\\GameData\\LOGO.mid "}, // the music names the whole path
+        {"Stage1.dat", "Stage file GameData\\Stage1.dat "},
+    };
     for (const Case& c : cases) {
         game.reset();
-        GameFolder folder;
-        folder.stages[1] = kEmptyStage;
-        game = std::make_unique<GameHarness>(std::move(folder));
+        game = std::make_unique<GameHarness>(GameFolder{});
         const fs::path data = fs::path(game->Folder()) / "GameData";
-        c.make(data / "Game.ini");
-        c.make(data / "HighScore.dat");
+        for (const auto& [name, line] : files) {
+            fs::remove(data / name);
+            c.make(data / name);
+        }
         ASSERT_TRUE(game->Boot()) << c.says;
         EXPECT_EQ(Globals().fps, 30) << c.says;
         EXPECT_EQ(Globals().highScore, 10000) << c.says;
-        const std::string log = headless::DebugText();
-        EXPECT_NE(log.find("GameData\\Game.ini " + std::string(c.says)), std::string::npos) << log;
-        EXPECT_NE(log.find("GameData\\HighScore.dat " + std::string(c.says)), std::string::npos)
-            << log;
         const auto before = fs::symlink_status(data / "HighScore.dat").type();
         game->StartPlay();
+        EXPECT_EQ(headless::ExitStatus(), -1) << "a stage file that is none ends the program";
+        const std::string log = headless::DebugText();
+        for (const auto& [name, line] : files)
+            EXPECT_NE(log.find(line + std::string(c.says)), std::string::npos) << name << log;
         Globals().highScore = 20000;
         EndRun();
         EXPECT_EQ(fs::symlink_status(data / "HighScore.dat").type(), before) << c.says;

@@ -270,8 +270,9 @@ TEST_F(StageProgressTest, TheFifthClearStartsTheEndingAndStageFourAndFiveSpeedUp
         << "the clear saves nothing; the ending does, as it begins";
 }
 
-// A run that ends in the ending keeps a new best score; the player may well quit during the roll.
-TEST_F(StageProgressTest, TheEndingKeepsANewBestScore) {
+// A run that ends in the ending keeps a new best score (the player may well quit during the roll),
+// and so does one that a missing stage file ends.
+TEST_F(StageProgressTest, TheEndingAndAMissingStageFileKeepANewBestScore) {
     LoadHighScore(); // no file: 10000
     EndingStartFrame();
     EXPECT_FALSE(std::filesystem::exists("GameData/HighScore.dat")) << "no new best, no file";
@@ -280,6 +281,12 @@ TEST_F(StageProgressTest, TheEndingKeepsANewBestScore) {
     std::ifstream in("GameData/HighScore.dat", std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(bytes, std::string("\xCE\x2B\xFF\xFF", 4)); // the complement of 54321
+
+    Globals().highScore = 60000;
+    TheEnemies().LoadStage("GameData\\Stage9.dat");
+    EXPECT_EQ(platform::headless::ExitStatus(), -1);
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 60000);
 }
 
 TEST_F(StageProgressTest, AFifthClearDuringGameOverWaitsAndThenRepeatsTheLastBoss) {
