@@ -127,10 +127,11 @@ bool SaveBeside(const std::string& target, const struct stat* old, const std::st
             return SaveInPlace(target, bytes, why);
         return Fail(why, WithError("cannot be saved: no new file can be made beside it", error));
     }
+    // The replaced file's permissions, where the file system keeps any (FAT refuses them).
+    if (old != nullptr) (void)fchmod(file.Get(), old->st_mode & 07777);
     int error = 0;
-    const bool written = (old == nullptr || fchmod(file.Get(), old->st_mode & 07777) == 0) &&
-                         WriteAll(file.Get(), bytes, error) && fsync(file.Get()) == 0 &&
-                         file.Close() == 0;
+    const bool written =
+        WriteAll(file.Get(), bytes, error) && fsync(file.Get()) == 0 && file.Close() == 0;
     if (!written) {
         if (error == 0) error = errno;
         unlink(temp.c_str());

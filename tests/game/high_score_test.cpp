@@ -150,11 +150,13 @@ TEST_F(HighScoreTest, AFileThePlayerCannotReadOrWriteIsLeftAlone) {
                   "GameData\\HighScore.dat cannot be opened (Permission denied); the high score is "
                   "10000 and the file is left alone.\n"),
               std::string::npos);
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    // Readable and writable again within the run, the file is still not replaced by a score
-    // smaller than the one it holds.
+    // A file the player may write but not read: its score is unknown, so it is not saved over.
+    fs::permissions(file, fs::perms::owner_write);
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 10000);
     Globals().highScore = 20000;
     SaveHighScore();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(FileBytes(), stored);
 }
 
