@@ -80,8 +80,10 @@ end_in_play() {
   wait_for_exit $game || { echo "FAIL: '$*' did not end the program"; return 1; }
   wait $game
   local status=$?
-  [ $status -eq 0 ] || { echo "FAIL: exit status $status after '$*'"; cat "$folder/stderr.txt"; return 1; }
-  kept_best || { echo "FAIL: the new best was lost after '$*':"; od -An -tx1 GameData/HighScore.dat; return 1; }
+  [ $status -eq 0 ] ||
+    { echo "FAIL: exit status $status after '$*'"; cat "$folder/stderr.txt"; return 1; }
+  kept_best ||
+    { echo "FAIL: the new best was lost after '$*':"; od -An -tx1 GameData/HighScore.dat; return 1; }
 }
 by_escape() { xdotool key Escape; }
 by_signal() { kill -TERM $game; }
