@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -27,6 +26,7 @@
 #include "editor/option_dialog.h"
 #include "platform/headless.h"
 #include "platform/profile.h"
+#include "tests/support/player_process.h"
 
 using editor::OptionDialog;
 
@@ -57,26 +57,15 @@ std::optional<QByteArray> FileBytes(const QString& path) {
     return file.readAll();
 }
 
-// Root passes every permission check, so under root a case runs again in a process of its own as
-// an unprivileged user (nobody, through setpriv), and passes only if it passed there.
+// Under root, which passes every permission check, a case runs again as the player, and passes
+// only if it passed there.
 bool RanAsPlayer(const char* testFunction) {
     if (geteuid() != 0) return false;
-    QProcess player;
-    player.setProcessChannelMode(QProcess::MergedChannels);
-    player.setWorkingDirectory(QStringLiteral("/"));
-    player.start(QStringLiteral("setpriv"),
-                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                  QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
-                  QString::fromLatin1(testFunction)});
-    const bool finished = player.waitForFinished(60000);
-    const QByteArray output = player.readAll();
-    if (!finished || player.exitCode() != 0 || !output.contains(", 0 failed, 0 skipped"))
-        qWarning("the case as the player:\n%s", output.constData());
-    [&] {
-        QVERIFY(finished);
-        QCOMPARE(player.exitCode(), 0);
-        QVERIFY(output.contains(", 0 failed, 0 skipped"));
-    }();
+    std::string output;
+    const int status = pelko::testing::RunThisProgramAsPlayer({testFunction}, output);
+    const bool passed = status == 0 && output.find(", 0 failed, 0 skipped") != std::string::npos;
+    if (!passed) qWarning("the case as the player:\n%s", output.c_str());
+    [&] { QVERIFY(passed); }();
     return true;
 }
 
