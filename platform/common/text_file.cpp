@@ -123,7 +123,9 @@ bool SaveBeside(const std::string& target, const struct stat* old, const std::st
     Descriptor file(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (file.Get() < 0) {
         const int error = errno;
-        if (old != nullptr && (error == EACCES || error == EPERM))
+        // A folder the user may not change takes no new file (nor loses a stale one), but the file
+        // in it may still be written.
+        if (old != nullptr && access(FolderOf(target).c_str(), W_OK) != 0)
             return SaveInPlace(target, bytes, why);
         return Fail(why, WithError("cannot be saved: no new file can be made beside it", error));
     }

@@ -182,6 +182,7 @@ TEST_F(FilesTest, ReadOnlyFilesAndFoldersAsThePlayerMeetsThem) {
         return stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
     };
     const ino_t before = inode(Path("locked/HighScore.dat"));
+    Write(Path("locked/HighScore.dat.tmp"), "left by an interrupted save");
     fs::permissions(dir_ / "locked", readOnly);
     EXPECT_TRUE(SaveFile(Path("locked/HighScore.dat"), "new", &why)) << why;
     EXPECT_EQ(Bytes(Path("locked/HighScore.dat")), "new");
@@ -192,7 +193,7 @@ TEST_F(FilesTest, ReadOnlyFilesAndFoldersAsThePlayerMeetsThem) {
     EXPECT_EQ(why, "cannot be saved: no new file can be made beside it (Permission denied)");
     EXPECT_FALSE(fs::exists(Path("locked/Game.ini")));
     fs::permissions(dir_ / "locked", fs::perms::owner_all);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "locked"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "locked"), fs::directory_iterator()), 2);
 }
 
 TEST_F(FilesTest, GamePathsFindFilesWhateverTheirCase) {
