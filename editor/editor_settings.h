@@ -23,8 +23,9 @@ struct EditorSettings {
 // but the game's defaults apply.
 std::string FormatSettingsText(const EditorSettings& settings);
 
-// Writes the text to gamePath with CR LF line breaks, replacing an existing file only once the
-// new one is complete. False when the file cannot be written (the old one is then untouched).
+// Writes the text to gamePath with CR LF line breaks, as the platform saves a file (a link is
+// followed, a read-only file is left alone, the old file is replaced only once the new one is
+// complete). False, with one line on the debug output saying why, when nothing was written.
 bool WriteSettingsFile(const EditorSettings& settings, const std::string& gamePath);
 
 } // namespace editor

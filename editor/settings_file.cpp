@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
+#include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -26,12 +25,10 @@ std::string FormatSettingsText(const EditorSettings& s) {
 bool WriteSettingsFile(const EditorSettings& settings, const std::string& gamePath) {
     // The same name in another case is the same file to the game, so that one is replaced.
     const std::string hostPath = platform::HostPath(gamePath);
-    // The new file replaces the old by renaming, which would also replace a file the user has
-    // made read-only; such a file counts as one that cannot be written.
-    std::error_code error;
-    if (std::filesystem::exists(hostPath, error) && access(hostPath.c_str(), W_OK) != 0)
-        return false;
-    return platform::WriteTextModeFile(hostPath, FormatSettingsText(settings));
+    std::string why;
+    if (platform::WriteTextModeFile(hostPath, FormatSettingsText(settings), &why)) return true;
+    platform::OutputDebugString((hostPath + " " + why + "; the settings are not saved.\n").c_str());
+    return false;
 }
 
 } // namespace editor

@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick sox openbox
+  xvfb xauth xdotool x11-utils imagemagick sox openbox strace
   desktop-file-utils appstream man-db dpkg-dev
 )
 

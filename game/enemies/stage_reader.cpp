@@ -10,6 +10,7 @@
 
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
+#include "game/player/high_score.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr size_t kMaxTokenLength = 255;
 constexpr size_t kSlack = 10; // the buffer's room past the file's length, all zero
 constexpr int kFieldsPerRecord = 12;
+// The shipped stages are about a kilobyte; a thousand times that is no stage file.
+constexpr size_t kMaxStageFileBytes = size_t{1} << 20;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -128,17 +131,22 @@ constexpr FieldSlot kFields[kFieldsPerRecord - 1] = {
 void EnemyManager::LoadStage(const char* path) {
     stagePath = path != nullptr ? path : "";
     recordsBegun = 0;
-    std::optional<std::string> bytes = platform::ReadBinaryFile(platform::HostPath(stagePath));
-    if (!bytes) {
+    platform::FileContents file =
+        platform::ReadWholeFile(platform::HostPath(stagePath), kMaxStageFileBytes);
+    if (!file.Read()) {
+        if (!file.missing)
+            tessary::DebugPrint("Stage file %s %s.\n", stagePath.c_str(), file.refusal.c_str());
+        // The program ends here, and a best score of the run so far is not lost with it.
+        SaveHighScoreIfBeaten();
         platform::MessageBox("ERROR", "StageData Error!", platform::MB_OK);
         platform::ExitProcess(-1);
         // Only a test platform comes back here: leave an empty stage that schedules nothing.
-        bytes.emplace();
+        file.bytes.clear();
     }
     // dataEnd keeps the file's length in bytes, as the reader has always measured it; the text
     // may be shorter (CR LF pairs become LF, a Ctrl-Z ends it), and textEnd says where it ends.
-    const size_t length = bytes->size();
-    const std::string text = platform::FromTextMode(*bytes);
+    const size_t length = file.bytes.size();
+    const std::string text = platform::FromTextMode(file.bytes);
     stageText = std::make_unique<char[]>(length + kSlack); // zero-filled
     const size_t kept = std::min(text.size(), length);
     std::memcpy(stageText.get(), text.data(), kept);

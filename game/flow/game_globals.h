@@ -40,6 +40,10 @@ struct GameGlobals {
     int32_t playerCount = 1;
     GameObject* decorations[kDecorations] = {};
     int32_t highScore = 0;
+    // What HighScore.dat holds, as last read or saved, and whether a save may replace the file:
+    // one that could not be read may hold a better score than the game knows.
+    int32_t storedHighScore = 0;
+    uint8_t highScoreFileReplaceable = 1;
     int32_t nextExtend = 0;
     uint8_t hardMode = 0;
     uint8_t bossPhase = 0;

@@ -10,6 +10,7 @@
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
 #include "game/flow/screens.h"
+#include "game/player/high_score.h"
 #include "game/player/item.h"
 #include "game/player/message_queue.h"
 #include "game/player/play_field.h"
@@ -87,6 +88,10 @@ int GameStart() {
     // already said which file was missing.
     tessary::LoadBmpImage(14, "ForBeginner.BMP", 1);
     return 1;
+}
+
+void GameEnd() {
+    SaveHighScoreIfBeaten();
 }
 
 void ApplyExtraLife() {

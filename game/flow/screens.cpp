@@ -7,6 +7,7 @@
 #include "game/flow/game_globals.h"
 #include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
+#include "game/player/high_score.h"
 #include "game/player/stage_progress.h"
 #include "platform/clock.h"
 #include "runtime/graphics/blitters.h"
@@ -163,6 +164,9 @@ int DemoFrame() {
 }
 
 int EndingStartFrame() {
+    // The run is over with its last boss; its best score is kept before the credits roll, which
+    // the player may well quit.
+    SaveHighScoreIfBeaten();
     tessary::SetFramePeriod(kStaffRollPeriodMs);
     tessary::SetTextCentered(1);
     tessary::CloseMidi();

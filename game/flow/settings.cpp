@@ -2,6 +2,8 @@
 // the order the game has always read them, each applied as soon as it is read.
 #include "game/flow/settings.h"
 
+#include <string>
+
 #include "game/flow/game_globals.h"
 #include "platform/profile.h"
 #include "runtime/graphics/display.h"
@@ -16,9 +18,24 @@ constexpr const char* kSection = "PelkoGame";
 constexpr int kDefaultFps = 30;
 constexpr int kHighestFps = 60;
 
-int ReadKey(const char* key, int defaultValue) {
-    return platform::GetPrivateProfileInt(kSection, key, defaultValue, kSettingsPath);
-}
+// The file is read once; each key is then read from its text as the profile reader reads it.
+class SettingsText {
+  public:
+    SettingsText() {
+        platform::FileContents file = platform::ReadProfileFile(kSettingsPath);
+        // A missing file is the usual case and no news; anything else is said once.
+        if (!file.missing && !file.Read())
+            tessary::DebugPrint("%s %s; the settings are the defaults.\n", kSettingsPath,
+                                file.refusal.c_str());
+        text_ = std::move(file.bytes);
+    }
+    int Read(const char* key, int defaultValue) const {
+        return platform::ProfileIntFromText(text_, kSection, key, defaultValue);
+    }
+
+  private:
+    std::string text_;
+};
 
 // Rates outside 1..60 would divide by zero in the frame period or make the stage reader's time
 // divisor 0, so they fall back to the default rate.
@@ -40,6 +57,10 @@ void SetFrameRate(GameGlobals& g, int fps) {
 void ReadSettings() {
     GameGlobals& g = Globals();
     Game& game = TheGame();
+    const SettingsText settings;
+    auto ReadKey = [&settings](const char* key, int defaultValue) {
+        return settings.Read(key, defaultValue);
+    };
     SetFrameRate(g, CheckedFps(ReadKey("FPS", kDefaultFps)));
     game.showFps = ReadKey("ShowFPS", 0) == 1 ? 1 : 0;
     g.showObjectFrame = ReadKey("ShowObjectFrame", 0);

@@ -2,12 +2,12 @@
 // then SDL's BMP decoder for the pixel formats and compressions, then our own conversion.
 #include "platform/bitmap.h"
 #include "platform/byte_order.h"
+#include "platform/text_file.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <unordered_map>
 
 namespace platform {
@@ -17,8 +17,8 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
-// Larger files cannot hold a picture of kMaxSide a side at 32 bits with any sane slack.
-constexpr std::streamoff kMaxFileSize = 0x7FFFFFFF; // SDL reads memory sized by an int
+// A 4096 x 4096 picture at 32 bits; the game's largest is 640 x 480.
+constexpr size_t kMaxFileSize = size_t{64} << 20;
 
 bool Refuse(std::string* why, const std::string& reason) {
     if (why != nullptr) *why = reason;
@@ -176,14 +176,11 @@ bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string* why) 
 }
 
 bool LoadBmpFile(const std::string& hostPath, Bitmap& out, std::string* why) {
-    std::ifstream file(hostPath, std::ios::binary | std::ios::ate);
-    if (!file) return Refuse(why, "cannot open the file");
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > kMaxFileSize) return Refuse(why, "file too large");
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return Refuse(why, "read error");
-    return DecodeBmp(bytes.data(), bytes.size(), out, why);
+    const FileContents file = ReadWholeFile(hostPath, kMaxFileSize);
+    if (file.missing) return Refuse(why, "cannot open the file");
+    if (!file.Read()) return Refuse(why, "the file " + file.refusal);
+    return DecodeBmp(reinterpret_cast<const uint8_t*>(file.bytes.data()), file.bytes.size(), out,
+                     why);
 }
 
 void CopyBitmapToSurface(const Bitmap& bitmap, Surface& surface) {

@@ -87,11 +87,15 @@ uint32_t Open(const std::vector<std::string>& w) {
     if (type != "sequencer" || alias.empty()) return MCIERR_UNRECOGNIZED_KEYWORD;
     if (g_device.open) return g_device.alias == alias ? MCIERR_DUPLICATE_ALIAS : MCIERR_DEVICE_OPEN;
 
-    auto bytes = ReadBinaryFile(HostPath(w[1]));
-    if (!bytes) return MCIERR_FILE_NOT_FOUND;
+    const FileContents file = ReadWholeFile(HostPath(w[1]), kMaxMidiFileBytes);
+    if (!file.Read()) {
+        if (!file.missing)
+            OutputDebugString(("music: " + w[1] + " " + file.refusal + "\n").c_str());
+        return MCIERR_FILE_NOT_FOUND;
+    }
     auto piece = std::make_unique<MidiPiece>();
-    if (const char* why =
-            ReadMidiFile(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size(), *piece)) {
+    if (const char* why = ReadMidiFile(reinterpret_cast<const uint8_t*>(file.bytes.data()),
+                                       file.bytes.size(), *piece)) {
         const std::string line = "music: " + w[1] + ": " + why + "\n";
         OutputDebugString(line.c_str());
         return MCIERR_INVALID_FILE;

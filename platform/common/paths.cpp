@@ -18,11 +18,15 @@ bool SameNoCase(const std::string& a, const std::string& b) {
 }
 
 // Walks the path one component at a time, taking the exact name when it exists and otherwise the
-// first entry of the directory that matches without case.
+// first entry of the directory that matches without case. From the first component found neither
+// way on, the rest is kept as given, after the folders that were found: a new file goes into the
+// folder that its name matched.
 std::string FindIgnoringCase(const std::string& path) {
     fs::path input(path);
     fs::path found = input.is_absolute() ? input.root_path() : fs::path();
-    for (const auto& part : input.relative_path()) {
+    const fs::path relative = input.relative_path();
+    for (auto it = relative.begin(); it != relative.end(); ++it) {
+        const fs::path& part = *it;
         fs::path exact = found / part;
         std::error_code ec;
         if (part == "." || part == ".." || fs::exists(exact, ec)) {
@@ -31,14 +35,18 @@ std::string FindIgnoringCase(const std::string& path) {
         }
         bool matched = false;
         fs::path dir = found.empty() ? fs::path(".") : found;
-        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-            if (SameNoCase(it->path().filename().string(), part.string())) {
-                found /= it->path().filename();
+        for (fs::directory_iterator entry(dir, ec), end; !ec && entry != end; entry.increment(ec)) {
+            if (SameNoCase(entry->path().filename().string(), part.string())) {
+                found /= entry->path().filename();
                 matched = true;
                 break;
             }
         }
-        if (!matched) return path;
+        if (!matched) {
+            for (; it != relative.end(); ++it)
+                found /= *it;
+            return found.string();
+        }
     }
     return found.string();
 }

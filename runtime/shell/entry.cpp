@@ -43,6 +43,7 @@ int WinMain(const GameEntry& game) {
     StartRuntime(game.inGameFrame);
     if (game.gameStart != nullptr) game.gameStart();
     RunFrameLoop();
+    if (game.gameEnd != nullptr) game.gameEnd();
     return 0;
 }
 

@@ -4,11 +4,14 @@
 
 namespace tessary {
 
-// What the game hands the runtime: its start function, called once before the first tick, and
-// its in-game frame function, the default frame callback until the start function replaces it.
+// What the game hands the runtime: its start function, called once before the first tick, its
+// in-game frame function, the default frame callback until the start function replaces it, and
+// its end function, called once after the last tick however the program was closed (the quit
+// key, the window's close, a signal to end).
 struct GameEntry {
     int (*gameStart)() = nullptr;
     FrameCallback inGameFrame = nullptr;
+    void (*gameEnd)() = nullptr;
 };
 
 // The start-up step between device creation and the game's start function.

@@ -110,20 +110,15 @@ int LoadWave(uint16_t slot, const char* path) {
     }
     std::snprintf(bank.names[slot].data(), kWaveNameSize, "%s", path);
 
-    const std::string hostPath = platform::HostPath(path);
-    std::error_code error;
-    const uintmax_t fileSize = std::filesystem::file_size(hostPath, error);
-    if (!error && fileSize > kMaxWaveFileBytes) {
-        DebugPrint("WAVE[%s]: the file is larger than %ju bytes\n", path, kMaxWaveFileBytes);
-        return 0;
-    }
-    const auto file = error ? std::nullopt : platform::ReadBinaryFile(hostPath);
-    if (!file) {
+    const platform::FileContents file =
+        platform::ReadWholeFile(platform::HostPath(path), kMaxWaveFileBytes);
+    if (!file.Read()) {
         DebugPrint("WAVE[%s]のオープンに失敗しました。\n", path);
+        if (!file.missing) DebugPrint("WAVE[%s]: the file %s\n", path, file.refusal.c_str());
         return 0;
     }
-    const auto* bytes = reinterpret_cast<const uint8_t*>(file->data());
-    const WaveParse wave = ParseWave(bytes, file->size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(file.bytes.data());
+    const WaveParse wave = ParseWave(bytes, file.bytes.size());
     if (wave.status == WaveParseStatus::NotPcm) {
         DebugPrint("WAVE[%s]はPCMフォーマットではありません。\n", path);
         return 0;

@@ -104,8 +104,9 @@ struct PictureSlot {
 
 // Width and height from a BMP file's header.
 std::pair<int, int> BmpSize(const std::string& hostPath) {
-    auto bytes = platform::ReadBinaryFile(hostPath);
-    if (!bytes || bytes->size() < 26) return {0, 0};
+    const platform::FileContents file = platform::ReadWholeFile(hostPath, size_t{64} << 20);
+    const std::string* bytes = &file.bytes;
+    if (!file.Read() || bytes->size() < 26) return {0, 0};
     auto at = [&](size_t i) {
         return static_cast<int32_t>(
             static_cast<uint8_t>((*bytes)[i]) | (static_cast<uint8_t>((*bytes)[i + 1]) << 8) |

@@ -10,6 +10,7 @@
 #include "game/game_run_fixture.h"
 #include "game/player/high_score.h"
 #include "platform/headless.h"
+#include "support/as_player.h"
 
 namespace pelko {
 namespace {
@@ -105,13 +106,86 @@ TEST_F(HighScoreTest, AFailedSaveLeavesTheOldFileWhole) {
     EXPECT_FALSE(fs::exists(fs::path("GameData") / "HighScore.dat.tmp"));
 }
 
+// A player's folder that takes no new file: the save says why it did not happen, and a file that
+// is there and writable is written in place.
 TEST_F(HighScoreTest, AnUnwritableFolderIsIgnored) {
-    fs::remove_all("GameData");
+    if (testing::RanAsPlayer()) return;
+    fs::permissions("GameData", fs::perms::owner_read | fs::perms::owner_exec);
     Globals().highScore = 4242;
-    SaveHighScore(); // no folder to write into
+    SaveHighScore();
     EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(platform::headless::DebugText(),
+              "GameData\\HighScore.dat cannot be saved: no new file can be made beside it "
+              "(Permission denied); the best score 4242 is not saved.\n");
     LoadHighScore();
     EXPECT_EQ(Globals().highScore, 10000);
+
+    fs::permissions("GameData", fs::perms::owner_all);
+    ASSERT_EQ(Saved(777), 777);
+    fs::permissions("GameData", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(Saved(54321), 54321);
+    fs::permissions("GameData", fs::perms::owner_all);
+}
+
+// A file the player cannot write, or cannot even read, holds a score that no save may replace.
+TEST_F(HighScoreTest, AFileThePlayerCannotReadOrWriteIsLeftAlone) {
+    if (testing::RanAsPlayer()) return;
+    ASSERT_EQ(Saved(54321), 54321);
+    const std::string stored = FileBytes();
+    fs::permissions(file, fs::perms::owner_read);
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 54321);
+    Globals().highScore = 60000;
+    SaveHighScore();
+    EXPECT_EQ(FileBytes(), stored);
+    EXPECT_NE(platform::headless::DebugText().find(
+                  "GameData\\HighScore.dat cannot be written (Permission denied); the best score "
+                  "60000 is not saved.\n"),
+              std::string::npos);
+
+    fs::permissions(file, fs::perms::none);
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 10000);
+    EXPECT_NE(platform::headless::DebugText().find(
+                  "GameData\\HighScore.dat cannot be opened (Permission denied); the high score is "
+                  "10000 and the file is left alone.\n"),
+              std::string::npos);
+    // A file the player may write but not read: its score is unknown, so it is not saved over.
+    fs::permissions(file, fs::perms::owner_write);
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 10000);
+    Globals().highScore = 20000;
+    SaveHighScore();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(FileBytes(), stored);
+}
+
+// A link is followed: its target gets the score, and the link stays a link. A folder of another
+// case takes a new file.
+TEST_F(HighScoreTest, ALinkedFileAndAFolderOfAnotherCaseGetTheScore) {
+    fs::create_directories("Saves");
+    fs::create_symlink("../Saves/best.dat", file);
+    EXPECT_EQ(Saved(31337), 31337);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(fs::file_size("Saves/best.dat"), 4u);
+
+    fs::remove_all("GameData");
+    fs::create_directories("gamedata");
+    EXPECT_EQ(Saved(4242), 4242);
+    EXPECT_TRUE(fs::exists("gamedata/HighScore.dat"));
+}
+
+// Only a score that beats the stored one is written when a run or the program ends otherwise
+// than through the run's end.
+TEST_F(HighScoreTest, OnlyABetterScoreIsSavedAtOtherEnds) {
+    ASSERT_EQ(Saved(54321), 54321);
+    fs::remove(file);
+    SaveHighScoreIfBeaten();
+    EXPECT_FALSE(fs::exists(file));
+    Globals().highScore = 54322;
+    SaveHighScoreIfBeaten();
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 54322);
 }
 
 } // namespace

@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 #include "game/flow/game_globals.h"
+#include "game/flow/game_start.h"
+#include "game/player/stage_progress.h"
 #include "platform/headless.h"
+#include "platform/messages.h"
+#include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
+#include "runtime/shell/main_window.h"
 #include "runtime/sound/wave_bank.h"
 #include "support/play_fixture.h"
 
@@ -161,6 +169,78 @@ TEST_F(PlayTest, TheStoredHighScoreIsReadAtStart) {
     folder.storedHighScore = ~uint32_t{54321};
     StartGame(std::move(folder));
     EXPECT_EQ(Globals().highScore, 54321);
+}
+
+// What may sit in a player's folder in place of a game file: each reads as a missing file with
+// one line saying what it is (a stage file as its error box), the game starts, and the run's end
+// leaves the best-score file be. A folder once aborted the start, a pipe held it, a link to
+// /dev/zero or a huge file ate the memory.
+TEST_F(PlayTest, WhatIsNoFileInPlaceOfAGameFileReadsAsAMissingOne) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* says;
+        void (*make)(const fs::path&);
+    };
+    const Case cases[] = {
+        {"is a folder", [](const fs::path& p) { fs::create_directories(p / "in-it"); }},
+        {"is a pipe, not a file", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+        {"is a device, not a file", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+        {"holds more than",
+         [](const fs::path& p) {
+             std::ofstream{p};
+             fs::resize_file(p, uintmax_t{1} << 30);
+         }},
+    };
+    // Each file and the start of the line that names it.
+    const std::pair<const char*, const char*> files[] = {
+        {"Game.ini", "GameData\\Game.ini "},
+        {"HighScore.dat", "GameData\\HighScore.dat "},
+        {"Fullcolor/GPelko.bmp", "BMP[GameData\\Fullcolor\\GPelko.bmp]: the file "},
+        {"Shot.wav", "WAVE[GameData\\Shot.wav]: the file "},
+        {"LOGO.mid", "\\GameData\\LOGO.mid "}, // the music names the whole path
+        {"Stage1.dat", "Stage file GameData\\Stage1.dat "},
+    };
+    for (const Case& c : cases) {
+        game.reset();
+        game = std::make_unique<GameHarness>(GameFolder{});
+        const fs::path data = fs::path(game->Folder()) / "GameData";
+        for (const auto& [name, line] : files) {
+            fs::remove(data / name);
+            c.make(data / name);
+        }
+        ASSERT_TRUE(game->Boot()) << c.says;
+        EXPECT_EQ(Globals().fps, 30) << c.says;
+        EXPECT_EQ(Globals().highScore, 10000) << c.says;
+        const auto before = fs::symlink_status(data / "HighScore.dat").type();
+        game->StartPlay();
+        EXPECT_EQ(headless::ExitStatus(), -1) << "a stage file that is none ends the program";
+        const std::string log = headless::DebugText();
+        for (const auto& [name, line] : files)
+            EXPECT_NE(log.find(line + std::string(c.says)), std::string::npos) << name << log;
+        Globals().highScore = 20000;
+        EndRun();
+        EXPECT_EQ(fs::symlink_status(data / "HighScore.dat").type(), before) << c.says;
+    }
+}
+
+// A new best reaches the file when the program ends, here by Esc in play, and an end with
+// nothing new writes nothing.
+TEST_F(PlayTest, ANewBestIsSavedWhenTheProgramEnds) {
+    GameFolder folder;
+    folder.storedHighScore = 0; // the complement of -1: any run beats it
+    StartGame(std::move(folder));
+    game->StartPlay();
+    game->Ticks(2);
+    ASSERT_EQ(Globals().highScore, 0);
+    platform::PostMessage(platform::WM_KEYDOWN, platform::kVkEscape, 0);
+    game->Tick();
+    ASSERT_FALSE(platform::WindowExists()) << "Esc ended the program";
+    GameEnd(); // as the program entry does after its last tick
+    EXPECT_EQ(game->ReadFile("GameData\\HighScore.dat"), std::string("\xFF\xFF\xFF\xFF", 4));
+
+    std::filesystem::remove(std::filesystem::path(game->Folder()) / "GameData" / "HighScore.dat");
+    GameEnd();
+    EXPECT_FALSE(game->ReadFile("GameData\\HighScore.dat").has_value());
 }
 
 TEST_F(PlayTest, MissingPicturesAreReportedAndTheGameStillStarts) {

@@ -11,6 +11,7 @@
 #include "game/flow/game_globals.h"
 #include "game/flow/screens.h"
 #include "game/game_run_fixture.h"
+#include "game/player/high_score.h"
 #include "game/player/message_queue.h"
 #include "game/player/player.h"
 #include "game/player/stage_progress.h"
@@ -270,7 +271,26 @@ TEST_F(StageProgressTest, TheFifthClearStartsTheEndingAndStageFourAndFiveSpeedUp
     EXPECT_EQ(Globals().stageNumber, 6);
     EXPECT_EQ(tessary::Runtime().frameCallback, &EndingStartFrame);
     EXPECT_FALSE(std::filesystem::exists("GameData/HighScore.dat"))
-        << "the ending does not save the high score";
+        << "the clear saves nothing; the ending does, as it begins";
+}
+
+// A run that ends in the ending keeps a new best score (the player may well quit during the roll),
+// and so does one that a missing stage file ends.
+TEST_F(StageProgressTest, TheEndingAndAMissingStageFileKeepANewBestScore) {
+    LoadHighScore(); // no file: 10000
+    EndingStartFrame();
+    EXPECT_FALSE(std::filesystem::exists("GameData/HighScore.dat")) << "no new best, no file";
+    Globals().highScore = 54321;
+    EndingStartFrame();
+    std::ifstream in("GameData/HighScore.dat", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, std::string("\xCE\x2B\xFF\xFF", 4)); // the complement of 54321
+
+    Globals().highScore = 60000;
+    TheEnemies().LoadStage("GameData\\Stage9.dat");
+    EXPECT_EQ(platform::headless::ExitStatus(), -1);
+    LoadHighScore();
+    EXPECT_EQ(Globals().highScore, 60000);
 }
 
 TEST_F(StageProgressTest, AFifthClearDuringGameOverWaitsAndThenRepeatsTheLastBoss) {

@@ -1,8 +1,10 @@
 // The INI reader on what a user's settings file may hold.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "platform/profile.h"
 
@@ -22,15 +24,25 @@ TEST(ProfileTest, SectionsAndKeysMatchWithoutCaseAndBlanksAreIgnored) {
     EXPECT_EQ(Read(text, "WaveVolume", -99, "OTHER"), 5);
 }
 
-TEST(ProfileTest, LeadingDigitsAndSignsAreReadAndAnythingElseGivesTheDefault) {
-    std::string text = "[PelkoGame]\nColor=24Bit\nA=-15\nB=+7\nC=Bit24\nD=\nE=- 3\nF=0x10\n";
+// As the host's profile reader: a pair of quotes around a value is dropped, and a value that is
+// there but has no leading digits reads 0; only an empty one gives the default.
+TEST(ProfileTest, QuotesAreDroppedAndAValueWithoutDigitsReadsZero) {
+    std::string text = "[PelkoGame]\nColor=24Bit\nA=-15\nB=+7\nC=Bit24\nD=\nE=- 3\nF=0x10\n"
+                       "FPS=\"60\"\nG='30'\nH=\" 45 \"\nI=\"\"\nJ=\"12\nK=\"7'\nWaveVolume=loud\n";
     EXPECT_EQ(Read(text, "Color"), 24);
     EXPECT_EQ(Read(text, "A"), -15);
     EXPECT_EQ(Read(text, "B"), 7);
-    EXPECT_EQ(Read(text, "C"), -99);
+    EXPECT_EQ(Read(text, "C"), 0);
     EXPECT_EQ(Read(text, "D"), -99);
-    EXPECT_EQ(Read(text, "E"), -99);
+    EXPECT_EQ(Read(text, "E"), 0);
     EXPECT_EQ(Read(text, "F"), 0);
+    EXPECT_EQ(Read(text, "FPS"), 60);
+    EXPECT_EQ(Read(text, "G"), 30);
+    EXPECT_EQ(Read(text, "H"), 45);
+    EXPECT_EQ(Read(text, "I"), -99);
+    EXPECT_EQ(Read(text, "J"), 0); // no closing quote: the quote is a character of the value
+    EXPECT_EQ(Read(text, "K"), 0);
+    EXPECT_EQ(Read(text, "WaveVolume"), 0);
 }
 
 TEST(ProfileTest, MissingSectionKeyOrFileGivesTheDefault) {
@@ -58,6 +70,38 @@ TEST(ProfileTest, ReadsAFileThroughTheGamesBackslashPath) {
     std::string path = (dir / "gamedata").string() + "\\GAME.INI";
     EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "FPS", 60, path.c_str()), 30);
     EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "ShowObjectFrame", 0, path.c_str()), 1);
+    fs::remove_all(dir);
+}
+
+// Notepad's "Unicode" (UTF-16 little endian with its byte-order mark), "Unicode big endian" and
+// UTF-8 with a mark, each written by iconv from the same text.
+TEST(ProfileTest, FilesSavedAsUnicodeReadAsTheyDo) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "pelko-profile-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const fs::path dir = pattern;
+    const std::string text =
+        "[PelkoGame]\r\n; 設定 \xF0\x9F\x8E\xAE\r\nFPS=60\r\nColor=\"256\"\r\n";
+    std::ofstream(dir / "plain.txt", std::ios::binary) << text;
+    std::ofstream(dir / "marked.txt", std::ios::binary) << "\xEF\xBB\xBF" << text;
+    // iconv marks UTF-16 itself; the other two carry the mark of their input.
+    for (const char* encoding : {"UTF-16", "UTF-16BE", "UTF-8"}) {
+        const std::string in =
+            (dir / (encoding == std::string("UTF-16") ? "plain.txt" : "marked.txt")).string();
+        const std::string out = (dir / (std::string(encoding) + ".ini")).string();
+        const std::string command =
+            std::string("iconv -f UTF-8 -t ") + encoding + " " + in + " > " + out;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        EXPECT_EQ(ReadWholeFile(out, 4096).bytes.substr(0, 2),
+                  encoding == std::string("UTF-8")    ? "\xEF\xBB"
+                  : encoding == std::string("UTF-16") ? "\xFF\xFE"
+                                                      : "\xFE\xFF");
+        EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "FPS", 30, out.c_str()), 60) << encoding;
+        EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "Color", 1, out.c_str()), 256) << encoding;
+    }
+    // The comment's characters survive the decoding, a pair of surrogates among them.
+    const FileContents le = ReadProfileFile((dir / "UTF-16.ini").string().c_str());
+    EXPECT_EQ(le.bytes.substr(0, 28), "[PelkoGame]\r\n; 設定 \xF0\x9F\x8E\xAE\r\n");
     fs::remove_all(dir);
 }
 

@@ -28,6 +28,11 @@ namespace headless = platform::headless;
 
 std::vector<uint32_t> g_ticks;
 int g_gameStarts = 0;
+int g_gameEnds = 0;
+
+void CountEnd() {
+    ++g_gameEnds;
+}
 
 int CountingFrame() {
     g_ticks.push_back(TimeGetTime());
@@ -48,9 +53,10 @@ class WindowTest : public testing::RuntimeTest {
         RuntimeTest::SetUp();
         g_ticks.clear();
         g_gameStarts = 0;
+        g_gameEnds = 0;
     }
 
-    int RunProgram() { return WinMain(GameEntry{StartAtTenMs, CountingFrame}); }
+    int RunProgram() { return WinMain(GameEntry{StartAtTenMs, CountingFrame, CountEnd}); }
 
     void Schedule(uint32_t at, uint32_t message, WParam wParam = 0, LParam lParam = 0) {
         headless::ScheduleMessage(at, Message{message, wParam, lParam});
@@ -66,12 +72,14 @@ TEST_F(WindowTest, StartUpSetsTheRuntimeDefaultsBeforeTheGameStarts) {
     EXPECT_EQ(SineTable[90], 360);
     EXPECT_EQ(g_ticks, (std::vector<uint32_t>{10, 20}));
     EXPECT_FALSE(WindowExists());
+    EXPECT_EQ(g_gameEnds, 1) << "the game's end runs once the loop is over";
 }
 
 TEST_F(WindowTest, ASecondInstanceEndsAtOnceSayingWhyInOneLine) {
     headless::SetOtherInstanceRunning(true);
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(g_gameStarts, 0);
+    EXPECT_EQ(g_gameEnds, 0) << "a game that never started has nothing to end";
     EXPECT_FALSE(WindowExists());
     EXPECT_TRUE(headless::MessageBoxes().empty());
     ASSERT_EQ(headless::DebugLines().size(), 1u);
@@ -102,6 +110,7 @@ TEST_F(WindowTest, EscapeEndsTheProgramBeforeThatTicksFrame) {
     EXPECT_EQ(g_ticks, (std::vector<uint32_t>{10, 20}));
     EXPECT_EQ(Runtime().closing, 1);
     EXPECT_FALSE(WindowExists());
+    EXPECT_EQ(g_gameEnds, 1);
 }
 
 // The host closes a window on Alt+F4 by default; the window procedure keeps every system key

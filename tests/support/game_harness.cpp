@@ -188,7 +188,9 @@ Player& GameHarness::Player0() const {
 }
 
 std::optional<std::string> GameHarness::ReadFile(const std::string& gamePath) const {
-    return platform::ReadBinaryFile(platform::HostPath(gamePath));
+    platform::FileContents file = platform::ReadWholeFile(platform::HostPath(gamePath), 1u << 20);
+    if (!file.Read()) return std::nullopt;
+    return std::move(file.bytes);
 }
 
 } // namespace pelko::testing

@@ -1,16 +1,31 @@
 // Reading integers from INI files with GetPrivateProfileIntA's rules.
 #pragma once
+#include <cstddef>
 #include <string>
+
+#include "platform/text_file.h"
 
 namespace platform {
 
-// Section and key names are compared without case; blanks around the value are ignored; an
-// optional sign and the leading digits are read; anything else, or a missing file, section or
-// key, gives defaultValue. The first matching key of the first matching section wins.
+// A settings file a hundred times the size of any a person writes by hand is not one.
+inline constexpr size_t kMaxProfileFileBytes = size_t{1} << 20;
+
+// Section and key names are compared without case; blanks around the value and a pair of quotes
+// around it are ignored; an optional sign and the leading digits are read, and a value without
+// leading digits reads 0; an empty value, or a missing file, section or key, gives defaultValue.
+// The first matching key of the first matching section wins. A file that cannot be read (see
+// ReadProfileFile) gives defaultValue too.
 int GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* path);
 
-// The same rules on text already in memory.
+// The file at a game path as the profile functions read it: at most kMaxProfileFileBytes, a
+// UTF-16 file with its byte-order mark (either order) turned into UTF-8, a UTF-8 mark dropped.
+FileContents ReadProfileFile(const char* path);
+
+// The same rules on text already in memory (8-bit text, after ReadProfileFile's decoding).
 int ProfileIntFromText(const std::string& text, const char* section, const char* key,
                        int defaultValue);
+
+// The decoding ReadProfileFile applies to the bytes of a file.
+std::string ProfileTextFromBytes(const std::string& bytes);
 
 } // namespace platform
