@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <array>
 #include <cmath>
