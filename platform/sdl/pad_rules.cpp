@@ -4,19 +4,14 @@
 #include <cstdlib>
 
 namespace platform::pads {
-
-void StickToPosition(int x, int y, uint32_t& outX, uint32_t& outY) {
-    const int64_t squared = int64_t{x} * x + int64_t{y} * y;
-    if (squared < int64_t{kDeadZoneRadius} * kDeadZoneRadius) {
-        outX = kCalibratedCentre;
-        outY = kCalibratedCentre;
-        return;
-    }
-    outX = static_cast<uint32_t>(std::clamp(x, -32768, 32767) + 32768);
-    outY = static_cast<uint32_t>(std::clamp(y, -32768, 32767) + 32768);
-}
-
 namespace {
+
+// tan(22.5 degrees) in thousandths: where a straight direction meets a diagonal one.
+constexpr int64_t kTanEighthTurnHalf = 414;
+
+uint32_t AsRead(int v) {
+    return static_cast<uint32_t>(std::clamp(v, -32768, 32767) + 32768);
+}
 
 // One "0xAAAA/0xBBBB" entry; text moves past it. False when it is not one.
 bool ParseEntry(const char*& text, UsbId& out) {
@@ -36,6 +31,20 @@ bool Contains(const std::vector<UsbId>& list, UsbId id) {
 }
 
 } // namespace
+
+void StickToPosition(int x, int y, uint32_t& outX, uint32_t& outY) {
+    const int64_t squared = int64_t{x} * x + int64_t{y} * y;
+    if (squared < int64_t{kDeadZoneRadius} * kDeadZoneRadius) {
+        outX = kCalibratedCentre;
+        outY = kCalibratedCentre;
+        return;
+    }
+    // The ship steers in eight directions: a push within 22.5 degrees of an axis goes straight
+    // along it, so the sideways wobble of a stick pushed up does not turn it diagonal.
+    const int64_t ax = std::abs(int64_t{x}), ay = std::abs(int64_t{y});
+    outX = ax * 1000 < ay * kTanEighthTurnHalf ? kCalibratedCentre : AsRead(x);
+    outY = ay * 1000 < ax * kTanEighthTurnHalf ? kCalibratedCentre : AsRead(y);
+}
 
 std::vector<UsbId> ParseDeviceList(const char* text) {
     std::vector<UsbId> list;

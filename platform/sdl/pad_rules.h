@@ -16,7 +16,8 @@ inline constexpr uint32_t kCalibratedCentre = 32767;
 
 // A stick as SDL reads it (-32768..32767 on each axis, down and right positive) in the joystick
 // range 0..65535: inside the round dead zone both axes read the calibrated centre, outside it the
-// position is reported as read.
+// position is reported as read, except that a push within 22.5 degrees of one axis reads the
+// centre on the other (the eight directions split the circle evenly).
 void StickToPosition(int x, int y, uint32_t& outX, uint32_t& outY);
 
 struct UsbId {

@@ -102,14 +102,20 @@ TEST_F(PadTest, AStickAtRestStaysCentredAndAFullPushSteers) {
                 EXPECT_EQ(Directions(), kNone) << degrees << " degrees, " << share;
             }
         }
-        const std::array<std::array<int, 2>, 4> pushes{
-            {{0, -32768}, {0, 32767}, {-32768, 0}, {32767, 0}}};
-        for (size_t d = 0; d < 4; ++d) {
-            Stick(pad, pushes[d][0], pushes[d][1]);
+        // Full pushes up, down, left and right, each with a fifth of the travel sideways, go
+        // straight; a push half-way between two directions goes both ways.
+        struct Push {
+            int x, y;
+            std::array<int, 4> directions;
+        };
+        constexpr int P = KEY_PRESSED;
+        const Push pushes[] = {{6553, -32768, {P, 0, 0, 0}},  {-6553, 32767, {0, P, 0, 0}},
+                               {-32768, 6553, {0, 0, P, 0}},  {32767, -6553, {0, 0, 0, P}},
+                               {23170, -23170, {P, 0, 0, P}}, {-23170, 23170, {0, P, P, 0}}};
+        for (const Push& push : pushes) {
+            Stick(pad, push.x, push.y);
             Poll();
-            std::array<int, 4> expected = kNone;
-            expected[d] = KEY_PRESSED;
-            EXPECT_EQ(Directions(), expected) << "push " << d;
+            EXPECT_EQ(Directions(), push.directions) << push.x << ", " << push.y;
             Stick(pad, 0, 0);
             Poll();
             Poll();
