@@ -14,6 +14,9 @@ folder=$(mktemp -d)
 at_exit 'rm -rf "$folder"'
 mkdir -p "$folder/GameData"
 for f in "$dist"/GameData/*; do ln -s "$f" "$folder/GameData/"; done
+# A first stage without enemies: nothing hits the ship while the test watches it.
+rm "$folder/GameData/Stage1.dat"
+printf '&\n' >"$folder/GameData/Stage1.dat"
 ln -s "$dist/ForBeginner.BMP" "$folder/"
 cd "$folder" || exit 1
 : >pads.txt
@@ -94,12 +97,14 @@ wait_until ship_below 380 || fail "the stick did not steer down (ship at $(ship_
 pad axis 0 1 -32768
 wait_until ship_above 120 || fail "the stick did not steer up (ship at $(ship_at))"
 
-# Back to mid-field, then let go a little off centre, as a real stick rests: the ship stays where
-# it is (its picture flaps by a pixel or two; a drifting ship moves 150 pixels a second).
+# A short push back towards mid-field, then let go a little off centre, as a real stick rests:
+# the ship stays where it is (its picture flaps by a pixel or two; a drifting ship moves 150
+# pixels a second).
 pad axis 0 1 32767
-wait_until ship_below 200 || fail "the stick did not steer down again"
+sleep 0.3
 pad axis 0 1 900
 pad axis 0 0 1200
+wait_until ship_below 100 || fail "the stick did not steer down again"
 # The ship's shots are orange (#F3862C) and fly right along its row.
 shots_fired() {
   shot shots && y=$(ship_y) && [ -n "$y" ] &&
@@ -120,14 +125,17 @@ pad button 0 0 0
 # Pulled out in play: the count is said again and the keyboard steers.
 pad detach 0
 wait_until said_count 0 2 || fail "the pad pulled out was not counted out"
-xdotool keydown Down
-wait_until ship_below 380 || { xdotool keyup Down; fail "the keyboard did not steer after"; }
-xdotool keyup Down
+# Each of the two moves below goes towards the far half of the field from where the ship is.
+if [ "$(ship_y)" -lt 240 ]; then key=Down there=ship_below where=380 back=-32768 again=ship_above
+else key=Up there=ship_above where=120 back=32767 again=ship_below; fi
+xdotool keydown $key
+wait_until $there $where || { xdotool keyup $key; fail "the keyboard did not steer after"; }
+xdotool keyup $key
 # Plugged in again: it steers again.
 pad attach xbox360
 wait_until said_count 1 2 || fail "the pad plugged in again was not counted"
-pad axis 1 1 -32768
-wait_until ship_above 120 || fail "the pad plugged in again did not steer"
+pad axis 1 1 $back
+wait_until $again $((500 - where)) || fail "the pad plugged in again did not steer"
 shot played
 
 xdotool key Escape
