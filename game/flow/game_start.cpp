@@ -114,6 +114,7 @@ int InGameFrame() {
     Game& game = TheGame();
     game.frameCounter += 1;
     tessary::ClearScreen(kPlayFieldColor);
+    TakeUpPluggedPads();
     UpdatePlayers();
     MoveFoes(game.frameCounter);
     for (int i = g.playerCount - 1; i >= 0; --i)

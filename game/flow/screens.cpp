@@ -126,6 +126,9 @@ int TitleFrame() {
     GameGlobals& g = Globals();
     tessary::ClearScreen(0);
     DrawWholePicture(0, 0, kTitlePicture);
+    // Pads are picked up at any time: the title names the pad connected now, and the next run
+    // takes it.
+    g.joystickCount = tessary::JoystickCount();
     DrawTitleStatus();
     if (tessary::KeyState(kVkF4) == tessary::KEY_PRESSED) g.hardMode = g.hardMode != 0 ? 0 : 1;
     bool started = false;

@@ -17,6 +17,7 @@
 #include "game/player/player.h"
 #include "runtime/graphics/int_range.h"
 #include "runtime/graphics/primitives.h"
+#include "runtime/input/joystick.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_loop.h"
 #include "runtime/sound/music.h"
@@ -62,16 +63,23 @@ void SetUpPlayerShots(Player& player) {
     }
 }
 
+struct ControllerChoice {
+    int controller;
+    uint8_t joystickOnly;
+};
+
 // With the one player of this game: keyboard and joystick 0 when a joystick was found, else the
 // keyboard alone.
-void AssignControllerAndReset(int i, Player& player) {
+ControllerChoice ControllerFor(int i) {
     const GameGlobals& g = Globals();
-    if (g.playerCount <= g.joystickCount)
-        player.Reset(i, 1);
-    else if (i == 0)
-        player.Reset(-1, 0);
-    else
-        player.Reset(i - 1, 1);
+    if (g.playerCount <= g.joystickCount) return {i, 1};
+    if (i == 0) return {-1, 0};
+    return {i - 1, 1};
+}
+
+void AssignControllerAndReset(int i, Player& player) {
+    const ControllerChoice choice = ControllerFor(i);
+    player.Reset(choice.controller, choice.joystickOnly);
 }
 
 void SetDecorationSpeed(float pixelsPerFrameAt30) {
@@ -206,6 +214,19 @@ void StartRun() {
     messages.Post("STAGE  1    ", 0, 3);
     tessary::PlayMidi(kStageMusic, 1);
     game.frameCounter = 0;
+}
+
+void TakeUpPluggedPads() {
+    GameGlobals& g = Globals();
+    const int count = tessary::JoystickCount();
+    const bool enoughNow = g.playerCount <= count && g.playerCount > g.joystickCount;
+    g.joystickCount = count;
+    if (!enoughNow) return;
+    for (int i = g.playerCount - 1; i >= 0; --i) {
+        const ControllerChoice choice = ControllerFor(i);
+        PlayerAt(i).controller = choice.controller;
+        PlayerAt(i).joystickOnly = choice.joystickOnly;
+    }
 }
 
 void CheckBossWarning() {

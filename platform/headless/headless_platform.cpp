@@ -1,5 +1,6 @@
 // The headless platform: every service of platform/ against the scripted state of State.
 #include <numeric>
+#include <utility>
 
 #include "../common/audio_mixer.h"
 #include "../common/backend.h"
@@ -60,8 +61,14 @@ void ScheduleMessage(uint32_t atMs, Message message) {
 void SetJoystickCount(int count) {
     State& s = TheState();
     s.joystickCount = count < 0 ? 0 : (count > kMaxJoysticks ? kMaxJoysticks : count);
+    if (count > 0) s.joystickDriver = true;
+    s.joysticksPlugged = true;
     for (int i = 0; i < kMaxJoysticks; ++i)
         s.joystickReadable[static_cast<size_t>(i)] = i < count;
+}
+
+void SetJoystickDriver(bool present) {
+    TheState().joystickDriver = present;
 }
 
 void SetJoystick(int id, JoyPosition position) {
@@ -180,8 +187,12 @@ bool IsKeyDown(int vk) {
     return vk >= 0 && vk < 256 && TheState().keys[static_cast<size_t>(vk)];
 }
 
+bool JoyUpdateDevices() {
+    return std::exchange(TheState().joysticksPlugged, false);
+}
+
 int JoyGetNumDevs() {
-    return TheState().joystickCount > 0 ? kMaxJoysticks : 0;
+    return TheState().joystickDriver ? kMaxJoysticks : 0;
 }
 
 bool JoyGetDevCaps(int id) {

@@ -17,6 +17,8 @@ struct State {
     uint64_t slept = 0;
     std::array<bool, 256> keys{};
     std::multimap<uint32_t, Message> scheduled;
+    bool joystickDriver = false;
+    bool joysticksPlugged = false; // the count changed since the last JoyUpdateDevices
     int joystickCount = 0;
     std::array<JoyPosition, kMaxJoysticks> joysticks{};
     std::array<bool, kMaxJoysticks> joystickReadable{};

@@ -20,21 +20,42 @@ void UpdateJoystick(JoystickRecord& joy, const platform::JoyPosition& p) {
         joy.buttons[k] = NextInputState(joy.buttons[k], ((p.buttons >> k) & 1u) != 0);
 }
 
+// Counts the joysticks from identifier 0 without gaps; the records after the last one found are
+// not present and read as up.
+int CountJoysticks(InputState& in) {
+    int count = 0;
+    for (; count < kJoystickSlots; ++count) {
+        platform::JoyPosition p;
+        if (!platform::JoyGetDevCaps(count) || !platform::JoyGetPosEx(count, p)) break;
+        in.joysticks[static_cast<size_t>(count)].present = 1;
+    }
+    for (int i = count; i < kJoystickSlots; ++i) {
+        JoystickRecord& joy = in.joysticks[static_cast<size_t>(i)];
+        joy.present = 0;
+        joy.directions.fill(KEY_UP);
+        joy.buttons.fill(KEY_UP);
+    }
+    return count;
+}
+
+// Pads plugged in or pulled out since the last tick are counted again, as at start, and the count
+// is said again when it changed.
+void RecountWhenPlugged(InputState& in) {
+    if (platform::JoyGetNumDevs() == 0 || !platform::JoyUpdateDevices()) return;
+    const int count = CountJoysticks(in);
+    if (count == in.joystickCount) return;
+    in.joystickCount = count;
+    DebugPrint("%d個のジョイスティックが使用可能です\n", count);
+}
+
 } // namespace
 
 void InitJoysticks() {
     InputState& in = TheInput();
     if (platform::JoyGetNumDevs() == 0) return;
-    int count = 0;
-    for (int i = 0; i < kJoystickSlots; ++i) {
-        platform::JoyPosition p;
-        bool present = platform::JoyGetDevCaps(i) && platform::JoyGetPosEx(i, p);
-        in.joysticks[static_cast<size_t>(i)].present = present ? 1 : 0;
-        if (!present) break;
-        ++count;
-    }
-    in.joystickCount = count;
-    DebugPrint("%d個のジョイスティックが使用可能です\n", count);
+    platform::JoyUpdateDevices();
+    in.joystickCount = CountJoysticks(in);
+    DebugPrint("%d個のジョイスティックが使用可能です\n", in.joystickCount);
 }
 
 int EnableJoystick(int on) {
@@ -50,8 +71,13 @@ int EnableJoystick(int on) {
     return in.joystickCount;
 }
 
+int JoystickCount() {
+    return TheInput().joystickCount;
+}
+
 void PollJoysticks() {
     InputState& in = TheInput();
+    RecountWhenPlugged(in);
     for (int i = 0; i < in.joystickCount; ++i) {
         JoystickRecord& joy = in.joysticks[static_cast<size_t>(i)];
         if (joy.present == 0) break;

@@ -5,14 +5,20 @@
 
 namespace tessary {
 
-// Detects the joysticks once, counted from identifier 0 without gaps.
+// Detects the joysticks, counted from identifier 0 without gaps, and says how many there are.
+// Pads plugged in or pulled out later are counted again by PollJoysticks.
 void InitJoysticks();
 
 // Sets joystick polling; turning it off clears every state of the present joysticks. Returns the
 // number of joysticks.
 int EnableJoystick(int on);
 
-// Samples every present joystick; the frame loop calls it once per tick while polling is on.
+// The number of joysticks connected now.
+int JoystickCount();
+
+// Counts the joysticks again when pads were plugged in or pulled out (saying the new count when
+// it changed), then samples every present joystick; the frame loop calls it once per tick while
+// polling is on.
 void PollJoysticks();
 
 // The state of a direction (JOY_UP ...) or of one button (its bit mask, 1..128); 0 for anything

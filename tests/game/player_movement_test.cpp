@@ -6,6 +6,8 @@
 
 #include "game/flow/game_globals.h"
 #include "game/flow/game_start.h"
+#include "game/flow/screens.h"
+#include "platform/headless.h"
 #include "support/play_fixture.h"
 
 namespace pelko::testing {
@@ -233,6 +235,47 @@ TEST_F(MovementTest, TheJoystickSteersItsPlayer) {
     game->Tick();
     EXPECT_NEAR(P().vx, 5 * 0.70710678f, 1e-5);
     EXPECT_NEAR(P().vy, -5 * 0.70710678f, 1e-5);
+}
+
+// Pads are plugged in when the player picks them up. One connected at the title is named there
+// and steers the run its button starts; pulled out in play it leaves the keyboard, and it steers
+// again when it comes back. A run that began without a pad takes one up when it is plugged in.
+TEST_F(MovementTest, APadPluggedInAtAnyTimeIsTakenUp) {
+    StartGame();
+    ASSERT_TRUE(game->TickUntilScreen(TitleFrame, 400));
+    EXPECT_EQ(Globals().joystickCount, 0);
+    platform::headless::SetJoystickCount(1);
+    game->Tick();
+    EXPECT_EQ(Globals().joystickCount, 1); // "Using JoyStick ID1"
+    EXPECT_NE(platform::headless::DebugText().find("1個のジョイスティックが使用可能です"),
+              std::string::npos);
+    game->Joystick(0, platform::JoyPosition{32767, 32767, 1});
+    game->Tick();
+    ASSERT_EQ(game->Screen(), InGameFrame);
+    EXPECT_EQ(P().controller, 0);
+    game->Joystick(0, platform::JoyPosition{65535, 32767, 0});
+    game->Tick();
+    EXPECT_FLOAT_EQ(P().vx, 5.0f);
+
+    platform::headless::SetJoystickCount(0); // pulled out with the stick still pushed
+    game->Tick();
+    EXPECT_EQ(P().vx, 0.0f);
+    game->Key(kLeft, true);
+    game->Tick();
+    EXPECT_FLOAT_EQ(P().vx, -5.0f); // the keyboard goes on
+    game->Key(kLeft, false);
+    platform::headless::SetJoystickCount(1);
+    game->Tick();
+    EXPECT_FLOAT_EQ(P().vx, 5.0f);
+
+    StartGame(); // no pad at the run start this time
+    game->StartPlay();
+    EXPECT_EQ(P().controller, -1);
+    platform::headless::SetJoystickCount(1);
+    game->Joystick(0, platform::JoyPosition{32767, 0, 0});
+    game->Tick();
+    EXPECT_EQ(P().controller, 0);
+    EXPECT_FLOAT_EQ(P().vy, -5.0f);
 }
 
 } // namespace

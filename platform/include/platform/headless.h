@@ -29,7 +29,11 @@ void SetKeyDown(int vk, bool down);
 // forward to the next one; with none left it posts WM_QUIT so that a test can never hang.
 void ScheduleMessage(uint32_t atMs, Message message);
 
+// Pads connected now, ids 0..count-1; a count above 0 also installs the joystick driver. Changing
+// it between ticks is plugging pads in or pulling them out.
 void SetJoystickCount(int count);
+// Whether there is joystick support at all (with no pad connected, a count of 0 alone).
+void SetJoystickDriver(bool present);
 void SetJoystick(int id, JoyPosition position);
 void SetJoystickReadable(int id, bool readable);
 

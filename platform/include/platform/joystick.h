@@ -1,4 +1,5 @@
-// Joysticks 0..7: the stand-ins for joyGetNumDevs, joyGetDevCaps and joyGetPosEx.
+// Joysticks 0..7: the stand-ins for joyGetNumDevs, joyGetDevCaps and joyGetPosEx. Joystick n is
+// the n-th of the pads connected now, in the order they were connected.
 #pragma once
 #include <cstdint>
 
@@ -13,6 +14,11 @@ struct JoyPosition {
     uint32_t y = 32768;
     uint32_t buttons = 0;
 };
+
+// Takes in the pads plugged in or pulled out since the last call, so that ids and readings are
+// those of the pads connected now; true when any were. Called at start and once per tick before
+// the pads are read.
+bool JoyUpdateDevices();
 
 // How many joystick slots the driver offers (0 when there is no joystick support).
 int JoyGetNumDevs();
