@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev
+  libsdl2-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont fluidsynth
   libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
