@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick sox openbox
-  desktop-file-utils appstream man-db dpkg-dev
+  desktop-file-utils appstream man-db dpkg-dev lintian
 )
 
 missing=()
