@@ -16,8 +16,12 @@ esac
 
 # Links one installed entry into the user's folder. A real file or folder of the player's own
 # under the same name is left alone; a link is pointed at the installed entry again, so a newer
-# installed version takes over.
+# installed version takes over. A link that already leads there is kept: every start passes here,
+# and each program run would add to the time the game takes to appear.
 pelko_link() {
+  if [ -L "$2" ] && [ "$2" -ef "$1" ]; then
+    return
+  fi
   if [ -L "$2" ] || [ ! -e "$2" ]; then
     ln -sfn "$1" "$2"
   fi
@@ -36,14 +40,14 @@ pelko_prepare_user_folder() {
     fi
   done
   for entry in "$pelko_datadir/GameData"/*; do
-    name=$(basename "$entry")
+    name=${entry##*/}
     case "$name" in
       Game.ini | HighScore.dat) continue ;; # the player's own, never linked
     esac
     pelko_link "$entry" "$pelko_user_dir/GameData/$name"
   done
   for entry in "$pelko_datadir"/*; do
-    name=$(basename "$entry")
+    name=${entry##*/}
     case "$name" in
       GameData | screenshots) continue ;; # the game data itself; the store screenshot
     esac

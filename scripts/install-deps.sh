@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config libx11-dev
   libsdl2-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont fluidsynth
   libfreetype-dev libfontconfig-dev
