@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
-  libsdl2-dev
+  build-essential cmake pkg-config libx11-dev
+  libsdl2-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont fluidsynth
   libfreetype-dev libfontconfig-dev
   libpng-dev
@@ -14,7 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick sox openbox strace
-  desktop-file-utils appstream man-db dpkg-dev
+  desktop-file-utils appstream man-db dpkg-dev lintian
 )
 
 missing=()

@@ -28,4 +28,8 @@ namespace platform::backend {
 bool StartAudioOutput();
 void StopAudioOutput();
 
+// Called at every pump of the message queue: the output's own upkeep (a device that went away
+// opened again, a device looked for again while the sound is silent). Never blocks.
+void ServiceAudioOutput();
+
 } // namespace platform::backend

@@ -63,6 +63,7 @@ void DestroyWindow() {
 
 bool PeekMessage(Message& out) {
     backend::PumpEvents();
+    backend::ServiceAudioOutput();
     midi::PostEndOfPieceNotice();
     if (g_queue.empty()) return false;
     out = g_queue.front();
@@ -72,6 +73,7 @@ bool PeekMessage(Message& out) {
 
 void WaitMessage() {
     backend::PumpEvents();
+    backend::ServiceAudioOutput();
     midi::PostEndOfPieceNotice();
     if (!g_queue.empty()) return;
     backend::WaitEvent();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "platform/audio.h"
 #include "platform/message_box.h"
@@ -13,19 +14,46 @@
 namespace platform::midi {
 namespace {
 
-const std::vector<std::string> kDefaultSoundFonts = {
-    "/usr/share/sounds/sf2/default-GM.sf2", // the system's chosen General MIDI font
+// Debian's own places for General MIDI fonts (update-alternatives chooses what the first two
+// point to among the installed fonts), then the font the package depends on.
+const char* const kSystemSoundFonts[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf3/default-GM.sf3",
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
 };
 
-std::vector<std::string>& SearchPath() {
-    static std::vector<std::string> paths = kDefaultSoundFonts;
+struct Search {
+    bool replaced = false; // by a test
+    std::vector<std::string> paths;
+    std::string root;
+};
+
+Search& TheSearch() {
+    static Search search;
+    return search;
+}
+
+bool g_loadInBackground = false;
+
+std::vector<std::string> SearchPath() {
+    const Search& search = TheSearch();
+    if (search.replaced) return search.paths;
+    std::vector<std::string> paths = SoundFontCandidates(FluidSynthDefaultSoundFont());
+    for (std::string& path : paths)
+        path = search.root + path;
     return paths;
 }
 
 bool FileExists(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The path as given, and the file it stands for when it is a link (as the default-GM names are).
+std::string Described(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    return error || real == path ? path : path + " (" + real.string() + ")";
 }
 
 // FluidSynth logs every note it cannot find a preset for; the game has its own diagnostics.
@@ -43,6 +71,34 @@ struct MusicSynth::Handles {
     std::string soundFontPath;
     bool reportedMissing = false;
 };
+
+std::string FluidSynthDefaultSoundFont() {
+    static const std::string path = [] {
+        fluid_settings_t* settings = new_fluid_settings();
+        char* value = nullptr;
+        std::string found;
+        if (settings != nullptr &&
+            fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK &&
+            value != nullptr)
+            found = value;
+        fluid_free(value);
+        delete_fluid_settings(settings);
+        return found;
+    }();
+    return path;
+}
+
+std::vector<std::string> SoundFontCandidates(const std::string& fluidDefault) {
+    // FluidSynth's own default comes first: it is the font the system's FluidSynth was built to
+    // play with (on Debian the sf3 alternative), so the game sounds like every other FluidSynth
+    // program there. The sf2 alternative comes before the sf3 one: an sf2 font is read without
+    // decoding its samples (a large sf3 font takes seconds) and by any build of FluidSynth.
+    std::vector<std::string> paths;
+    if (!fluidDefault.empty()) paths.push_back(fluidDefault);
+    for (const char* path : kSystemSoundFonts)
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+    return paths;
+}
 
 bool MusicSynth::Prepare() {
     if (h_ == nullptr) {
@@ -70,30 +126,65 @@ bool MusicSynth::Prepare() {
         std::lock_guard lock(use_);
         h_ = h;
     }
-    LoadSoundFont();
+    if (loading_.load()) return true; // the piece waits for the font being read
+    WaitForLoader();
+    if (g_loadInBackground && h_->soundFont < 0 && !h_->reportedMissing) {
+        loading_.store(true);
+        loader_ = std::thread([this] {
+            LoadSoundFont();
+            loading_.store(false);
+        });
+    } else {
+        LoadSoundFont();
+    }
     return true;
 }
 
+void MusicSynth::WaitForLoader() {
+    if (loader_.joinable()) loader_.join();
+}
+
+// The first font of the search that FluidSynth reads is used; the one in use is kept as long as
+// nothing before it in the search turns up.
 void MusicSynth::LoadSoundFont() {
-    const auto& paths = SearchPath();
-    auto found = std::find_if(paths.begin(), paths.end(), FileExists);
-    const std::string wanted = found == paths.end() ? std::string() : *found;
-    if (wanted != h_->soundFontPath) {
+    std::string unreadable;
+    std::string chosen;
+    for (const std::string& path : SearchPath()) {
+        if (path == h_->soundFontPath && h_->soundFont >= 0) {
+            chosen = path;
+            break;
+        }
+        if (!FileExists(path)) continue;
         std::lock_guard lock(use_);
+        const int font = fluid_synth_sfload(h_->synth, path.c_str(), 1);
+        if (font < 0) {
+            unreadable += (unreadable.empty() ? "" : ", ") + path;
+            continue;
+        }
         if (h_->soundFont >= 0) fluid_synth_sfunload(h_->synth, h_->soundFont, 1);
-        h_->soundFont = wanted.empty() ? -1 : fluid_synth_sfload(h_->synth, wanted.c_str(), 1);
-        h_->soundFontPath = wanted;
+        h_->soundFont = font;
+        h_->soundFontPath = chosen = path;
         h_->reportedMissing = false;
+        std::string line = "music: General MIDI soundfont " + Described(path);
+        if (!unreadable.empty()) line += "; " + unreadable + " cannot be read";
+        OutputDebugString((line + "\n").c_str());
+        break;
     }
-    if (h_->soundFont < 0 && !h_->reportedMissing) {
-        const std::string line =
-            wanted.empty()
-                ? "music: no General MIDI soundfont found (install timgm6mb-soundfont); music is "
-                  "silent\n"
-                : "music: the soundfont " + wanted + " cannot be read; music is silent\n";
-        OutputDebugString(line.c_str());
-        h_->reportedMissing = true;
+    if (!chosen.empty()) return;
+    if (h_->soundFont >= 0) {
+        std::lock_guard lock(use_);
+        fluid_synth_sfunload(h_->synth, h_->soundFont, 1);
+        h_->soundFont = -1;
+        h_->soundFontPath.clear();
     }
+    if (h_->reportedMissing) return;
+    const std::string line =
+        unreadable.empty()
+            ? "music: no General MIDI soundfont found (install timgm6mb-soundfont); music is "
+              "silent\n"
+            : "music: the soundfont " + unreadable + " cannot be read; music is silent\n";
+    OutputDebugString(line.c_str());
+    h_->reportedMissing = true;
 }
 
 void MusicSynth::Start(const MidiPiece* piece) {
@@ -178,6 +269,7 @@ void MusicSynth::Write(float* out, int frames) {
 }
 
 void MusicSynth::Reset() {
+    WaitForLoader();
     std::lock_guard lock(use_);
     Stop();
     if (h_ == nullptr) return;
@@ -200,10 +292,18 @@ MusicSynth& TheMusicSynth() {
 }
 
 void SetSoundFontSearchPath(std::vector<std::string> paths) {
-    SearchPath() = std::move(paths);
+    TheSearch().replaced = true;
+    TheSearch().paths = std::move(paths);
+}
+void SetSoundFontRoot(std::string root) {
+    TheSearch().root = std::move(root);
 }
 void ResetSoundFontSearchPath() {
-    SearchPath() = kDefaultSoundFonts;
+    TheSearch() = Search{};
+}
+
+void LoadSoundFontInBackground() {
+    g_loadInBackground = true;
 }
 
 } // namespace platform::midi

@@ -7,9 +7,11 @@
 // without ever waiting: the game thread changes the synthesizer so rarely that one silent buffer
 // is the better price.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "midi_file_reader.h"
@@ -18,9 +20,10 @@ namespace platform::midi {
 
 class MusicSynth {
   public:
-    // Game thread. Creates the synthesizer once and looks for the soundfont when none is loaded;
-    // without one the piece still keeps time and music is silent (one debug line). False when
-    // FluidSynth cannot run at all; pieces then keep time in silence.
+    // Game thread. Creates the synthesizer once and looks for the soundfont; without one the
+    // piece still keeps time and music is silent (one debug line). False when FluidSynth cannot
+    // run at all; pieces then keep time in silence. With LoadSoundFontInBackground, the first
+    // soundfont is read on a thread of its own, and music waits, silent, until it is read.
     bool Prepare();
 
     // Game thread, with no audio thread rendering: drops the piece, silences every voice and
@@ -51,12 +54,15 @@ class MusicSynth {
     struct Handles;
 
     void LoadSoundFont();
+    void WaitForLoader();
     void PlayDueEvents();
     void Send(const MidiEvent& e);
     void Write(float* out, int frames);
 
     std::mutex use_;
     Handles* h_ = nullptr; // lives for the process, like the soundfont it holds
+    std::thread loader_;
+    std::atomic<bool> loading_{false};
     const MidiPiece* piece_ = nullptr;
     size_t next_ = 0; // the first event not yet played
     uint64_t position_ = 0;
@@ -64,8 +70,19 @@ class MusicSynth {
 
 MusicSynth& TheMusicSynth();
 
-// Where the soundfont is looked for, first found wins. Tests replace the list.
+// Where a General MIDI soundfont is looked for, in this order; the first that FluidSynth reads is
+// used. fluidDefault is FluidSynth's own default-soundfont setting (FluidSynthDefaultSoundFont,
+// empty when it has none); the list holds no path twice.
+std::vector<std::string> SoundFontCandidates(const std::string& fluidDefault);
+std::string FluidSynthDefaultSoundFont();
+
+// Tests: the list replaced, or the candidates looked for below another root folder.
 void SetSoundFontSearchPath(std::vector<std::string> paths);
+void SetSoundFontRoot(std::string root);
 void ResetSoundFontSearchPath();
+
+// The first soundfont is read off the game thread from now on (the real platform: reading one
+// takes tens of milliseconds, which the start of the game need not wait for).
+void LoadSoundFontInBackground();
 
 } // namespace platform::midi

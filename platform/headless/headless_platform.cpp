@@ -319,6 +319,7 @@ bool StartAudioOutput() {
     return TheState().audioAvailable;
 }
 void StopAudioOutput() {}
+void ServiceAudioOutput() {}
 
 void PumpEvents() {
     State& s = TheState();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Packs the build with CPack's DEB generator and checks the package: its layout under /usr and
-# the run-time dependencies it declares.
+# Packs the build with CPack's DEB generator and checks the package: its layout under /usr, the
+# run-time dependencies it declares, and Debian's own checker, lintian: no error, and no warning
+# but those the README explains to packagers.
 set -u
 build=$1
 out=$(mktemp -d)
@@ -13,13 +14,14 @@ deb=$(ls "$out"/*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || fail "no package was made"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/bin/pelko ./usr/bin/pelko-settings ./usr/lib/pelko/pelkogame \
+for f in ./usr/games/pelko ./usr/games/pelko-settings ./usr/lib/pelko/pelkogame \
          ./usr/lib/pelko/PelkoGameOptionEditer ./usr/lib/pelko/user-folder.sh \
          ./usr/share/pelko/ForBeginner.BMP ./usr/share/pelko/GameData/Fullcolor/Boss.bmp \
          ./usr/share/pelko/GameData/Stage1.dat ./usr/share/applications/org.pelko.Pelko.desktop \
          ./usr/share/applications/org.pelko.PelkoSettings.desktop \
          ./usr/share/metainfo/org.pelko.Pelko.metainfo.xml \
-         ./usr/share/icons/hicolor/48x48/apps/pelko.png ./usr/share/man/man6/pelko.6; do
+         ./usr/share/icons/hicolor/48x48/apps/pelko.png ./usr/share/man/man6/pelko.6.gz \
+         ./usr/share/doc/pelko/copyright ./usr/share/doc/pelko/changelog.gz; do
   grep -qxF "$f" <<<"$contents" || fail "$f is not in the package"
 done
 if grep -E '/(Game\.ini|HighScore\.dat)$' <<<"$contents"; then fail "player files packed"; fi
@@ -31,4 +33,12 @@ for need in libsdl2 libfluidsynth timgm6mb-soundfont libfreetype libfontconfig \
   grep -q "$need" <<<"$depends" || fail "Depends lacks $need: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
-echo "$(basename "$deb"): $(wc -l <<<"$contents") entries under /usr; Depends: $depends"
+for program in pelkogame PelkoGameOptionEditer; do
+  dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/lib/pelko/$program" >"$out/$program"
+  if readelf -S "$out/$program" | grep -q '\.symtab'; then fail "$program is not stripped"; fi
+done
+
+lintian --tag-display-limit 0 "$deb" >"$out/lintian.log" 2>&1
+if grep -E '^[EW]: ' "$out/lintian.log"; then fail "lintian found errors or warnings"; fi
+echo "$(basename "$deb"): $(wc -l <<<"$contents") entries under /usr; lintian: no errors or" \
+  "warnings; Depends: $depends"

@@ -10,14 +10,14 @@ fail() { echo "FAIL: $*"; exit 1; }
 DESTDIR="$root" cmake --install "$build" --prefix /usr/local >/dev/null || fail "cmake --install"
 p="$root/usr/local"
 
-for f in bin/pelko bin/pelko-settings lib/pelko/pelkogame lib/pelko/PelkoGameOptionEditer; do
+for f in games/pelko games/pelko-settings lib/pelko/pelkogame lib/pelko/PelkoGameOptionEditer; do
   [ -x "$p/$f" ] || fail "$f is not installed as a program"
 done
 for f in lib/pelko/user-folder.sh share/pelko/ForBeginner.BMP \
          share/pelko/GameData/Fullcolor/GPelko.bmp share/pelko/GameData/256/GPelko.bmp \
          share/pelko/GameData/Shot.wav share/pelko/GameData/BGM1.mid \
          share/pelko/GameData/Stage1.dat share/pelko/GameData/Stage5.dat \
-         share/man/man6/pelko.6 share/man/man6/pelko-settings.6 \
+         share/man/man6/pelko.6.gz share/man/man6/pelko-settings.6.gz \
          share/metainfo/org.pelko.Pelko.metainfo.xml share/pelko/screenshots/title.png; do
   [ -f "$p/$f" ] || fail "$f is missing"
 done
@@ -43,7 +43,7 @@ grep -q '^Exec=pelko-settings$' "$p/share/applications/org.pelko.PelkoSettings.d
   fail "settings entry command"
 
 for page in pelko pelko-settings; do
-  out=$(MANWIDTH=80 man -l "$p/share/man/man6/$page.6" 2>&1) || fail "man $page: $out"
+  out=$(MANWIDTH=80 man -l "$p/share/man/man6/$page.6.gz" 2>&1) || fail "man $page: $out"
   grep -q "FILES" <<<"$out" || fail "man $page has no FILES section"
 done
 echo "install layout, menu entries, metadata, icons and man pages are in place and validate"

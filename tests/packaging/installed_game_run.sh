@@ -20,7 +20,7 @@ user="$HOME/.local/share/pelko"
 
 start_xvfb || exit 1
 start_own_net
-"${IN_OWN_NET[@]}" "$root/dest/usr/local/bin/pelko" >"$root/game.log" 2>&1 &
+"${IN_OWN_NET[@]}" "$root/dest/usr/local/games/pelko" >"$root/game.log" 2>&1 &
 game=$!
 window=$(wait_for_window Untitled) || fail "no game window appeared"
 focus_window "$window" || fail "the game window did not take the focus"

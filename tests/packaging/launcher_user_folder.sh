@@ -19,7 +19,7 @@ unset XDG_DATA_HOME
 mkdir -p "$HOME"
 user="$HOME/.local/share/pelko"
 
-"$p/bin/pelko" || fail "pelko failed"
+"$p/games/pelko" || fail "pelko failed"
 [ "$(cat "$root/pelkogame.cwd")" = "$user" ] || fail "the game ran in $(cat "$root/pelkogame.cwd")"
 for f in GameData/Fullcolor/GPelko.bmp GameData/256/Boss.bmp GameData/Shot.wav \
          GameData/LOGO.mid ForBeginner.BMP; do
@@ -34,7 +34,7 @@ printf '\xef\xd8\xff\xff' >"$user/GameData/HighScore.dat"
 before=$(cat "$user/GameData/Game.ini" "$user/GameData/HighScore.dat" | md5sum)
 printf '& \n' >"$p/share/pelko/GameData/Extra.dat"
 rm "$p/share/pelko/GameData/Shot.wav"
-"$p/bin/pelko-settings" || fail "pelko-settings failed"
+"$p/games/pelko-settings" || fail "pelko-settings failed"
 [ "$(cat "$root/PelkoGameOptionEditer.cwd")" = "$user/GameData" ] ||
   fail "the editor ran in $(cat "$root/PelkoGameOptionEditer.cwd")"
 [ -L "$user/GameData/Extra.dat" ] || fail "a new installed file is not linked"
@@ -46,14 +46,14 @@ after=$(cat "$user/GameData/Game.ini" "$user/GameData/HighScore.dat" | md5sum)
 
 # The installed copy moves (a newer package elsewhere): every link follows it.
 mv "$root/dest/opt/pelko" "$root/dest/opt/pelko2"
-"$root/dest/opt/pelko2/bin/pelko" || fail "pelko from the moved install failed"
+"$root/dest/opt/pelko2/games/pelko" || fail "pelko from the moved install failed"
 target=$(readlink "$user/GameData/BGM1.mid")
 [ "$target" = "$root/dest/opt/pelko2/share/pelko/GameData/BGM1.mid" ] || fail "link not updated: $target"
 
 # XDG_DATA_HOME decides where the folder lives; a relative value is ignored.
-XDG_DATA_HOME="$root/xdg" "$root/dest/opt/pelko2/bin/pelko" || fail "pelko with XDG_DATA_HOME"
+XDG_DATA_HOME="$root/xdg" "$root/dest/opt/pelko2/games/pelko" || fail "pelko with XDG_DATA_HOME"
 [ "$(cat "$root/pelkogame.cwd")" = "$root/xdg/pelko" ] || fail "XDG_DATA_HOME was not used"
-XDG_DATA_HOME=relative "$root/dest/opt/pelko2/bin/pelko" || fail "pelko with a relative XDG_DATA_HOME"
+XDG_DATA_HOME=relative "$root/dest/opt/pelko2/games/pelko" || fail "pelko with a relative XDG_DATA_HOME"
 [ "$(cat "$root/pelkogame.cwd")" = "$user" ] || fail "a relative XDG_DATA_HOME was used"
 
 # A player whose folder is read-only (chmod -R a-w) still starts the game: with every link in

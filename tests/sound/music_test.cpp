@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/music_synth.h"
 #include "platform/headless.h"
 #include "platform/midi.h"
 #include "platform/window.h"
@@ -170,6 +171,54 @@ TEST_F(MusicTest, WithoutASoundFontMusicIsSilentWithOneLineAndStillKeepsTime) {
     ASSERT_EQ(PlayMidi("GameData\\two.mid", 0), 1);
     ASSERT_EQ(headless::DebugLines().size(), 1u);
     EXPECT_NE(headless::DebugLines()[0].find("soundfont"), std::string::npos);
+}
+
+// The search order: FluidSynth's own default first, then Debian's sf2 and sf3 alternatives, then
+// the font the package depends on; no path twice.
+TEST(SoundFontSearch, FluidSynthsDefaultComesFirstThenDebiansAlternativesThenTimGM6mb) {
+    const std::string sf2 = "/usr/share/sounds/sf2/default-GM.sf2";
+    const std::string sf3 = "/usr/share/sounds/sf3/default-GM.sf3";
+    const std::string tim = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    using Paths = std::vector<std::string>;
+    EXPECT_EQ(midi::SoundFontCandidates("/opt/fonts/gm.sf2"),
+              (Paths{"/opt/fonts/gm.sf2", sf2, sf3, tim}));
+    EXPECT_EQ(midi::SoundFontCandidates(sf3), (Paths{sf3, sf2, tim}));
+    EXPECT_EQ(midi::SoundFontCandidates(""), (Paths{sf2, sf3, tim}));
+}
+
+// In a staged tree, every candidate in turn is the first readable one: those before it hold a
+// file FluidSynth cannot read. The one used is named once, with the ones passed over.
+TEST_F(MusicTest, TheFirstSoundFontOfTheSearchThatReadsIsUsedAndNamed) {
+    const std::filesystem::path font = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    if (!std::filesystem::exists(font)) GTEST_SKIP() << "no TimGM6mb soundfont installed";
+    const auto candidates = midi::SoundFontCandidates(midi::FluidSynthDefaultSoundFont());
+    const std::filesystem::path stage = std::filesystem::current_path() / "stage";
+    for (size_t used = 0; used <= candidates.size(); ++used) {
+        const std::filesystem::path root = stage / std::to_string(used);
+        for (size_t i = 0; i < candidates.size(); ++i) {
+            const std::filesystem::path at = root.string() + candidates[i];
+            std::filesystem::create_directories(at.parent_path());
+            if (i < used)
+                WriteFile(at.string(), "not a soundfont");
+            else
+                std::filesystem::create_symlink(font, at);
+        }
+        midi::SetSoundFontRoot(root.string());
+        const size_t before = headless::DebugLines().size();
+        ASSERT_EQ(PlayMidi("GameData\\two.mid", 0), 1);
+        ASSERT_EQ(PlayMidi("GameData\\two.mid", 0), 1); // the second finds it loaded
+        ASSERT_EQ(headless::DebugLines().size(), before + 1);
+        const std::string& line = headless::DebugLines().back();
+        if (used == candidates.size()) {
+            EXPECT_NE(line.find("cannot be read; music is silent"), std::string::npos) << line;
+            continue;
+        }
+        const std::string named = "soundfont " + root.string() + candidates[used] + " (";
+        EXPECT_NE(line.find(named), std::string::npos) << line;
+        for (size_t i = 0; i < used; ++i)
+            EXPECT_NE(line.find(root.string() + candidates[i]), std::string::npos) << line;
+        EXPECT_GT(RenderSeconds(0.5), 0.01f) << line;
+    }
 }
 
 // The end of a piece is its last frame played, whatever the size of the buffers the sound device
