@@ -79,3 +79,9 @@ kill -0 "$box_process" 2>/dev/null || { echo "FAIL: the error box ended with the
 start_game after || { echo "FAIL: a game killed during its error box blocks the next start:"
                       cat "$folder/after.txt"; exit 1; }
 echo "a game killed during its error box leaves no lock behind"
+
+# The box's child has the game's objects but not its threads: when its display goes, it must end
+# at once rather than run the game's shutdown and wait on a lock no thread will free.
+kill "$XVFB_PID"
+wait_for_exit "$box_process" || { echo "FAIL: the error box's process outlives its display"; exit 1; }
+echo "the error box's process ends with its display"

@@ -73,10 +73,10 @@ mkdir -p "$player_home"
 chmod 1777 "$root" # the probe writes where it was started; sticky, so nobody else's goes
 [ "$(id -u)" -ne 0 ] || chown 65534:65534 "$player_home"
 rm -f "$root/pelkogame.cwd"
-as_player "$player_home" "$root/dest/opt/pelko2/bin/pelko" || fail "pelko as a player"
+as_player "$player_home" "$root/dest/opt/pelko2/games/pelko" || fail "pelko as a player"
 chmod -R a-w "$player_home/.local/share/pelko"
 rm -f "$root/pelkogame.cwd"
-as_player "$player_home" "$root/dest/opt/pelko2/bin/pelko" 2>"$root/read-only.err" ||
+as_player "$player_home" "$root/dest/opt/pelko2/games/pelko" 2>"$root/read-only.err" ||
   fail "pelko in a read-only folder: $(cat "$root/read-only.err")"
 [ "$(cat "$root/pelkogame.cwd")" = "$player_home/.local/share/pelko" ] ||
   fail "the game ran in $(cat "$root/pelkogame.cwd") from a read-only folder"
