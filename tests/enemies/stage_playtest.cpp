@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     for (int stage = 1; stage <= 5; ++stage)
         for (int fps : {30, 60})
             for (bool hard : {false, true}) {
-                if (onlyStage != 0 && (stage != onlyStage || fps != 30 || hard)) continue;
+                if (onlyStage != 0 && stage != onlyStage) continue;
                 StageTrial sum;
                 int overs = 0;
                 for (int seed = 1; seed <= seeds; ++seed) {
