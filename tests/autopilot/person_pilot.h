@@ -20,8 +20,8 @@ namespace pelko::testing {
 struct PersonLimits {
     // Simple visual reaction time of young adults, about 190-250 ms in the laboratory (Welford,
     // "Reaction Times", 1980; Woods et al., "Factors influencing the latency of simple reaction
-    // time", 2015, mean 213 ms) and a median near 270 ms for players at home (Human Benchmark);
-    // a spread between persons of about 25 ms.
+    // time", 2015) and a median near 270 ms for players at home (Human Benchmark); a spread
+    // between persons of about 25 ms.
     double reactionMs = 250, reactionSpreadMs = 25;
     // Motion is judged from displacement over about 100 ms (the integration time of motion
     // perception, Burr 1981; McKee & Welch 1985).
@@ -30,7 +30,7 @@ struct PersonLimits {
     // psychological refractory period and intermittent control, Welford 1952; Craik 1947).
     double correctionMs = 150;
     // Relative error of a judged distance: Weber fraction of about 10 % for position and length
-    // judgements at a glance (Teghtsoonian 1971; Norman et al. 1996).
+    // judgements at a glance (Teghtsoonian 1971).
     double distanceError = 0.10;
     // Aiming: the end point of a quick move spreads with about 5-7 % of its length (impulse
     // variability, Schmidt et al. 1979; the effective width of Fitts's law, W_e = 4.133 sd,
