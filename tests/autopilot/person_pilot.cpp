@@ -305,8 +305,8 @@ void PersonPilot::BeforeTick(GameHarness& game, uint64_t tick) {
         const ShipKeys chosen = Choose(seen, ship, tick);
         if (chosen.h != keys_.h || chosen.v != keys_.v || chosen.brake != keys_.brake) {
             // A key let go is now and then let go late.
-            const bool was[4] = {keys_.h<0, keys_.h> 0, keys_.v<0, keys_.v> 0};
-            const bool now[4] = {chosen.h<0, chosen.h> 0, chosen.v<0, chosen.v> 0};
+            const bool was[4] = {(keys_.h < 0), (keys_.h > 0), (keys_.v < 0), (keys_.v > 0)};
+            const bool now[4] = {(chosen.h < 0), (chosen.h > 0), (chosen.v < 0), (chosen.v > 0)};
             for (int k = 0; k < 4; ++k)
                 if (was[k] && !now[k] &&
                     Uniform(kStreamLate, decisions_ * 4 + k) < limits_.overholdChance) {
@@ -319,9 +319,11 @@ void PersonPilot::BeforeTick(GameHarness& game, uint64_t tick) {
         }
         ++decisions_;
     }
-    const bool held[4] = {keys_.h < 0 || tick<lateRelease_[0], keys_.h> 0 || tick < lateRelease_[1],
-                          keys_.v < 0 || tick<lateRelease_[2], keys_.v> 0 ||
-                              tick < lateRelease_[3]};
+    // Left, right, up, down: as chosen, or still held by a late release.
+    bool held[4];
+    const int wanted[4] = {-keys_.h, keys_.h, -keys_.v, keys_.v};
+    for (int k = 0; k < 4; ++k)
+        held[k] = wanted[k] > 0 || tick < lateRelease_[k];
     Press(game, kVkLeft, held[0]);
     Press(game, kVkRight, held[1]);
     Press(game, kVkUp, held[2]);
@@ -329,13 +331,8 @@ void PersonPilot::BeforeTick(GameHarness& game, uint64_t tick) {
     Press(game, kVkReturn, keys_.brake);
     Press(game, kVkSpace, true);
     // What the ship really does with the keys held (left beats right, up beats down).
-    pressed_.push_back({held[0]   ? -1
-                        : held[1] ? 1
-                                  : 0,
-                        held[2]   ? -1
-                        : held[3] ? 1
-                                  : 0,
-                        keys_.brake});
+    const int h = held[0] ? -1 : (held[1] ? 1 : 0), v = held[2] ? -1 : (held[3] ? 1 : 0);
+    pressed_.push_back({h, v, keys_.brake});
     while (static_cast<int>(pressed_.size()) > delay + 2)
         pressed_.pop_front();
 
