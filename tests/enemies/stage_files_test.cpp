@@ -1,6 +1,6 @@
 // The five shipped stage files, read with the game's own reader and flown through a whole stage
-// with the player parked at its start position: every record is accepted, the schedule ends
-// before the boss warning, no enemy is replaced while still in play, and the stages get harder.
+// with the player parked at its start position: every record is accepted, every enemy is
+// scheduled to show before the boss warning, no enemy is replaced while still in play, and the stages get harder.
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -37,6 +37,7 @@ struct StageFigures {
     int firstReplacedRecord = 0;
     int shotsFired = 0;
     int scheduleEndFrame = -1;
+    int lastSpawnFrame = -1; // the latest frame an enemy of the stage is scheduled to show in
     std::set<int> moveTypes, shotKinds;
 };
 
@@ -100,6 +101,7 @@ class StageFileTest : public EnemyTest {
                     f.moveTypes.insert(e.moveType);
                     f.shotKinds.insert(e.kind);
                     f.totalHp += e.hp;
+                    f.lastSpawnFrame = std::max(f.lastSpawnFrame, e.spawnFrame);
                 }
                 f.enemies += placed;
             }
@@ -157,6 +159,8 @@ TEST_F(StageFileTest, TheReaderAcceptsEveryRecordAndFinishesBeforeTheBoss) {
         EXPECT_EQ(f.recordsRead, recordTokens / 12);
         EXPECT_GE(f.scheduleEndFrame, 0) << "the end mark was never reached";
         EXPECT_LE(f.maxTime, 3600);
+        // The warning comes in the frame after a minute; an enemy due then would never fly.
+        EXPECT_LT(f.lastSpawnFrame, 60 * 60) << "an enemy is due after the boss warning";
         EXPECT_EQ(f.replacedInPlay, 0)
             << "record " << f.firstReplacingRecord << " replaces enemies of record "
             << f.firstReplacedRecord << " still in play";
@@ -171,6 +175,7 @@ TEST_F(StageFileTest, TheReaderAcceptsEveryRecordAndFinishesBeforeTheBoss) {
         const StageFigures at30 = Fly(stage, 30, false);
         EXPECT_EQ(at30.replacedInPlay, 0) << "at 30 fps";
         EXPECT_EQ(at30.recordsRead, f.recordsRead);
+        EXPECT_LT(at30.lastSpawnFrame, 30 * 60) << "at 30 fps an enemy is due after the warning";
         std::printf("Stage%d: %d records, %d enemies, %ld hp, last record %d, peak %d in play, "
                     "%d shots (hard %d, at 30 fps %d)\n",
                     stage, f.recordsRead, f.enemies, f.totalHp, f.maxTime, f.peakInPlay,

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "autopilot/autopilot.h"
+#include "autopilot/person_pilot.h"
 #include "game/enemies/boss.h"
 #include "game/flow/game_globals.h"
 #include "game/flow/game_keys.h"
@@ -135,6 +136,24 @@ std::vector<ReplayScenario> MakeScenarios() {
                                     std::make_unique<Autopilot>(), hard);
                             },
                             // Five stages and their bosses fit well within 20 minutes.
+                            static_cast<uint64_t>(fps) * 60 * 20});
+        }
+    // The same whole runs with the pilot that has a person's limits at the keys: how far a
+    // person gets, ended on the title after the game over.
+    for (int fps : {30, 60})
+        for (bool hard : {false, true}) {
+            GameFolder folder = AtRate(fps);
+            folder.seed = 1;
+            const std::string name = "person-" + std::to_string(fps) + (hard ? "-hard" : "");
+            list.push_back({name,
+                            std::string("a whole run played by the pilot with a person's limits "
+                                        "at ") +
+                                std::to_string(fps) + " fps" + (hard ? ", hard mode" : ""),
+                            folder,
+                            [hard] {
+                                return std::make_unique<PilotedRunInput>(
+                                    std::make_unique<PersonPilot>(1), hard);
+                            },
                             static_cast<uint64_t>(fps) * 60 * 20});
         }
     return list;

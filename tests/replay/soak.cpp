@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "autopilot/autopilot.h"
 #include "game/flow/game_start.h"
@@ -19,6 +21,23 @@ constexpr double kMiB = 1024.0 * 1024.0;
 constexpr size_t kHeapBudget = 16u << 20;
 // The two windows compared, each this many minutes (or a sixth of a shorter soak).
 constexpr double kWindowMinutes = 10.0;
+
+// A stage start reads its file whole and, for a moment, holds it about three times over (the bytes
+// read, their text-mode copy, the reader's own buffer) beside the stage before's buffer. The first
+// window starts stage 1; a later window that starts a stage with a longer file peaks higher by up
+// to four times the difference in length, which is no leak.
+size_t StageLoadAllowance(const std::string& gameFolder) {
+    uintmax_t shortest = ~uintmax_t{0}, longest = 0;
+    for (int stage = 1; stage <= 5; ++stage) {
+        std::error_code error;
+        const uintmax_t size = std::filesystem::file_size(
+            gameFolder + "/GameData/Stage" + std::to_string(stage) + ".dat", error);
+        if (error) continue;
+        shortest = std::min(shortest, size);
+        longest = std::max(longest, size);
+    }
+    return longest > shortest ? static_cast<size_t>(4 * (longest - shortest)) : 0;
+}
 
 struct Window {
     size_t peakHeap = 0;
@@ -54,10 +73,12 @@ int RunSoak(double minutes, double warmUpMinutes) {
     int runs = 0, demos = 0, staffRolls = 0, stagesCleared = 0;
     const void* lastScreen = nullptr;
     size_t mallocHigh = 0;
+    size_t allowance = 0;
     const bool verbose = std::getenv("SOAK_VERBOSE") != nullptr;
     driver.OnEachTick([&](GameHarness& game, const ReplayResult&) {
         const double tickMs = tessary::Runtime().framePeriod;
         const void* screen = reinterpret_cast<const void*>(game.Screen());
+        if (allowance == 0) allowance = StageLoadAllowance(game.Folder());
         const bool changed = screen != lastScreen;
         lastScreen = screen;
         if (warmingUp) {
@@ -136,12 +157,13 @@ int RunSoak(double minutes, double warmUpMinutes) {
                 first.peakMalloc / kMiB, last.peakMalloc / kMiB);
     // The peaks are compared: the bytes in use at two moments differ with what is on screen.
     const size_t peak = std::max({warmUp.peakHeap, first.peakHeap, last.peakHeap});
-    const bool grew = last.peakHeap > first.peakHeap;
+    const bool grew = last.peakHeap > first.peakHeap + allowance;
     const bool over = peak > kHeapBudget;
     std::printf(
-        "growth of the peak heap from the first window to the last: %s; peak heap %.3f MiB of a "
-        "%.0f MiB budget: %s\n",
-        grew ? "YES" : "none", peak / kMiB, kHeapBudget / kMiB, over ? "OVER" : "within");
+        "growth of the peak heap from the first window to the last (beyond %zu bytes for the "
+        "longer stage files): %s; peak heap %.3f MiB of a %.0f MiB budget: %s\n",
+        allowance, grew ? "YES" : "none", peak / kMiB, kHeapBudget / kMiB,
+        over ? "OVER" : "within");
     return grew || over ? 1 : 0;
 }
 
