@@ -38,6 +38,7 @@ struct State {
     std::vector<MessageBoxRecord> boxes;
     std::function<void()> whileBoxShown;
     std::vector<std::string> debugLines;
+    std::vector<SoundCall> soundCalls;
     std::optional<int> exitStatus;
 };
 

@@ -191,4 +191,36 @@ std::optional<std::string> GameHarness::ReadFile(const std::string& gamePath) co
     return platform::ReadBinaryFile(platform::HostPath(gamePath));
 }
 
+std::string TakeSoundTrace(const std::set<int>& waves) {
+    using Kind = platform::headless::SoundCall::Kind;
+    std::string trace;
+    for (const platform::headless::SoundCall& c : platform::headless::SoundCalls()) {
+        std::string word;
+        switch (c.kind) {
+        case Kind::Wave:
+            if (!waves.empty() && waves.count(c.slot) == 0) continue;
+            word = "w" + std::to_string(c.slot) + (c.loop ? "+" : "");
+            break;
+        case Kind::MusicOpen:
+            word = "open " + c.file.substr(c.file.find_last_of('\\') + 1);
+            break;
+        case Kind::MusicPlayFromStart:
+            word = "play";
+            break;
+        case Kind::MusicResume:
+            word = "resume";
+            break;
+        case Kind::MusicStop:
+            word = "stop";
+            break;
+        case Kind::MusicClose:
+            word = "close";
+            break;
+        }
+        trace += (trace.empty() ? "" : " ") + word;
+    }
+    platform::headless::ClearSoundCalls();
+    return trace;
+}
+
 } // namespace pelko::testing
