@@ -42,6 +42,7 @@ TEST_F(PlayTest, AnExtraLifeComesAboveTwentyThousandAndThenEverySixtyThousand) {
 TEST_F(PlayTest, AtMostOneExtraLifeComesPerFrame) {
     StartRunAt(30);
     P().scoreValue = 90000;
+    TakeSoundTrace();
     game->Tick();
     EXPECT_EQ(P().lives, 4);
     EXPECT_EQ(Globals().nextExtend, 60000);
@@ -50,6 +51,7 @@ TEST_F(PlayTest, AtMostOneExtraLifeComesPerFrame) {
     EXPECT_EQ(Globals().nextExtend, 120000);
     game->Tick();
     EXPECT_EQ(P().lives, 5);
+    EXPECT_EQ(TakeSoundTrace(), "w5 w5"); // each extra life sounds once
 }
 
 // The thresholds carry over into the next run.
@@ -80,7 +82,7 @@ TEST_F(PlayTest, TheStartOpensOnTheLogoWithItsMusicAndNoCursor) {
     StartGame();
     EXPECT_EQ(game->Screen(), LogoFrame);
     EXPECT_EQ(tessary::Runtime().framePeriod, 150u);
-    EXPECT_EQ(tessary::TheMusic().open, 1);
+    EXPECT_EQ(TakeSoundTrace(), "open LOGO.mid play");
     EXPECT_EQ(tessary::TheMusic().loop, 1);
     EXPECT_FALSE(platform::headless::CursorShown());
     EXPECT_EQ(tessary::Runtime().mousePolling, 0);
