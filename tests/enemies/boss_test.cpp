@@ -225,18 +225,25 @@ TEST_F(BossFireTest, ShotsThatLeaveTheFieldAreParkedAtTheBoss) {
     EXPECT_LE(s.y, 100.0f + 257.0f);
 }
 
-TEST_F(BossFireTest, LaterStagesMixTheKinds) {
-    StartBoss(5);
-    Arrive();
-    UseScript("s9"); // no attacks, which set kinds of their own
-    std::set<int> kinds;
-    for (int f = 0; f < 2000; ++f) {
-        Frame();
-        for (const Shot& s : B().shots)
-            if (s.active) kinds.insert(s.kind);
+TEST_F(BossFireTest, EachStageDrawsItsOwnRangeOfKinds) {
+    // Stage 1 fires kind 9 only; later stages draw a kind from 0 up to their highest.
+    const int highest[] = {9, 6, 7, 9, 11};
+    for (int stage = 1; stage <= 5; ++stage) {
+        SCOPED_TRACE(stage);
+        StartBoss(stage);
+        Arrive();
+        UseScript("s9"); // no attacks, which set kinds of their own
+        std::set<int> kinds;
+        for (int f = 0; f < 2000; ++f) {
+            Frame();
+            for (const Shot& s : B().shots)
+                if (s.active) kinds.insert(s.kind);
+        }
+        std::set<int> expected;
+        for (int k = stage == 1 ? 9 : 0; k <= highest[stage - 1]; ++k)
+            expected.insert(k);
+        EXPECT_EQ(kinds, expected);
     }
-    EXPECT_GE(kinds.size(), 10u);
-    EXPECT_LE(*kinds.rbegin(), 12);
 }
 
 using BossKeyTest = BossTest;
@@ -272,7 +279,7 @@ TEST_F(BossKeyTest, TheLowestHeldKeyWinsAndTheScriptGoesOn) {
     EXPECT_EQ(B().scriptPos, 2); // the script's first step began in the same frame
 }
 
-TEST_F(BossKeyTest, ABeatenBossIgnoresTheKeysAndStandsStill) {
+TEST_F(BossKeyTest, ABeatenBossStartsNoAttackFollowsNoScriptAndFiresNoMore) {
     StartBoss(1);
     Arrive();
     Frames(160); // into the circle
