@@ -100,10 +100,16 @@ TEST_F(PlayTest, AFrameOfPlayClearsToTheFieldBlueAndGameOverKeepsItsMessageUp) {
     EXPECT_GT(blue, 640 * 300);
     P().gameOver = 1;
     game->Ticks(2);
-    bool posted = false;
-    for (int i = 0; i < kMessageSlots; ++i)
-        posted = posted || TheMessages().keys[i] == 100;
-    EXPECT_TRUE(posted);
+    const std::string gameOver =
+        "GAME OVER...\n\nPress Delete or ESC\nor JoyPad ID1 Button3." + std::string(33, ' ');
+    int posted = 0;
+    for (int i = 0; i < kMessageSlots; ++i) {
+        if (TheMessages().keys[i] != 100) continue;
+        ++posted;
+        EXPECT_EQ(TheMessages().texts[i].get(), gameOver);
+        EXPECT_EQ(TheMessages().sizes[i], 0);
+    }
+    EXPECT_EQ(posted, 2); // one a frame
     EXPECT_EQ(P().active, 0);
 }
 

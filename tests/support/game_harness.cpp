@@ -191,6 +191,16 @@ std::optional<std::string> GameHarness::ReadFile(const std::string& gamePath) co
     return platform::ReadBinaryFile(platform::HostPath(gamePath));
 }
 
+std::vector<uint32_t> PresentedRect(int left, int top, int right, int bottom) {
+    const std::vector<uint32_t>& frame = platform::headless::PresentedFrame();
+    const int width = platform::headless::PresentedWidth();
+    std::vector<uint32_t> rect;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            rect.push_back(frame[static_cast<size_t>(y * width + x)]);
+    return rect;
+}
+
 std::string TakeSoundTrace(const std::set<int>& waves) {
     using Kind = platform::headless::SoundCall::Kind;
     std::string trace;
