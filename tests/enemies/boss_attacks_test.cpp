@@ -75,6 +75,10 @@ TEST_F(BossAttackTest, TheWaveReleasesAShotAFrameAndEnds158FramesAfterTheCharge)
         if (SinceCharge() == 31) {
             EXPECT_EQ(PlayerAt(0).bossCharging, 0);
             EXPECT_EQ(B().shots[0].levelY, 228);
+            for (int i = 1; i < kBossShots; ++i) { // waiting at the boss's x on the line
+                EXPECT_FLOAT_EQ(B().shots[i].x, 411.0f) << i;
+                EXPECT_FLOAT_EQ(B().shots[i].y, 228.0f) << i;
+            }
         }
         for (int i = 0; i < kBossShots; ++i) {
             const Shot& s = B().shots[i];
