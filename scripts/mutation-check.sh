@@ -50,7 +50,8 @@ for raw in open(sys.argv[1], encoding="utf-8"):
     elif tag in "-+=":
         cur[tag] = text
 for b in blocks:
-    print("\t".join([b["file"], b["-"], b["+"], b["="]]))
+    # Fields apart by the unit separator: a tab would let an empty replacement vanish.
+    print("\x1f".join([b["file"], b["-"], b["+"], b["="]]))
 EOF
 }
 
@@ -67,10 +68,12 @@ EOF
 }
 
 echo "scratch copy in $scratch"
+rm -rf "$scratch/src"
 mkdir -p "$scratch/src"
-# The tree as it stands in the worktree, committed or not; the build folders stay out.
-(cd "$root" && git ls-files -z --cached --others --exclude-standard) |
-  rsync -a --delete --from0 --files-from=- "$root/" "$scratch/src/"
+# The tree as it stands in the worktree, committed or not, with the files' own times (so that a
+# kept build stays warm); the build folders stay out.
+(cd "$root" && git ls-files -z --cached --others --exclude-standard |
+  tar --null -T - -cf -) | tar -xf - -C "$scratch/src"
 export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
 build="$scratch/build"
 cmake -S "$scratch/src" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$scratch/configure.log" ||
@@ -94,7 +97,9 @@ catcher() {
   for golden in "$scratch"/src/tests/replays/*.golden; do
     name=$(basename "$golden" .golden)
     if ! "$build/tests/replay_driver" check "$name" "$golden" >"$scratch/run.log" 2>&1; then
-      echo "replay $name: $(grep -m1 'tick' "$scratch/run.log" | cut -c1-80)"
+      # The tick where it parts from its recording, and the first field that differs there.
+      echo "replay $name $(grep -m1 -o 'at tick [0-9]*' "$scratch/run.log"):" \
+        "$(sed -n 2p "$scratch/run.log" | sed 's/^ *//' | cut -c1-60)"
       return
     fi
   done
@@ -111,7 +116,7 @@ tried=0 caught=0 survived=0 stale=0
 survivors=()
 number=0
 start=$SECONDS
-while IFS=$'\t' read -r file old new what; do
+while IFS=$'\x1f' read -r file old new what; do
   number=$((number + 1))
   if [ ${#picked[@]} -gt 0 ] && [[ ! " ${picked[*]} " =~ " $number " ]]; then continue; fi
   target="$scratch/src/$file"
