@@ -68,12 +68,36 @@ EOF
 }
 
 echo "scratch copy in $scratch"
-rm -rf "$scratch/src"
-mkdir -p "$scratch/src"
-# The tree as it stands in the worktree, committed or not, with the files' own times (so that a
-# kept build stays warm); the build folders stay out.
+rm -rf "$scratch/incoming"
+mkdir -p "$scratch/src" "$scratch/incoming"
+# The tree as it stands in the worktree, committed or not (the build folders stay out). Only the
+# files whose bytes differ are copied over, as new files, so that a kept build rebuilds them and
+# nothing else (a mutated file was restored with a new time, so its object is rebuilt too).
 (cd "$root" && git ls-files -z --cached --others --exclude-standard |
-  tar --null -T - -cf -) | tar -xf - -C "$scratch/src"
+  tar --null -T - -cf -) | tar -xf - -C "$scratch/incoming"
+python3 - "$scratch/incoming" "$scratch/src" <<'EOF'
+import filecmp, os, shutil, sys
+incoming, src = sys.argv[1:3]
+wanted = set()
+for folder, _, files in os.walk(incoming):
+    for name in files:
+        rel = os.path.relpath(os.path.join(folder, name), incoming)
+        wanted.add(rel)
+        new, old = os.path.join(incoming, rel), os.path.join(src, rel)
+        if os.path.isfile(old) and not os.path.islink(new) and filecmp.cmp(new, old, False):
+            continue
+        os.makedirs(os.path.dirname(old), exist_ok=True)
+        if os.path.lexists(old):
+            os.remove(old)
+        os.rename(new, old)  # a file of its own, newer than any object built before
+        os.utime(old, follow_symlinks=False)
+for folder, _, files in os.walk(src):
+    for name in files:
+        rel = os.path.relpath(os.path.join(folder, name), src)
+        if rel not in wanted:
+            os.remove(os.path.join(src, rel))
+EOF
+rm -rf "$scratch/incoming"
 export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
 build="$scratch/build"
 cmake -S "$scratch/src" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$scratch/configure.log" ||

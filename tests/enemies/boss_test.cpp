@@ -1,5 +1,6 @@
 // The boss of each stage as set up and reset, where its parts can be hit, its aimed fire, and the
 // attack keys of the fight.
+#include <array>
 #include <set>
 #include <vector>
 
@@ -233,11 +234,25 @@ TEST_F(BossFireTest, EachStageDrawsItsOwnRangeOfKinds) {
         StartBoss(stage);
         Arrive();
         UseScript("s9"); // no attacks, which set kinds of their own
+        PlayerAt(0).SetPosition(450.0f, 450.0f); // below the boss, away from the leftward fire
         std::set<int> kinds;
+        std::array<bool, kBossShots> wasShown{}; // the shots of the slide in are not looked at
+        for (int i = 0; i < kBossShots; ++i)
+            wasShown[i] = B().shots[i].active != 0;
         for (int f = 0; f < 2000; ++f) {
             Frame();
-            for (const Shot& s : B().shots)
+            for (int i = 0; i < kBossShots; ++i) {
+                const Shot& s = B().shots[i];
+                if (s.active && !wasShown[i] && (s.kind == 9 || s.kind == 11)) {
+                    // Aimed as it leaves (a homing shot has turned a step since).
+                    const float off = std::remainder(
+                        std::atan2(s.vy, s.vx) - std::atan2(450.0f - s.y, 450.0f - s.x),
+                        6.2831853f);
+                    EXPECT_NEAR(off, 0.0f, 0.12f) << "kind " << s.kind;
+                }
+                wasShown[i] = s.active != 0;
                 if (s.active) kinds.insert(s.kind);
+            }
         }
         std::set<int> expected;
         for (int k = stage == 1 ? 9 : 0; k <= highest[stage - 1]; ++k)
