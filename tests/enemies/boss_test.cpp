@@ -233,7 +233,7 @@ TEST_F(BossFireTest, EachStageDrawsItsOwnRangeOfKinds) {
         SCOPED_TRACE(stage);
         StartBoss(stage);
         Arrive();
-        UseScript("s9"); // no attacks, which set kinds of their own
+        UseScript("s9");                         // no attacks, which set kinds of their own
         PlayerAt(0).SetPosition(450.0f, 450.0f); // below the boss, away from the leftward fire
         std::set<int> kinds;
         std::array<bool, kBossShots> wasShown{}; // the shots of the slide in are not looked at
@@ -245,9 +245,9 @@ TEST_F(BossFireTest, EachStageDrawsItsOwnRangeOfKinds) {
                 const Shot& s = B().shots[i];
                 if (s.active && !wasShown[i] && (s.kind == 9 || s.kind == 11)) {
                     // Aimed as it leaves (a homing shot has turned a step since).
-                    const float off = std::remainder(
-                        std::atan2(s.vy, s.vx) - std::atan2(450.0f - s.y, 450.0f - s.x),
-                        6.2831853f);
+                    const float off = std::remainder(std::atan2(s.vy, s.vx) -
+                                                         std::atan2(450.0f - s.y, 450.0f - s.x),
+                                                     6.2831853f);
                     EXPECT_NEAR(off, 0.0f, 0.12f) << "kind " << s.kind;
                 }
                 wasShown[i] = s.active != 0;
