@@ -233,10 +233,12 @@ TEST_F(BossFireTest, EachStageDrawsItsOwnRangeOfKinds) {
         SCOPED_TRACE(stage);
         StartBoss(stage);
         Arrive();
-        UseScript("s9");                         // no attacks, which set kinds of their own
-        PlayerAt(0).SetPosition(450.0f, 450.0f); // below the boss, away from the leftward fire
+        // No attacks, which set kinds of their own; the player below the boss, away from its
+        // leftward fire; the shots of the slide in are not looked at.
+        UseScript("s9");
+        PlayerAt(0).SetPosition(450.0f, 450.0f);
         std::set<int> kinds;
-        std::array<bool, kBossShots> wasShown{}; // the shots of the slide in are not looked at
+        std::array<bool, kBossShots> wasShown{};
         for (int i = 0; i < kBossShots; ++i)
             wasShown[i] = B().shots[i].active != 0;
         for (int f = 0; f < 2000; ++f) {
