@@ -120,7 +120,7 @@ catcher() {
   done
   for golden in "$scratch"/src/tests/replays/*.golden; do
     name=$(basename "$golden" .golden)
-    if ! "$build/tests/replay_driver" check "$name" "$golden" >"$scratch/run.log" 2>&1; then
+    if ! "$build/tests/replay_driver" check "$name" "$golden" >"$scratch/run.log" 2>/dev/null; then
       # The tick where it parts from its recording, and the first field that differs there.
       echo "replay $name $(grep -m1 -o 'at tick [0-9]*' "$scratch/run.log"):" \
         "$(sed -n 2p "$scratch/run.log" | sed 's/^ *//' | cut -c1-60)"
