@@ -169,6 +169,10 @@ AudioResult Mixer::Play(int slot, bool loop) {
     return AudioResult::Ok;
 }
 
+int32_t Mixer::Volume(int slot) const {
+    return ValidSlot(slot) ? slots_[static_cast<size_t>(slot)].volume : 0;
+}
+
 bool Mixer::SetVolume(int slot, int32_t hundredthsOfDecibel) {
     if (!ValidSlot(slot)) return false;
     Slot& s = slots_[static_cast<size_t>(slot)];

@@ -45,6 +45,8 @@ class Mixer {
     bool SetVolume(int slot, int32_t hundredthsOfDecibel);
     bool Filled(int slot) const;
     bool Playing(int slot) const;
+    // Hundredths of a decibel; 0 for a slot out of range.
+    int32_t Volume(int slot) const;
 
     // Audio thread. Writes frames of the mix to out: the music, every playing slot added at its
     // gain, then the limiter, and a clamp to -1..1 behind it (interleaved stereo floats).

@@ -64,7 +64,10 @@ void RestoreAudioSlot(int slot) {
     audio::TheMixer().Restore(slot);
 }
 AudioResult PlayAudioSlot(int slot, bool loop) {
-    return audio::TheMixer().Play(slot, loop);
+    const AudioResult result = audio::TheMixer().Play(slot, loop);
+    if (result == AudioResult::Ok)
+        backend::NoteWavePlayed(slot, loop, audio::TheMixer().Volume(slot));
+    return result;
 }
 
 bool SetAudioSlotVolume(int slot, int32_t hundredthsOfDecibel) {

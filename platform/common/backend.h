@@ -1,6 +1,9 @@
 // What each platform implementation (sdl, headless) supplies to the shared message queue.
 // Internal to platform/.
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "platform/window.h"
 
 namespace platform::backend {
@@ -31,5 +34,12 @@ void StopAudioOutput();
 // Called at every pump of the message queue: the output's own upkeep (a device that went away
 // opened again, a device looked for again while the sound is silent). Never blocks.
 void ServiceAudioOutput();
+
+// What the game asked of the sound, as it took effect: a wave slot started, a music command the
+// sequencer carried out. The headless platform keeps a record of them for tests; the SDL one
+// keeps nothing.
+enum class MusicCommand { Open, PlayFromStart, Resume, Stop, Close };
+void NoteWavePlayed(int slot, bool loop, int32_t volume);
+void NoteMusicCommand(MusicCommand command, const std::string& file);
 
 } // namespace platform::backend

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "backend.h"
 #include "midi_file_reader.h"
 #include "music_handover.h"
 #include "music_synth.h"
@@ -105,6 +106,7 @@ uint32_t Open(const std::vector<std::string>& w) {
     g_device = Device{};
     g_device.open = true;
     g_device.alias = alias;
+    backend::NoteMusicCommand(backend::MusicCommand::Open, w[1]);
     return 0;
 }
 
@@ -125,12 +127,15 @@ uint32_t Play(const std::vector<std::string>& w, uintptr_t window) {
     // A piece that had ended and is played on without a rewind ends again at once.
     TheMusicHandover().Play(fromStart);
     g_device.notifyPending = notify && window != 0;
+    backend::NoteMusicCommand(
+        fromStart ? backend::MusicCommand::PlayFromStart : backend::MusicCommand::Resume, "");
     return 0;
 }
 
 uint32_t Stop() {
     DropPendingNotice(MCI_NOTIFY_ABORTED);
     TheMusicHandover().Pause();
+    backend::NoteMusicCommand(backend::MusicCommand::Stop, "");
     return 0;
 }
 
@@ -138,6 +143,7 @@ uint32_t Close() {
     DropPendingNotice(MCI_NOTIFY_ABORTED);
     TheMusicHandover().Unload();
     g_device = Device{};
+    backend::NoteMusicCommand(backend::MusicCommand::Close, "");
     return 0;
 }
 

@@ -146,6 +146,13 @@ int MusicTick() {
     return midi::SequencerTick();
 }
 
+const std::vector<SoundCall>& SoundCalls() {
+    return TheState().soundCalls;
+}
+void ClearSoundCalls() {
+    TheState().soundCalls.clear();
+}
+
 const std::vector<MessageBoxRecord>& MessageBoxes() {
     return TheState().boxes;
 }
@@ -320,6 +327,35 @@ bool StartAudioOutput() {
 }
 void StopAudioOutput() {}
 void ServiceAudioOutput() {}
+
+namespace {
+void NoteSoundCall(headless::SoundCall call) {
+    std::vector<headless::SoundCall>& calls = headless::TheState().soundCalls;
+    // The oldest quarter goes when the record is full; the capacity, once reached, stays.
+    if (calls.size() == headless::kMaxSoundCalls)
+        calls.erase(calls.begin(), calls.begin() + headless::kMaxSoundCalls / 4);
+    calls.push_back(std::move(call));
+}
+} // namespace
+
+void NoteWavePlayed(int slot, bool loop, int32_t volume) {
+    headless::SoundCall call;
+    call.slot = slot;
+    call.loop = loop;
+    call.volume = volume;
+    NoteSoundCall(std::move(call));
+}
+
+void NoteMusicCommand(MusicCommand command, const std::string& file) {
+    using Kind = headless::SoundCall::Kind;
+    // In the order of MusicCommand.
+    constexpr Kind kKinds[] = {Kind::MusicOpen, Kind::MusicPlayFromStart, Kind::MusicResume,
+                               Kind::MusicStop, Kind::MusicClose};
+    headless::SoundCall call;
+    call.kind = kKinds[static_cast<int>(command)];
+    call.file = file;
+    NoteSoundCall(std::move(call));
+}
 
 void PumpEvents() {
     State& s = TheState();

@@ -40,6 +40,7 @@ struct State {
     std::vector<MessageBoxRecord> boxes;
     std::function<void()> whileBoxShown;
     std::vector<std::string> debugLines;
+    std::vector<SoundCall> soundCalls;
     std::optional<int> exitStatus;
 };
 

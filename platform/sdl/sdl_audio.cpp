@@ -188,4 +188,8 @@ void StopAudioOutput() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+// The programs keep no record of what they played.
+void NoteWavePlayed(int, bool, int32_t) {}
+void NoteMusicCommand(MusicCommand, const std::string&) {}
+
 } // namespace platform::backend

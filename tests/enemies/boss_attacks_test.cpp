@@ -43,7 +43,9 @@ TEST_F(BossAttackTest, TheChargeBringsEveryShotFromAWideRingToOnePointInOneSecon
             const Shot& s = B().shots[i];
             EXPECT_EQ(s.active, 1);
             EXPECT_EQ(s.kind, 1);
-            EXPECT_LE(std::fabs(s.vx), 128.0f);
+            // Straight at the point, arriving in one second.
+            EXPECT_FLOAT_EQ(s.vx, (cx - std::trunc(s.x)) * (1.0f / fps)) << i;
+            EXPECT_FLOAT_EQ(s.vy, (cy - std::trunc(s.y)) * (1.0f / fps)) << i;
             const float r = std::hypot(s.x - cx, s.y - cy);
             EXPECT_LE(r, 1641.0f);
             if (std::fabs(s.x) == 2048.0f || std::fabs(s.y) == 2048.0f) continue; // held in range
@@ -73,6 +75,10 @@ TEST_F(BossAttackTest, TheWaveReleasesAShotAFrameAndEnds158FramesAfterTheCharge)
         if (SinceCharge() == 31) {
             EXPECT_EQ(PlayerAt(0).bossCharging, 0);
             EXPECT_EQ(B().shots[0].levelY, 228);
+            for (int i = 1; i < kBossShots; ++i) { // waiting at the boss's x on the line
+                EXPECT_FLOAT_EQ(B().shots[i].x, 411.0f) << i;
+                EXPECT_FLOAT_EQ(B().shots[i].y, 228.0f) << i;
+            }
         }
         for (int i = 0; i < kBossShots; ++i) {
             const Shot& s = B().shots[i];
@@ -169,6 +175,16 @@ TEST_F(BossAttackTest, TheFanSweepAndSprayFly126Shots) {
             for (int i = 0; i < kBossShots; ++i) {
                 const Shot& s = B().shots[i];
                 if (!s.active || !Moving(s)) continue;
+                if (!flew[i] && c.attack != 4) {
+                    // The fan steps 14 from shot to shot at 3 pixels a frame; the spray steps 2,
+                    // always leftward, each shot at a speed of its own.
+                    const int step = c.attack == 3 ? 14 : 2;
+                    const double a = (64 - step * (127 - i)) * 6.283185307179586 / 256.0;
+                    const double v = c.attack == 3 ? 3.0 * sF : std::hypot(s.vx, s.vy);
+                    const double cosA = c.attack == 3 ? std::cos(a) : std::fabs(std::cos(a));
+                    EXPECT_NEAR(s.vx, -cosA * v, 0.001) << i;
+                    EXPECT_NEAR(s.vy, std::sin(a) * v, 0.001) << i;
+                }
                 flew[i] = true;
                 if (c.attack != 3) {
                     EXPECT_LE(s.vx, 0.0f) << i; // the sweep and the spray only ever go left

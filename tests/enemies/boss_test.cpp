@@ -1,5 +1,6 @@
 // The boss of each stage as set up and reset, where its parts can be hit, its aimed fire, and the
 // attack keys of the fight.
+#include <array>
 #include <set>
 #include <vector>
 
@@ -225,18 +226,41 @@ TEST_F(BossFireTest, ShotsThatLeaveTheFieldAreParkedAtTheBoss) {
     EXPECT_LE(s.y, 100.0f + 257.0f);
 }
 
-TEST_F(BossFireTest, LaterStagesMixTheKinds) {
-    StartBoss(5);
-    Arrive();
-    UseScript("s9"); // no attacks, which set kinds of their own
-    std::set<int> kinds;
-    for (int f = 0; f < 2000; ++f) {
-        Frame();
-        for (const Shot& s : B().shots)
-            if (s.active) kinds.insert(s.kind);
+TEST_F(BossFireTest, EachStageDrawsItsOwnRangeOfKinds) {
+    // Stage 1 fires kind 9 only; later stages draw a kind from 0 up to their highest.
+    const int highest[] = {9, 6, 7, 9, 11};
+    for (int stage = 1; stage <= 5; ++stage) {
+        SCOPED_TRACE(stage);
+        StartBoss(stage);
+        Arrive();
+        // No attacks, which set kinds of their own; the player below the boss, away from its
+        // leftward fire; the shots of the slide in are not looked at.
+        UseScript("s9");
+        PlayerAt(0).SetPosition(450.0f, 450.0f);
+        std::set<int> kinds;
+        std::array<bool, kBossShots> wasShown{};
+        for (int i = 0; i < kBossShots; ++i)
+            wasShown[i] = B().shots[i].active != 0;
+        for (int f = 0; f < 2000; ++f) {
+            Frame();
+            for (int i = 0; i < kBossShots; ++i) {
+                const Shot& s = B().shots[i];
+                if (s.active && !wasShown[i] && (s.kind == 9 || s.kind == 11)) {
+                    // Aimed as it leaves (a homing shot has turned a step since).
+                    const float off = std::remainder(std::atan2(s.vy, s.vx) -
+                                                         std::atan2(450.0f - s.y, 450.0f - s.x),
+                                                     6.2831853f);
+                    EXPECT_NEAR(off, 0.0f, 0.12f) << "kind " << s.kind;
+                }
+                wasShown[i] = s.active != 0;
+                if (s.active) kinds.insert(s.kind);
+            }
+        }
+        std::set<int> expected;
+        for (int k = stage == 1 ? 9 : 0; k <= highest[stage - 1]; ++k)
+            expected.insert(k);
+        EXPECT_EQ(kinds, expected);
     }
-    EXPECT_GE(kinds.size(), 10u);
-    EXPECT_LE(*kinds.rbegin(), 12);
 }
 
 using BossKeyTest = BossTest;
@@ -272,7 +296,7 @@ TEST_F(BossKeyTest, TheLowestHeldKeyWinsAndTheScriptGoesOn) {
     EXPECT_EQ(B().scriptPos, 2); // the script's first step began in the same frame
 }
 
-TEST_F(BossKeyTest, ABeatenBossIgnoresTheKeysAndStandsStill) {
+TEST_F(BossKeyTest, ABeatenBossStartsNoAttackFollowsNoScriptAndFiresNoMore) {
     StartBoss(1);
     Arrive();
     Frames(160); // into the circle

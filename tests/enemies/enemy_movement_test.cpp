@@ -93,18 +93,25 @@ TEST_F(MoveTest, TypeTwoWithoutHorizontalSpeedNeverTurns) {
 }
 
 TEST_F(MoveTest, TypeThreeOvershootsFortyPixelsAndTurnsBack) {
-    PlayerAt(0).SetPosition(200.0f, 300.0f);
-    Launch(3, 300.0f, 350.0f, -4.0f);
-    int frames = 0;
-    while (enemy().moveType == 3 && frames < 200) {
-        Frame();
-        ++frames;
+    // Flying left it turns at 160 (200 - 40), flying right at 240 (200 + 40); either turn's
+    // frame already moves back.
+    struct Case {
+        float x, vx, turnedX;
+    };
+    for (const Case c : {Case{300.0f, -4.0f, 164.0f}, Case{100.0f, 4.0f, 236.0f}}) {
+        SCOPED_TRACE(c.vx);
+        PlayerAt(0).SetPosition(200.0f, 300.0f);
+        Launch(3, c.x, 350.0f, c.vx);
+        int frames = 0;
+        while (enemy().moveType == 3 && frames < 200) {
+            Frame();
+            ++frames;
+        }
+        ASSERT_EQ(enemy().moveType, 1);
+        EXPECT_EQ(enemy().vx, -c.vx);
+        EXPECT_EQ(enemy().vy, -1.0f); // back up toward the player's line
+        EXPECT_EQ(enemy().x, c.turnedX);
     }
-    ASSERT_EQ(enemy().moveType, 1);
-    EXPECT_EQ(enemy().vx, 4.0f);
-    EXPECT_EQ(enemy().vy, -1.0f); // back up toward the player's line
-    // The turn came with x at 160 (200 - 40); that frame's move already went back right.
-    EXPECT_EQ(enemy().x, 164.0f);
 }
 
 TEST_F(MoveTest, TypesFiveAndSixTurnAtTheirLines) {

@@ -36,6 +36,8 @@ TEST(StageScheduleInPlay, EnemiesComeInOnTheFilesScheduleAtBothRates) {
         GameHarness h(folder);
         ASSERT_TRUE(h.Boot());
         h.StartPlay();
+        // An enemy whose spawn frame is -1 never shows, whatever its hit points.
+        TheEnemies().enemies[31].hp = 3;
         // 120 sixtieths of a second are frame 60 at 30 fps and frame 120 at 60 fps.
         EXPECT_EQ(FirstShowFrame(h, 4 * fps), fps * 2) << fps;
         const Enemy& first = TheEnemies().enemies[0];

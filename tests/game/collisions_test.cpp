@@ -15,6 +15,7 @@ class CollisionTest : public PlayTest {
     void SetUp() override {
         StartRunAt(30);
         P().SetPosition(20, 400); // out of the way
+        TakeSoundTrace();
     }
     Shot& BossShot(int i, float x, float y, int kind, int hp) {
         Shot& s = TheBoss().shots[i];
@@ -49,6 +50,7 @@ TEST_F(CollisionTest, AWeakShotIsSpentOnAStrongerEnemy) {
     EXPECT_EQ(s.active, 0);
     EXPECT_EQ(P().scoreValue, 3);
     EXPECT_EQ(TheEnemies().killCount, 0);
+    EXPECT_EQ(TakeSoundTrace(), "w3");
 }
 
 TEST_F(CollisionTest, AStrongShotKillsOnThroughSeveralEnemies) {
@@ -79,6 +81,7 @@ TEST_F(CollisionTest, EqualHitPointsDestroyBoth) {
     EXPECT_EQ(s.active, 0);
     EXPECT_EQ(P().scoreValue, 103);
     EXPECT_EQ(TheEnemies().killCount, 1);
+    EXPECT_EQ(TakeSoundTrace(), "w3 w4 w4"); // the hit, then the kill twice
 }
 
 TEST_F(CollisionTest, BoxesThatOnlyTouchDoNotHit) {
@@ -109,6 +112,7 @@ TEST_F(CollisionTest, OrdinaryShotsCancelOnlyKindsSevenEightTenAndEleven) {
         EXPECT_EQ(again.active, 0) << kind;
         EXPECT_EQ(special.hp, 3) << kind;
         special.Hide();
+        EXPECT_EQ(TakeSoundTrace(), "") << kind; // cancelling is silent
     }
 }
 
@@ -179,6 +183,7 @@ TEST_F(CollisionTest, SpecialShotsTakeOneBossHitPointOrdinaryShotsTheirStrength)
     EXPECT_EQ(P().shots[2].active, 1);
     EXPECT_EQ(P().scoreValue, 6);
     EXPECT_EQ(Globals().stageCleared, 0);
+    EXPECT_EQ(TakeSoundTrace(), "w3 w3");
 }
 
 TEST_F(CollisionTest, TheHitThatEmptiesTheBossBeatsItAtOnce) {
@@ -205,6 +210,8 @@ TEST_F(CollisionTest, TheHitThatEmptiesTheBossBeatsItAtOnce) {
     EXPECT_EQ(P().bossCharging, 0);
     EXPECT_EQ(P().shots[20].active, 1);
     EXPECT_EQ(P().scoreValue, 3); // nothing for the defeat itself
+    // The hit, then the stage music stops and the defeat sounds.
+    EXPECT_EQ(TakeSoundTrace(), "w3 stop close w2");
     EXPECT_GE(TheMessages().count + TheMessages().typing, 1);
 }
 

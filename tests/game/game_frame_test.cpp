@@ -50,6 +50,7 @@ TEST_F(PlayTest, AnExtraLifeComesAboveTwentyThousandAndThenEverySixtyThousand) {
 TEST_F(PlayTest, AtMostOneExtraLifeComesPerFrame) {
     StartRunAt(30);
     P().scoreValue = 90000;
+    TakeSoundTrace();
     game->Tick();
     EXPECT_EQ(P().lives, 4);
     EXPECT_EQ(Globals().nextExtend, 60000);
@@ -58,6 +59,7 @@ TEST_F(PlayTest, AtMostOneExtraLifeComesPerFrame) {
     EXPECT_EQ(Globals().nextExtend, 120000);
     game->Tick();
     EXPECT_EQ(P().lives, 5);
+    EXPECT_EQ(TakeSoundTrace(), "w5 w5"); // each extra life sounds once
 }
 
 // The thresholds carry over into the next run.
@@ -88,7 +90,7 @@ TEST_F(PlayTest, TheStartOpensOnTheLogoWithItsMusicAndNoCursor) {
     StartGame();
     EXPECT_EQ(game->Screen(), LogoFrame);
     EXPECT_EQ(tessary::Runtime().framePeriod, 150u);
-    EXPECT_EQ(tessary::TheMusic().open, 1);
+    EXPECT_EQ(TakeSoundTrace(), "open LOGO.mid play");
     EXPECT_EQ(tessary::TheMusic().loop, 1);
     EXPECT_FALSE(platform::headless::CursorShown());
     EXPECT_EQ(tessary::Runtime().mousePolling, 0);
@@ -106,10 +108,16 @@ TEST_F(PlayTest, AFrameOfPlayClearsToTheFieldBlueAndGameOverKeepsItsMessageUp) {
     EXPECT_GT(blue, 640 * 300);
     P().gameOver = 1;
     game->Ticks(2);
-    bool posted = false;
-    for (int i = 0; i < kMessageSlots; ++i)
-        posted = posted || TheMessages().keys[i] == 100;
-    EXPECT_TRUE(posted);
+    const std::string gameOver =
+        "GAME OVER...\n\nPress Delete or ESC\nor JoyPad ID1 Button3." + std::string(33, ' ');
+    int posted = 0;
+    for (int i = 0; i < kMessageSlots; ++i) {
+        if (TheMessages().keys[i] != 100) continue;
+        ++posted;
+        EXPECT_EQ(TheMessages().texts[i].get(), gameOver);
+        EXPECT_EQ(TheMessages().sizes[i], 0);
+    }
+    EXPECT_EQ(posted, 2); // one a frame
     EXPECT_EQ(P().active, 0);
 }
 

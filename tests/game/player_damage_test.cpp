@@ -15,6 +15,7 @@ class DamageTest : public PlayTest {
         StartRunAt(30);
         P().SetPosition(300, 200);
         Frame() = 500;
+        TakeSoundTrace();
     }
     // An enemy shot right inside the player's row-0 box (x 305..327, y 210..222).
     Shot& ShotOnPlayer(int hp, int enemy = 31, int slot = 0) {
@@ -27,6 +28,7 @@ TEST_F(DamageTest, AShotCostsItsHitPointsAndAtLeastOne) {
     P().CheckHits();
     EXPECT_EQ(P().hp, 1);
     EXPECT_EQ(s.active, 0);
+    EXPECT_EQ(TakeSoundTrace(), ""); // a hit alone makes no sound
     EXPECT_EQ(P().lastHitFrame, 500);
     EXPECT_EQ(P().drawMode, 3);
     EXPECT_FLOAT_EQ(P().scale, 8.0f);
@@ -90,6 +92,7 @@ TEST_F(DamageTest, ALostLifeResetsThePlayerAtTheLeftWithoutInvulnerability) {
     P().SetVelocityX(3);
     ShotOnPlayer(5);
     P().CheckHits();
+    EXPECT_EQ(TakeSoundTrace(), "w4");
     EXPECT_EQ(P().lives, 2);
     EXPECT_EQ(P().gameOver, 0);
     EXPECT_FLOAT_EQ(P().x, 0.0f);
@@ -109,6 +112,47 @@ TEST_F(DamageTest, ALostLifeResetsThePlayerAtTheLeftWithoutInvulnerability) {
     P().SetPosition(300, 200);
     ShotOnPlayer(1);
     Frame() = 501;
+    P().CheckHits();
+    EXPECT_EQ(P().hp, 2);
+}
+
+TEST_F(DamageTest, OnlyTheRowsInsetBoxIsHit) {
+    // The cell at (300, 200); a shot (9 x 10) in the cell that only touches the row's box misses,
+    // one a pixel further in hits.
+    struct Case {
+        int row;
+        float missX, missY, hitX, hitY;
+    };
+    const Case cases[] = {
+        {0, 296, 212, 297, 212}, // left inset 5: the box starts at x 305
+        {0, 310, 200, 310, 201}, // top inset 10: at y 210
+        {1, 301, 215, 302, 215}, // left inset 10: at x 310
+        {1, 310, 198, 310, 199}, // top inset 8: at y 208
+        {2, 322, 212, 321, 212}, // right inset 10: the box ends at x 322
+        {2, 312, 224, 312, 223}, // bottom inset 8: at y 224
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "row " << c.row << " at " << c.missX << ", " << c.missY);
+        P().hp = 3;
+        P().lastHitFrame = -60;
+        P().SetRow(c.row);
+        Shot& s = PlaceEnemyShot(31, 0, c.missX, c.missY, 0, 1);
+        P().CheckHits();
+        EXPECT_EQ(P().hp, 3);
+        s.SetPosition(c.hitX, c.hitY);
+        P().CheckHits();
+        EXPECT_EQ(P().hp, 2);
+    }
+}
+
+TEST_F(DamageTest, TheBossBodyHurtsEvenWhileItCharges) {
+    Globals().bossPhase = 1;
+    P().bossCharging = 1;
+    GameObject& part = TheBoss().parts[3];
+    part.SetFrames(5, 1, 64, 64);
+    part.SetPosition(284, 184); // its middle on the ship's
+    part.Show();
     P().CheckHits();
     EXPECT_EQ(P().hp, 2);
 }

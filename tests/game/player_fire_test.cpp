@@ -40,6 +40,7 @@ class FireTest : public PlayTest {
 
 TEST_F(FireTest, HoldingFireShootsEveryFifthFrameAndAtMostSixAtOnce) {
     StartRunAt(30);
+    TakeSoundTrace();
     game->Key(kSpace, true);
     std::vector<uint32_t> launches;
     for (int i = 0; i < 50; ++i) {
@@ -50,6 +51,7 @@ TEST_F(FireTest, HoldingFireShootsEveryFifthFrameAndAtMostSixAtOnce) {
     ASSERT_EQ(launches.size(), 6u);
     for (size_t i = 0; i < launches.size(); ++i)
         EXPECT_EQ(launches[i], 5 * (i + 1));
+    EXPECT_EQ(TakeSoundTrace(), "w1 w1 w1 w1 w1 w1"); // one sound a shot
     EXPECT_EQ(ActiveShots(), 6);
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(P().shots[k].active, 1) << k;
@@ -95,7 +97,9 @@ TEST_F(FireTest, DoubleShotsStartingAtSlotElevenUseSlotTwelve) {
     Shot& inFlight = PlacePlayerShot(12, 500, 100, 9);
     Frame() = 40;
     game->Key(kSpace, true);
+    TakeSoundTrace();
     P().Fire();
+    EXPECT_EQ(TakeSoundTrace(), "w1"); // one sound for the pair
     const Shot& first = P().shots[11];
     EXPECT_EQ(first.active, 1);
     EXPECT_FLOAT_EQ(first.x, 248.0f);
@@ -152,7 +156,9 @@ TEST_F(FireTest, TheNextPatternCyclesAndMovesTheIconEvenWithoutCharges) {
 TEST_F(FireTest, ASpecialAttackSpendsAChargeAndReplacesTheShotsInFlight) {
     StartRunAt(30);
     PlacePlayerShot(2, 400, 300, 1);
+    TakeSoundTrace();
     Special(3);
+    EXPECT_EQ(TakeSoundTrace(), ""); // the special attack is silent
     EXPECT_EQ(P().tp, 2);
     EXPECT_EQ(ActiveShots(), 64);
     EXPECT_EQ(P().shots[2].hp, 4);

@@ -225,6 +225,27 @@ TEST_F(MovementTest, JoystickButtonThreeEndsTheRunOnlyAfterGameOver) {
     EXPECT_NE(game->Screen(), InGameFrame);
 }
 
+TEST_F(MovementTest, JoystickButtonsOneTwoAndFourFireBrakeAndLaunchTheSpecial) {
+    GameFolder folder;
+    folder.stages[1] = kEmptyStage;
+    folder.joysticks = 1;
+    StartGame(std::move(folder));
+    game->StartPlay();
+    Globals().hardMode = 1;
+    game->Joystick(0, platform::JoyPosition{32768, 32768, 1});
+    game->Ticks(6);
+    const int shotFrame = P().lastShotFrame;
+    EXPECT_GT(shotFrame, 0);
+    At(300, 200, 10, 0);
+    game->Joystick(0, platform::JoyPosition{32768, 32768, 2});
+    game->Ticks(5);
+    EXPECT_FLOAT_EQ(P().vx, 10.0f - 5 * 0.5f);
+    EXPECT_EQ(P().lastShotFrame, shotFrame);
+    game->Joystick(0, platform::JoyPosition{32768, 32768, 8});
+    game->Tick();
+    EXPECT_EQ(P().tp, 2);
+}
+
 TEST_F(MovementTest, TheJoystickSteersItsPlayer) {
     GameFolder folder;
     folder.stages[1] = kEmptyStage;

@@ -8,6 +8,8 @@
 #include "game/player/player.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "runtime/graphics/blitters.h"
+#include "runtime/graphics/display.h"
 #include "runtime/graphics/text.h"
 #include "runtime/graphics/transitions.h"
 #include "runtime/shell/frame_loop.h"
@@ -89,6 +91,25 @@ TEST_F(ScreensTest, SpaceHeldFromTheStartSkipsTheLogoButMustBePressedAgainToPlay
     EXPECT_EQ(game.Screen(), &InGameFrame);
     EXPECT_EQ(Globals().stageNumber, 1);
     EXPECT_EQ(PlayerAt(0).lives, 3);
+}
+
+TEST_F(ScreensTest, TheTitleShowsItsStatusLinesOverItsPicture) {
+    SkipToTitle();
+    Globals().hardMode = 1;
+    Globals().joystickCount = 1;
+    Globals().use256Color = 1;
+    Globals().highScore = 4321;
+    game.Tick();
+    const std::vector<uint32_t> shown = testing::PresentedRect(0, 0, 640, 480);
+    tessary::DrawImage(0, 0, 11, 0, 0, -1, -1);
+    tessary::SetTextFont(8, 18, 0xFFFFFF, "Impact");
+    tessary::PrintText(10, 10, "1 Player");
+    tessary::PrintText(80, 10, "Using JoyStick ID1");
+    tessary::PrintText(230, 10, "High Score 4321");
+    tessary::PrintText(400, 10, "Hard Mode");
+    tessary::PrintText(100, 30, "Use 256Color");
+    tessary::TheDisplay().Present();
+    EXPECT_EQ(testing::PresentedRect(0, 0, 640, 480), shown);
 }
 
 TEST_F(ScreensTest, F4TogglesHardModeOncePerPress) {

@@ -226,6 +226,15 @@ TEST_F(StageProgressTest, AClearAtFrame3000OfStageOnePays56AFrameAndStartsStageT
     EXPECT_EQ(ClearStage(), 120 * 100);
 }
 
+TEST_F(StageProgressTest, AtSixtyFpsTheSameClearPaysHalfAsMuchForTwiceAsManyFrames) {
+    SetFps(60);
+    StartRun();
+    FinishMessages();
+    game().frameCounter = 3000;
+    Globals().bossPhase = 1;
+    EXPECT_EQ(ClearStage(), 240 * 28); // 17000 / 600 in each of 20 x 12 frames
+}
+
 TEST_F(StageProgressTest, AClearTooLateForTheBonusPaysNothing) {
     StartRun();
     FinishMessages();

@@ -193,4 +193,46 @@ std::optional<std::string> GameHarness::ReadFile(const std::string& gamePath) co
     return std::move(file.bytes);
 }
 
+std::vector<uint32_t> PresentedRect(int left, int top, int right, int bottom) {
+    const std::vector<uint32_t>& frame = platform::headless::PresentedFrame();
+    const int width = platform::headless::PresentedWidth();
+    std::vector<uint32_t> rect;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            rect.push_back(frame[static_cast<size_t>(y * width + x)]);
+    return rect;
+}
+
+std::string TakeSoundTrace(const std::set<int>& waves) {
+    using Kind = platform::headless::SoundCall::Kind;
+    std::string trace;
+    for (const platform::headless::SoundCall& c : platform::headless::SoundCalls()) {
+        std::string word;
+        switch (c.kind) {
+        case Kind::Wave:
+            if (!waves.empty() && waves.count(c.slot) == 0) continue;
+            word = "w" + std::to_string(c.slot) + (c.loop ? "+" : "");
+            break;
+        case Kind::MusicOpen:
+            word = "open " + c.file.substr(c.file.find_last_of('\\') + 1);
+            break;
+        case Kind::MusicPlayFromStart:
+            word = "play";
+            break;
+        case Kind::MusicResume:
+            word = "resume";
+            break;
+        case Kind::MusicStop:
+            word = "stop";
+            break;
+        case Kind::MusicClose:
+            word = "close";
+            break;
+        }
+        trace += (trace.empty() ? "" : " ") + word;
+    }
+    platform::headless::ClearSoundCalls();
+    return trace;
+}
+
 } // namespace pelko::testing

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -99,5 +100,15 @@ void GameHarness::Play(const std::vector<ScriptedInput>& script, int ticks, Afte
         afterEach();
     }
 }
+
+// The last presented frame's pixels (0x00RRGGBB) in a rectangle, row by row. A test compares it
+// with the same rectangle after drawing what it expects there itself and presenting that.
+std::vector<uint32_t> PresentedRect(int left, int top, int right, int bottom);
+
+// What the game played since the last call, and the record emptied: one word per call, "w3" for
+// wave slot 3 played once, "w3+" looping; the music as "open LOGO.mid" (the file without its
+// folder), "play", "resume", "stop", "close". Waves of other slots than `waves` are left out
+// (all are kept when it is empty).
+std::string TakeSoundTrace(const std::set<int>& waves = {});
 
 } // namespace pelko::testing

@@ -78,6 +78,21 @@ void SetSoundFontSearchPath(std::vector<std::string> paths);
 // The open piece's position in MIDI ticks, 0 when none.
 int MusicTick();
 
+// What the game let the player hear, in order: every wave slot started and every music command
+// the sequencer carried out. The latest kMaxSoundCalls are kept (Reset and ClearSoundCalls empty
+// the record), so that a long run holds the same memory at its end as at its start.
+struct SoundCall {
+    enum class Kind { Wave, MusicOpen, MusicPlayFromStart, MusicResume, MusicStop, MusicClose };
+    Kind kind = Kind::Wave;
+    int slot = -1;      // Wave: the slot
+    bool loop = false;  // Wave: played looping
+    int32_t volume = 0; // Wave: the slot's volume then, hundredths of a decibel
+    std::string file;   // MusicOpen: the file as the open command named it
+};
+inline constexpr size_t kMaxSoundCalls = 4096;
+const std::vector<SoundCall>& SoundCalls();
+void ClearSoundCalls();
+
 // The status of the last ExitProcess since Reset; nothing when the program was not ended.
 std::optional<int> ExitStatus();
 
