@@ -39,11 +39,20 @@ check_identity() {
 shot_count() { find "$shots" -name '*.png' 2>/dev/null | wc -l; }
 more_shots_than() { [ "$(shot_count)" -gt "$1" ]; }
 
-# Presses F12 until a saved picture equals the window's own content (the logo and the title
-# stand still for seconds, so one of the first tries lands on a still frame).
+# True when two looks at the window a fifth of a second apart see the same picture (the logo's
+# stripes move for a while; the title then stands still).
+window_is_still() {
+  import -window "$1" "$work/still-a.png" 2>/dev/null && sleep 0.2 &&
+    import -window "$1" "$work/still-b.png" 2>/dev/null &&
+    [ "$(compare -metric AE "$work/still-a.png" "$work/still-b.png" null: 2>&1)" = 0 ]
+}
+
+# Presses F12 on a still picture until a saved picture equals the window's own content.
 check_screenshot() {
   local window=$1 depth=$2 try before newest
   for try in $(seq 10); do
+    wait_until window_is_still "$window" ||
+      { echo "FAIL: depth $depth: the window's picture never stood still"; return 1; }
     before=$(shot_count)
     focus_window "$window" || { echo "FAIL: depth $depth: the window did not take the focus"; return 1; }
     xdotool keydown F12; sleep 0.1; xdotool keyup F12

@@ -96,7 +96,7 @@ TEST_F(ScreensTest, SpaceHeldFromTheStartSkipsTheLogoButMustBePressedAgainToPlay
 TEST_F(ScreensTest, TheTitleShowsItsStatusLinesOverItsPicture) {
     SkipToTitle();
     Globals().hardMode = 1;
-    Globals().joystickCount = 1;
+    platform::headless::SetJoystickCount(1); // a pad plugged in at the title
     Globals().use256Color = 1;
     Globals().highScore = 4321;
     game.Tick();
