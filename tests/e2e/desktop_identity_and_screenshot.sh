@@ -10,11 +10,9 @@ source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 start_own_net
 
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-mkdir -p "$work/GameData" "$work/home" "$work/config"
-for f in "$dist"/GameData/*; do ln -s "$f" "$work/GameData/"; done
-ln -s "$dist/ForBeginner.BMP" "$work/"
+make_game_folder "$dist"
+work=$folder
+mkdir -p "$work/home" "$work/config"
 # The pictures folder as a desktop in another language names it, written the way xdg-user-dirs
 # writes it.
 printf '# written by xdg-user-dirs-update\nXDG_PICTURES_DIR="$HOME/Bilder"\n' \

@@ -10,14 +10,10 @@ source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 start_own_net
 
-folder=$(mktemp -d)
-at_exit 'rm -rf "$folder"'
-mkdir -p "$folder/GameData"
-for f in "$dist"/GameData/*; do ln -s "$f" "$folder/GameData/"; done
+make_game_folder "$dist"
 # A first stage without enemies: nothing hits the ship while the test watches it.
 rm "$folder/GameData/Stage1.dat"
 printf '&\n' >"$folder/GameData/Stage1.dat"
-ln -s "$dist/ForBeginner.BMP" "$folder/"
 cd "$folder" || exit 1
 : >pads.txt
 pad() { echo "$*" >>pads.txt; }

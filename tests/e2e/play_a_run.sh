@@ -10,11 +10,7 @@ source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 start_own_net
 
-folder=$(mktemp -d)
-at_exit 'rm -rf "$folder"'
-mkdir -p "$folder/GameData"
-for f in "$dist"/GameData/*; do ln -s "$f" "$folder/GameData/"; done
-ln -s "$dist/ForBeginner.BMP" "$folder/"
+make_game_folder "$dist"
 cd "$folder" || exit 1
 
 # Starts the game and waits for its window to take the focus: $game and $window.

@@ -10,13 +10,8 @@ start_xvfb || exit 1
 start_own_net
 
 # A game folder of its own without the first stage's file, so a run stops at "StageData Error!".
-folder=$(mktemp -d)
-at_exit 'rm -rf "$folder"'
-mkdir -p "$folder/GameData"
-for f in "$dist"/GameData/*; do
-  [ "$(basename "$f")" = Stage1.dat ] || ln -s "$f" "$folder/GameData/"
-done
-ln -s "$dist/ForBeginner.BMP" "$folder/"
+make_game_folder "$dist"
+rm "$folder/GameData/Stage1.dat"
 cd "$folder" || exit 1
 
 # Starts the game in the background (its pid in $game) and waits for its window; fails when the

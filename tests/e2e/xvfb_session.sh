@@ -8,6 +8,16 @@ at_exit() { EXIT_TASKS+=("$1"); }
 run_exit_tasks() { local t; for t in "${EXIT_TASKS[@]}"; do eval "$t"; done; }
 trap run_exit_tasks EXIT
 
+# A game folder of the test's own in $folder, removed at the end: its GameData links to every
+# file of the game folder $1 (a test may replace or remove a link), and ForBeginner.BMP beside it.
+make_game_folder() {
+  folder=$(mktemp -d)
+  at_exit 'rm -rf "$folder"'
+  mkdir -p "$folder/GameData"
+  for f in "$1"/GameData/*; do ln -s "$f" "$folder/GameData/"; done
+  ln -s "$1/ForBeginner.BMP" "$folder/"
+}
+
 # How long any one wait may take. Generous: the machine may be loaded far beyond its cores.
 WAIT_SECONDS=${E2E_WAIT_SECONDS:-60}
 
