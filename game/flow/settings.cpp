@@ -1,5 +1,6 @@
-// The settings file "GameData\Game.ini", section [PelkoGame]: every key read as an integer, in
-// the order the game has always read them, each applied as soon as it is read.
+// The settings file "GameData\Game.ini": the game's own section [PelkoGame], every key read as an
+// integer in the order the game has always read them, each applied as soon as it is read; then the
+// section [Pelko] below it, the settings this Linux game adds, read by the same rules.
 #include "game/flow/settings.h"
 
 #include <string>
@@ -14,7 +15,8 @@ namespace pelko {
 namespace {
 
 constexpr const char* kSettingsPath = "GameData\\Game.ini";
-constexpr const char* kSection = "PelkoGame";
+constexpr const char* kGameSection = "PelkoGame";
+constexpr const char* kPelkoSection = "Pelko";
 constexpr int kDefaultFps = 30;
 constexpr int kHighestFps = 60;
 
@@ -29,8 +31,8 @@ class SettingsText {
                                 file.refusal.c_str());
         text_ = std::move(file.bytes);
     }
-    int Read(const char* key, int defaultValue) const {
-        return platform::ProfileIntFromText(text_, kSection, key, defaultValue);
+    int Read(const char* section, const char* key, int defaultValue) const {
+        return platform::ProfileIntFromText(text_, section, key, defaultValue);
     }
 
   private:
@@ -59,7 +61,7 @@ void ReadSettings() {
     Game& game = TheGame();
     const SettingsText settings;
     auto ReadKey = [&settings](const char* key, int defaultValue) {
-        return settings.Read(key, defaultValue);
+        return settings.Read(kGameSection, key, defaultValue);
     };
     SetFrameRate(g, CheckedFps(ReadKey("FPS", kDefaultFps)));
     game.showFps = ReadKey("ShowFPS", 0) == 1 ? 1 : 0;
