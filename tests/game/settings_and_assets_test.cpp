@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -145,6 +146,37 @@ TEST_F(SettingsTest, RatesOutsideOneToSixtyFallBackToThirtyWithOneLine) {
 TEST_F(SettingsTest, AWaveVolumeIsKeptAsASixteenBitValue) {
     BootWith("[PelkoGame]\nWaveVolume=65586\n"); // 65536 + 50
     EXPECT_EQ(TheGame().waveVolume, 50);
+}
+
+// The logo's music, heard for three seconds after a start with each volume. The synthesizer's
+// chorus keeps its own phase from one start to the next, so a level varies by a few percent.
+TEST_F(SettingsTest, MusicVolumeTurnsTheMusicDownByTheEffectsCurveAndZeroIsSilent) {
+    struct Heard {
+        double rms = 0.0;
+        size_t sounding = 0; // samples that are not silence
+    };
+    auto heard = [this](const char* ini) {
+        GameFolder folder;
+        folder.settings = ini;
+        folder.music = true;
+        StartGame(std::move(folder));
+        Heard h;
+        const int frames = 3 * 44100;
+        for (int left = frames; left > 0; left -= 441) {
+            for (float v : headless::RenderAudio(441)) {
+                h.rms += static_cast<double>(v) * v;
+                h.sounding += v != 0.0f;
+            }
+        }
+        h.rms = std::sqrt(h.rms / (frames * 2));
+        return h;
+    };
+    const Heard full = heard("[PelkoGame]\nWaveVolume=100\n[Pelko]\n"); // missing: 100
+    ASSERT_GT(full.rms, 0.01) << "the logo's music is not heard";
+    // 50 is 25 dB down, as for the effects: the gain 10^(-2499 / 2000) = 0.0563.
+    EXPECT_NEAR(heard("[Pelko]\nMusicVolume=50\n").rms / full.rms, 0.0563, 0.0056);
+    EXPECT_EQ(heard("[Pelko]\nMusicVolume=0\n").sounding, 0u);
+    EXPECT_GT(full.sounding, 0u);
 }
 
 TEST_F(PlayTest, TheStartLoadsEverySoundAndResetsTheRunState) {
