@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <sys/stat.h>
@@ -223,24 +224,20 @@ class OptionDialogTest : public QObject {
             {"scaling", "拡大の仕方", "Scaling"},
             {"scalingWholeMultiples", "整数倍だけ", "Whole multiples"},
         };
-        QStringList shown;
+        for (const auto& t : texts)
+            QCOMPARE(TextOf(Control<QWidget>(t.id)), Expected(t.japanese, t.english));
         for (QWidget* w : dialog_->findChildren<QWidget*>()) {
             const QString text = TextOf(w);
             if (text.isEmpty()) continue;
-            shown << text;
             // Nothing is cut: each control is as wide as its text asks, and inside the dialog.
             QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(text));
             const QRect inDialog(w->mapTo(dialog_.get(), QPoint(0, 0)), w->size());
             QVERIFY2(dialog_->rect().contains(inDialog), qPrintable(text));
+            // In English not one text is left in Japanese, new controls included.
+            QVERIFY2(JapaneseDesktop() || std::all_of(text.begin(), text.end(),
+                                                      [](QChar c) { return c.unicode() < 0x80; }),
+                     qPrintable(text));
         }
-        for (const auto& t : texts)
-            QCOMPARE(TextOf(Control<QWidget>(t.id)), Expected(t.japanese, t.english));
-        // In English not one text is left in Japanese, new controls included.
-        if (!JapaneseDesktop())
-            for (const QString& text : shown)
-                QVERIFY2(std::all_of(text.begin(), text.end(),
-                                     [](QChar c) { return c.unicode() < 0x80; }),
-                         qPrintable(text));
         const char* column[] = {"1002", "1003", "1010", "1011", "1018"};
         for (int i = 1; i < 5; ++i)
             QVERIFY(Control<QWidget>(column[i - 1])->geometry().bottom() <
@@ -465,10 +462,6 @@ class OptionDialogTest : public QObject {
         QCOMPARE(ReadBack("FullScreen"), 0);
         QCOMPARE(ReadBack("UseFlip"), 0);
         QCOMPARE(ReadBack("WaveVolume"), 80);
-
-        const pelko::PelkoSectionSettings pelko = ReadPelkoBack();
-        QCOMPARE(pelko.musicVolume, 100);
-        QCOMPARE(pelko.scaling, pelko::kScalingSharp);
 
         OpenDialog();
         for (const char* id : {"1004", "1007", "1014", "1002", "1003", "1010", "1011", "1018",
