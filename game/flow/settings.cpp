@@ -47,14 +47,14 @@ int CheckedFps(int fps) {
     return kDefaultFps;
 }
 
+} // namespace
+
 void SetFrameRate(GameGlobals& g, int fps) {
     g.fps = fps;
     g.framePeriodMs = 1000 / fps;
     g.speedFactor = (120.0f / static_cast<float>(fps)) * 0.25f;
     g.frameMultiplier = 60 / fps;
 }
-
-} // namespace
 
 void ReadSettings() {
     GameGlobals& g = Globals();
