@@ -46,14 +46,14 @@ int CheckedFps(const GameSectionSettings& s) {
     return s.fps;
 }
 
+} // namespace
+
 void SetFrameRate(GameGlobals& g, int fps) {
     g.fps = fps;
     g.framePeriodMs = 1000 / fps;
     g.speedFactor = (120.0f / static_cast<float>(fps)) * 0.25f;
     g.frameMultiplier = 60 / fps;
 }
-
-} // namespace
 
 void ReadSettings() {
     GameGlobals& g = Globals();

@@ -2,8 +2,15 @@
 
 namespace platform {
 namespace {
-uint32_t g_state = 1;
+constexpr uint32_t kUnseededState = 1;
+uint32_t g_state = kUnseededState;
+} // namespace
+
+namespace detail {
+void ResetRandom() {
+    g_state = kUnseededState;
 }
+} // namespace detail
 
 void Srand(uint32_t seed) {
     g_state = seed;

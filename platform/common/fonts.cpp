@@ -39,6 +39,12 @@ void Bound(int& cellHeight, int& averageWidth) {
 
 } // namespace
 
+namespace detail {
+void ResetFontCache() {
+    FontCache().clear();
+}
+} // namespace detail
+
 std::shared_ptr<Font> OpenFont(const std::string& faceName, int cellHeight, int averageWidth) {
     Bound(cellHeight, averageWidth);
     const bool system = backend::SystemFontsWanted();

@@ -284,6 +284,9 @@ void MusicSynth::Reset() {
             peak = std::max(peak, std::fabs(v));
         if (peak < 1e-6f) break;
     }
+    if (h_->soundFont >= 0) fluid_synth_sfunload(h_->synth, h_->soundFont, 1);
+    h_->soundFont = -1;
+    h_->soundFontPath.clear();
 }
 
 MusicSynth& TheMusicSynth() {

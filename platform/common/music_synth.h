@@ -26,8 +26,9 @@ class MusicSynth {
     // soundfont is read on a thread of its own, and music waits, silent, until it is read.
     bool Prepare();
 
-    // Game thread, with no audio thread rendering: drops the piece, silences every voice and
-    // rings the effects out, as in a fresh process; the soundfont stays loaded.
+    // Game thread, with no audio thread rendering: drops the piece, silences every voice, rings
+    // the effects out and lets go of the soundfont, as in a fresh process, whose first piece
+    // looks for a soundfont and names the one it reads. The synthesizer itself stays.
     void Reset();
 
     // Audio thread: the use of the synthesizer for one buffer, or an empty lock while the game
@@ -60,7 +61,7 @@ class MusicSynth {
     void Write(float* out, int frames);
 
     std::mutex use_;
-    Handles* h_ = nullptr; // lives for the process, like the soundfont it holds
+    Handles* h_ = nullptr; // lives for the process
     std::thread loader_;
     std::atomic<bool> loading_{false};
     const MidiPiece* piece_ = nullptr;

@@ -22,6 +22,8 @@ namespace platform {
 namespace detail {
 void ResetMessageQueue();
 void ResetAudioDevice();
+void ResetRandom();
+void ResetFontCache();
 } // namespace detail
 
 namespace headless {
@@ -33,6 +35,8 @@ State& TheState() {
 
 void Reset() {
     TheState() = State{};
+    detail::ResetRandom();
+    detail::ResetFontCache();
     detail::ResetMessageQueue();
     detail::ResetAudioDevice();
     midi::ResetSequencer();

@@ -6,7 +6,6 @@
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
 #include "runtime/graphics/int_range.h"
-#include "runtime/graphics/pixel_effects.h"
 
 namespace tessary {
 namespace {
@@ -16,13 +15,6 @@ ImageSlot* DrawableSlot(int n, int last) {
     if (n > last || !TheDisplay().backBuffer) return nullptr;
     ImageSlot* slot = ImageSlotAt(n);
     return slot != nullptr && slot->surface ? slot : nullptr;
-}
-
-// -1 edges reach the picture's edge from the given start; a start so far right that the edge
-// would pass the int range is held there, still past the picture.
-void WidenToEdges(int width, int height, int srcLeft, int srcTop, int& srcRight, int& srcBottom) {
-    if (srcRight == -1) srcRight = SaturateToInt(int64_t{srcLeft} + width);
-    if (srcBottom == -1) srcBottom = SaturateToInt(int64_t{srcTop} + height);
 }
 
 // A copy that found its source lost starts the reload and counts as done; the picture comes back
@@ -85,6 +77,13 @@ int CopyBands(int x, int y, int n, const ImageSlot& slot, int band, bool repeat,
 }
 
 } // namespace
+
+// A start so far right that the edge would pass the int range is held there, still past the
+// picture.
+void WidenToEdges(int width, int height, int srcLeft, int srcTop, int& srcRight, int& srcBottom) {
+    if (srcRight == -1) srcRight = SaturateToInt(int64_t{srcLeft} + width);
+    if (srcBottom == -1) srcBottom = SaturateToInt(int64_t{srcTop} + height);
+}
 
 bool ClipSourceRect(int& x, int& y, int n, int& srcLeft, int& srcTop, int& srcRight,
                     int& srcBottom) {
@@ -172,65 +171,10 @@ int DrawImageBanded(int x, int y, uint16_t n, int band, int srcLeft, int srcTop,
     return CopyBands(x, y, n, *slot, band, true, srcLeft, srcTop, srcRight, srcBottom);
 }
 
-bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,
-                  int& srcTop, int& srcRight, int& srcBottom, RotationPlan& plan) {
-    WidenToEdges(imageWidth, imageHeight, srcLeft, srcTop, srcRight, srcBottom);
-    // The rotation reads the whole rectangle, so it must lie inside the picture; checked before
-    // the edges are subtracted, so the sizes fit.
-    if (srcLeft < 0 || srcTop < 0 || srcRight > imageWidth || srcBottom > imageHeight ||
-        srcRight <= srcLeft || srcBottom <= srcTop)
-        return false;
-    const int w = srcRight - srcLeft, h = srcBottom - srcTop;
-    const double diagonal = std::sqrt(static_cast<double>(h) * h + static_cast<double>(w) * w);
-    if (!(diagonal < kMaxRotationSide + 1.0)) return false; // larger than any surface allows
-    const int side = static_cast<int>(diagonal);
-    // The square in 64 bits: a destination near either end of the int range must not wrap round
-    // onto the screen. A square with a visible part lies within a side of the screen.
-    const int64_t squareLeft = int64_t{x} - (side - w) / 2;
-    const int64_t squareTop = int64_t{y} - (side - h) / 2;
-    // The visible part is judged against the screen, not the clip rectangle.
-    const int64_t visLeft = squareLeft < 0 ? -squareLeft : 0;
-    const int64_t visTop = squareTop < 0 ? -squareTop : 0;
-    const int64_t visRight = squareLeft + side > kDisplayWidth ? kDisplayWidth - squareLeft : side;
-    const int64_t visBottom = squareTop + side > kDisplayHeight ? kDisplayHeight - squareTop : side;
-    if (visLeft >= visRight || visTop >= visBottom) return false;
-    plan.side = side;
-    plan.squareLeft = static_cast<int>(squareLeft);
-    plan.squareTop = static_cast<int>(squareTop);
-    plan.visLeft = static_cast<int>(visLeft);
-    plan.visTop = static_cast<int>(visTop);
-    plan.visRight = static_cast<int>(visRight);
-    plan.visBottom = static_cast<int>(visBottom);
-    if (angle >= 360 || angle < -359) angle %= 360;
-    if (angle < 0) angle += 360;
-    plan.angle = angle;
-    return true;
-}
-
-int DrawImageRotated(int x, int y, uint16_t n, int angle, int srcLeft, int srcTop, int srcRight,
-                     int srcBottom) {
-    const ImageSlot* slot = DrawableSlot(n, kLastPictureSlot);
-    RotationPlan plan;
-    if (slot == nullptr || !PlanRotation(x, y, angle, slot->width, slot->height, srcLeft, srcTop,
-                                         srcRight, srcBottom, plan))
-        return 0;
-    // Every depth rotates: a 24 or 32-bit desktop, the usual one, would otherwise show nothing.
-    return RotateImageIntoSquare(n, plan.angle, srcLeft, srcTop, srcRight, srcBottom, plan.side,
-                                 plan.squareLeft, plan.squareTop, plan.visLeft, plan.visTop,
-                                 plan.visRight, plan.visBottom);
-}
-
-int DrawImageTranslucent(int x, int y, uint16_t n, int percent, int srcLeft, int srcTop,
-                         int srcRight, int srcBottom, int interlace) {
+int DrawImageInterlaced(int x, int y, uint16_t n, int srcLeft, int srcTop, int srcRight,
+                        int srcBottom) {
     const ImageSlot* slot = DrawableSlot(n, kLastPictureSlot);
     if (slot == nullptr || !ClipSourceRect(x, y, n, srcLeft, srcTop, srcRight, srcBottom)) return 0;
-    const int depth = TheDisplay().depth;
-    if (depth >= 16 && interlace == 0) {
-        // Blended per channel at 16, 24 and 32 bits alike. Opacity is a share of the whole: past
-        // 100 percent the picture is drawn as it is, below 0 not at all.
-        const int alpha = std::clamp(percent, 0, 100) * 256 / 100;
-        return BlendImage(x, y, n, alpha, srcLeft, srcTop, srcRight, srcBottom);
-    }
     return CopyBands(x, y, n, *slot, 2, false, srcLeft, srcTop, srcRight, srcBottom);
 }
 

@@ -1,11 +1,10 @@
 // The blitters: copies of a rectangle of an image slot onto the back buffer, clipped against the
 // display's clip rectangle. All take the source rectangle (right and bottom exclusive), where -1 as
 // right or bottom reaches the picture's edge. Results: 1 drawn (or the source was lost and is being
-// reloaded), 0 for a bad or empty slot, an empty clipped rectangle or a failed copy.
+// reloaded), 0 for a bad or empty slot, an empty clipped rectangle or a failed copy. They are
+// built on the platform's copies alone; the software effects (pixel_effects.h) build on them.
 #pragma once
 #include <cstdint>
-
-#include "platform/surface.h"
 
 namespace tessary {
 
@@ -14,6 +13,9 @@ namespace tessary {
 // along. False when nothing is left to draw or the slot is empty.
 bool ClipSourceRect(int& x, int& y, int slot, int& srcLeft, int& srcTop, int& srcRight,
                     int& srcBottom);
+
+// -1 as srcRight or srcBottom reaches the picture's edge (width or height) from the given start.
+void WidenToEdges(int width, int height, int srcLeft, int srcTop, int& srcRight, int& srcBottom);
 
 int DrawImage(int x, int y, uint16_t slot, int srcLeft, int srcTop, int srcRight, int srcBottom);
 
@@ -25,30 +27,10 @@ int DrawImageScaled(int x, int y, uint16_t slot, int dstWidth, int dstHeight, in
 int DrawImageBanded(int x, int y, uint16_t slot, int band, int srcLeft, int srcTop, int srcRight,
                     int srcBottom);
 
-// The largest square a rotation is drawn into: the diagonal of the largest surface, with room.
-inline constexpr int kMaxRotationSide = 2 * platform::Surface::kMaxSide;
-
-// Where a rotated picture goes: the square of side `side` at (squareLeft, squareTop) centred on
-// the unrotated picture, its columns [visLeft, visRight) and rows [visTop, visBottom) on screen,
-// and the angle brought into 0..359.
-struct RotationPlan {
-    int angle = 0, side = 0, squareLeft = 0, squareTop = 0;
-    int visLeft = 0, visTop = 0, visRight = 0, visBottom = 0;
-};
-// False when the source rectangle (-1 edges widened) is empty or not wholly inside the picture of
-// the given size, its square would be larger than kMaxRotationSide, or no part of the square is
-// on screen.
-bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,
-                  int& srcTop, int& srcRight, int& srcBottom, RotationPlan& plan);
-
-// The whole source rectangle rotated by angle degrees about its centre.
-int DrawImageRotated(int x, int y, uint16_t slot, int angle, int srcLeft, int srcTop, int srcRight,
-                     int srcBottom);
-
-// Half-transparent: every other row when interlace is set or at 8 bits, else a blend of `percent`
-// opacity at 16, 24 and 32 bits.
-int DrawImageTranslucent(int x, int y, uint16_t slot, int percent, int srcLeft, int srcTop,
-                         int srcRight, int srcBottom, int interlace);
+// Every other row of the rectangle (the first, the third, ...), the rows between left as they
+// are: the half-transparent copy of an 8-bit screen or an interlaced sprite. Slot 0..255.
+int DrawImageInterlaced(int x, int y, uint16_t slot, int srcLeft, int srcTop, int srcRight,
+                        int srcBottom);
 
 // Copies a back-buffer rectangle into the slot's surface at (x, y); the slot's key is retaken.
 int CopyScreenToImage(uint16_t slot, int x, int y, int srcLeft, int srcTop, int srcRight,

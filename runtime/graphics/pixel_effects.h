@@ -3,10 +3,38 @@
 // Blending, raster operations and additive blending work on a copy of the destination in the
 // scratch slot 256 and copy the finished rectangle back in one blit; rotation writes the back
 // buffer directly. Pixels of a transparent slot equal to its colour key are never written.
+// The front ends of rotation and translucency choose between these loops and the plain blitters.
 #pragma once
 #include <cstdint>
 
+#include "platform/surface.h"
+
 namespace tessary {
+
+// The largest square a rotation is drawn into: the diagonal of the largest surface, with room.
+inline constexpr int kMaxRotationSide = 2 * platform::Surface::kMaxSide;
+
+// Where a rotated picture goes: the square of side `side` at (squareLeft, squareTop) centred on
+// the unrotated picture, its columns [visLeft, visRight) and rows [visTop, visBottom) on screen,
+// and the angle brought into 0..359.
+struct RotationPlan {
+    int angle = 0, side = 0, squareLeft = 0, squareTop = 0;
+    int visLeft = 0, visTop = 0, visRight = 0, visBottom = 0;
+};
+// False when the source rectangle (-1 edges widened) is empty or not wholly inside the picture of
+// the given size, its square would be larger than kMaxRotationSide, or no part of the square is
+// on screen.
+bool PlanRotation(int x, int y, int angle, int imageWidth, int imageHeight, int& srcLeft,
+                  int& srcTop, int& srcRight, int& srcBottom, RotationPlan& plan);
+
+// The whole source rectangle rotated by angle degrees about its centre.
+int DrawImageRotated(int x, int y, uint16_t slot, int angle, int srcLeft, int srcTop, int srcRight,
+                     int srcBottom);
+
+// Half-transparent: every other row when interlace is set or at 8 bits (DrawImageInterlaced), else
+// a blend of `percent` opacity at 16, 24 and 32 bits.
+int DrawImageTranslucent(int x, int y, uint16_t slot, int percent, int srcLeft, int srcTop,
+                         int srcRight, int srcBottom, int interlace);
 
 // Rotates the whole source rectangle of slot into the square of side `side` whose top-left corner
 // on the back buffer is (squareLeft, squareTop); only square columns [visLeft, visRight) and rows

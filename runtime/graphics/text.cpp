@@ -14,10 +14,6 @@
 namespace tessary {
 namespace {
 
-// Coverage is drawn in this many steps above none: enough for smooth edges, few enough that the
-// colour of each step is converted once per text (at 8 bits that is a palette search).
-constexpr int kCoverageSteps = 32;
-
 std::shared_ptr<platform::Font> CurrentFont() {
     const TextState& t = TheTextState();
     return platform::OpenFont(t.fontFace.data(), t.fontHeight, t.fontWidth);
@@ -71,27 +67,24 @@ void LayOutLine(platform::Font& font, const char* text, int length, LineLayout* 
 
 using CoverageTable = std::array<uint32_t, kCoverageSteps + 1>;
 
-// The pixel value of each coverage step: the text colour faded toward the black cell. The table of
-// the last colour is kept, since at 8 bits every step is a search of the palette.
+// The pixel value of each coverage step for the colour on this surface, worked out again only
+// when the colour, the depth or the palette has changed since the last text.
 const CoverageTable& CoveragePixels(const platform::Surface& s, uint32_t color) {
-    static CoverageTable pixels{};
-    static uint32_t lastColor = 0;
-    static int lastDepth = 0;
-    static platform::PaletteTable lastPalette{};
+    TextColorSteps& steps = TheTextColorSteps();
     const platform::PaletteTable* palette = s.Palette();
-    if (lastDepth == s.Depth() && lastColor == color &&
-        (palette == nullptr || *palette == lastPalette))
-        return pixels;
+    if (steps.depth == s.Depth() && steps.color == color &&
+        (palette == nullptr || *palette == steps.palette))
+        return steps.pixels;
     for (int step = 0; step <= kCoverageSteps; ++step) {
         uint32_t r = (color & 0xFF) * step / kCoverageSteps;
         uint32_t g = ((color >> 8) & 0xFF) * step / kCoverageSteps;
         uint32_t b = ((color >> 16) & 0xFF) * step / kCoverageSteps;
-        pixels[static_cast<size_t>(step)] = s.PixelFromColor(r | (g << 8) | (b << 16));
+        steps.pixels[static_cast<size_t>(step)] = s.PixelFromColor(r | (g << 8) | (b << 16));
     }
-    lastColor = color;
-    lastDepth = s.Depth();
-    if (palette != nullptr) lastPalette = *palette;
-    return pixels;
+    steps.color = color;
+    steps.depth = s.Depth();
+    if (palette != nullptr) steps.palette = *palette;
+    return steps.pixels;
 }
 
 // Composes the visible part of one line into a coverage buffer (overlapping glyph edges keep the
@@ -100,15 +93,14 @@ const CoverageTable& CoveragePixels(const platform::Surface& s, uint32_t color) 
 // than the screen.
 template <int Bytes>
 void WriteLine(platform::Font& font, const LineLayout& line, int x, int y,
-               const CoverageTable& pixels, uint8_t* memory, int pitch,
-               const platform::Rect& clip) {
+               const CoverageTable& pixels, uint8_t* memory, int pitch, const platform::Rect& clip,
+               std::vector<uint8_t>& coverage) {
     const int left = x + line.minX, top = y + line.minY;
     const int boxW = line.maxX - line.minX, boxH = line.maxY - line.minY;
     const int colFrom = std::max(0, clip.left - left), colTo = std::min(boxW, clip.right - left);
     const int rowFrom = std::max(0, clip.top - top), rowTo = std::min(boxH, clip.bottom - top);
     const int visW = colTo - colFrom, visH = rowTo - rowFrom;
     if (visW <= 0 || visH <= 0) return;
-    static std::vector<uint8_t> coverage;
     coverage.assign(static_cast<size_t>(visW) * static_cast<size_t>(visH), 0);
     for (size_t i = 0; i < line.codepoints.size(); ++i) {
         const platform::Glyph& g = font.GlyphFor(line.codepoints[i]);
@@ -152,7 +144,9 @@ void DrawLines(const DrawingContext& dc, platform::Font& font, const char* text,
     uint8_t* memory = s.Lock(&pitch);
     if (memory == nullptr) return;
     const CoverageTable& pixels = CoveragePixels(s, TheTextState().textColor);
-    static LineLayout line;
+    // One layout and one coverage buffer serve every line of the text.
+    LineLayout line;
+    std::vector<uint8_t> coverage;
     const char* start = text;
     for (int lineTop = y;; lineTop += font.CellHeight()) {
         const char* end = std::strchr(start, '\n');
@@ -161,16 +155,16 @@ void DrawLines(const DrawingContext& dc, platform::Font& font, const char* text,
         LayOutLine(font, start, length, &line);
         switch (s.BytesPerPixel()) {
         case 1:
-            WriteLine<1>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            WriteLine<1>(font, line, x, lineTop, pixels, memory, pitch, clip, coverage);
             break;
         case 2:
-            WriteLine<2>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            WriteLine<2>(font, line, x, lineTop, pixels, memory, pitch, clip, coverage);
             break;
         case 3:
-            WriteLine<3>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            WriteLine<3>(font, line, x, lineTop, pixels, memory, pitch, clip, coverage);
             break;
         default:
-            WriteLine<4>(font, line, x, lineTop, pixels, memory, pitch, clip);
+            WriteLine<4>(font, line, x, lineTop, pixels, memory, pitch, clip, coverage);
             break;
         }
         if (end == nullptr) break;

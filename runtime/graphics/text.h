@@ -5,10 +5,15 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/surface.h"
+
 namespace tessary {
 
 inline constexpr int kFontFaceSize = 32;     // 31 characters and the terminating zero
 inline constexpr int kPrintBufferSize = 512; // a formatted text keeps at most 511 bytes
+// Glyph edges are drawn in this many steps above none: enough for smooth edges, few enough that
+// the colour of each step is converted once per text (at 8 bits that is a palette search).
+inline constexpr int kCoverageSteps = 32;
 
 struct TextState {
     int fontHeight = 0;
@@ -21,6 +26,16 @@ struct TextState {
     uint32_t backgroundColor = 0;
 };
 TextState& TheTextState();
+
+// The pixel value of each coverage step of the last text colour drawn, the colour faded toward
+// the black cell; kept from text to text, since at 8 bits every step is a search of the palette.
+struct TextColorSteps {
+    std::array<uint32_t, kCoverageSteps + 1> pixels{};
+    uint32_t color = 0;
+    int depth = 0; // of the surface they were worked out for; 0 before the first text
+    platform::PaletteTable palette{};
+};
+TextColorSteps& TheTextColorSteps();
 
 // Sets the font of later texts: average character width, cell height, colour 0x00BBGGRR and face
 // (cut to 31 bytes, never inside a character). Returns 1.

@@ -22,6 +22,7 @@ struct RuntimeStatics {
     Display display;
     DisplayGlobals displayGlobals;
     TextState text;
+    TextColorSteps textColorSteps;
     TransitionState transitions;
     ImageSlotTable imageSlots;
     WaveBank waves;
@@ -55,6 +56,9 @@ DisplayGlobals& TheDisplayGlobals() {
 }
 TextState& TheTextState() {
     return Statics().text;
+}
+TextColorSteps& TheTextColorSteps() {
+    return Statics().textColorSteps;
 }
 TransitionState& TheTransitions() {
     return Statics().transitions;

@@ -18,9 +18,8 @@ TEST_F(BossScriptTest, EntrySlideStopsJustInsideTheRightEdge) {
     };
     // Layout A stops once x0 is below 412, layout B below 284 (two pixels a frame).
     const Case cases[] = {
-        {1, 30, 230, 411.0f, 100.0f},
-        {3, 30, 180, 282.0f, 200.0f},
-        {1, 60, 458, 411.5f, 100.0f},
+        {1, 30, 230, 411.0f, 100.0f}, {2, 30, 230, 411.0f, 100.0f}, {3, 30, 180, 282.0f, 200.0f},
+        {4, 30, 230, 411.0f, 100.0f}, {5, 30, 180, 282.0f, 200.0f}, {1, 60, 458, 411.5f, 100.0f},
         {5, 60, 358, 283.0f, 200.0f},
     };
     for (const Case& c : cases) {
@@ -184,67 +183,33 @@ TEST_F(BossScriptTest, TheUnusedRepeatLetterTakesAFrameAndChangesNothing) {
     EXPECT_FLOAT_EQ(B().parts[0].vx, -1.0f);
 }
 
-TEST_F(BossScriptTest, LongCirclesKeepTheAngleInsideTheTable) {
-    StartBoss(3);
-    B().arrived = 1;
-    UseScript("c9");
-    const float startX = X0(), startY = Y0();
-    for (int i = 0; i < 9 * 256 + 1; ++i) {
-        Frame();
-        ASSERT_GE(Globals().circleAngle, AngleTable::kFirstAngle);
-        ASSERT_LE(Globals().circleAngle, AngleTable::kLastAngle);
-        ASSERT_EQ(B().scriptPos, 2);
-    }
-    // Nine turns of a circle twice as large as the stage 1 boss's come back to the start.
-    EXPECT_NEAR(X0(), startX, 2.0f);
-    EXPECT_NEAR(Y0(), startY, 2.0f);
-}
-
-// The stage 3 boss flown by its script as the rules put it, worked out here step by step: the
-// angle of a circle counts on from 0 through all four turns, each frame's velocity is the angle's
-// cosine and sine times the boss's speed, and every step starts on whole pixels. A long fight
-// must follow it exactly, or the boss drifts off its path turn after turn.
-TEST_F(BossScriptTest, StageThreesFourTurnCircleFollowsItsScriptExactly) {
-    const char script[] = "s1u1c4r2w3l2d1e0";
-    const int fps = 30, speed = 2, length = static_cast<int>(std::strlen(script));
-    StartBoss(3, fps);
-    Arrive();
-    float x = X0(), y = Y0(), vx = 0.0f, vy = 0.0f;
-    int wait = 0, pos = 0, angle = 0;
-    bool circle = false;
-    for (int frame = 1; frame <= 20000; ++frame) {
-        if (--wait >= 0) {
-            if (circle) {
-                const double radians = (angle + 2048) * 0.0245436875;
-                vx = static_cast<float>(std::cos(radians) * speed);
-                vy = static_cast<float>(std::sin(radians) * speed);
-                angle += 1;
-            }
-        } else {
-            circle = false;
-            angle = 0;
-            const char letter = pos < length ? script[pos] : '\0';
-            const int n = letter != '\0' ? script[pos + 1] - '0' : 0;
-            pos = letter == '\0' ? 0 : letter == 'e' ? 2 * n : pos + 2;
-            if (letter == 'c') {
-                vx = vy = 0.0f;
-                circle = true;
-                wait = n * 256;
-            } else if (letter != 'w' && letter != 'e' && letter != '\0') {
-                vx = static_cast<float>(speed * (letter == 'r' ? 1 : letter == 'l' ? -1 : 0));
-                vy = static_cast<float>(speed * (letter == 'd' ? 1 : letter == 'u' ? -1 : 0));
-                wait = n * fps;
-            }
-            if (letter != 'w') {
-                x = std::trunc(x);
-                y = std::trunc(y);
+// A circle's speed is the boss's own, not scaled to the frame rate: at 60 fps as at 30 it runs
+// 256 x moveSpeed pixels a turn, a circle twice as wide for the stage 3 boss as for the first,
+// turn after turn back to its start, its angle always inside the table.
+TEST_F(BossScriptTest, LongCirclesComeBackTurnAfterTurnAtEitherRate) {
+    for (int fps : {30, 60}) {
+        SCOPED_TRACE(fps);
+        StartBoss(3, fps);
+        B().arrived = 1;
+        UseScript("c9");
+        Frame(); // the circle begins, still for this frame
+        const float startX = X0(), startY = Y0();
+        float left = startX, right = startX, top = startY, bottom = startY;
+        for (int i = 1; i <= 9 * 256; ++i) {
+            Frame();
+            ASSERT_GE(Globals().circleAngle, AngleTable::kFirstAngle);
+            ASSERT_LE(Globals().circleAngle, AngleTable::kLastAngle);
+            ASSERT_EQ(B().scriptPos, 2);
+            left = std::min(left, X0()), right = std::max(right, X0());
+            top = std::min(top, Y0()), bottom = std::max(bottom, Y0());
+            if (i % 256 == 0) {
+                EXPECT_LE(std::hypot(X0() - startX, Y0() - startY), 2.0f) << "turn " << i / 256;
             }
         }
-        x += vx; // moved as it is drawn
-        y += vy;
+        EXPECT_NEAR(right - left, 163.0f, 2.0f);
+        EXPECT_NEAR(bottom - top, 163.0f, 2.0f);
         Frame();
-        ASSERT_EQ(X0(), x) << "fight frame " << frame;
-        ASSERT_EQ(Y0(), y) << "fight frame " << frame;
+        EXPECT_EQ(B().scriptPos, 0) << "nine turns took 9 x 256 + 1 frames";
     }
 }
 

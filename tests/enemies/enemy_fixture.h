@@ -11,6 +11,7 @@
 #include "game/enemies/angle_table.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/settings.h"
 #include "game/player/player.h"
 #include "platform/crt_random.h"
 #include "platform/headless.h"
@@ -42,12 +43,7 @@ class EnemyTest : public ::testing::Test {
         if (!dir_.empty()) std::filesystem::remove_all(dir_);
     }
 
-    static void SetFps(int fps) {
-        GameGlobals& g = Globals();
-        g.fps = fps;
-        g.frameMultiplier = 60 / fps;
-        g.speedFactor = 30.0f / static_cast<float>(fps);
-    }
+    static void SetFps(int fps) { SetFrameRate(Globals(), fps); }
 
     // Writes a stage file with exactly these bytes into the test's own folder; gives its path.
     std::string WriteStage(const std::string& bytes, const std::string& name = "Stage.dat") {

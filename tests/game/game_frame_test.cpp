@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,8 +12,11 @@
 #include "game/flow/game_start.h"
 #include "game/flow/screens.h"
 #include "game/player/message_queue.h"
+#include "platform/crt_random.h"
+#include "platform/fonts.h"
 #include "platform/headless.h"
 #include "runtime/graphics/image_slots.h"
+#include "runtime/graphics/text.h"
 #include "runtime/sound/music.h"
 #include "support/game_digest.h"
 #include "support/play_fixture.h"
@@ -262,6 +266,52 @@ TEST(WholeGameTest, EveryDepthPlaysTheSameGame) {
     }
     for (uint64_t d : lastDigests)
         EXPECT_EQ(d, lastDigests.front());
+}
+
+// Two start-ups in one process are one start-up, whatever the first left behind and whatever ran
+// between them (the random generator drawn on, text in other faces and colours, a soundfont read):
+// the generator draws the same before it is seeded, the logo, the title and the play come with the
+// same state and the same pictures, the same lines are written, and no font of the first is kept.
+TEST(WholeGameTest, TwoStartUpsInOneProcessAreTheSame) {
+    struct StartUp {
+        int unseededDraw = 0;
+        bool earlierFontKept = false;
+        std::vector<uint64_t> digests, pictures;
+        std::vector<std::string> debugLines;
+    };
+    std::weak_ptr<platform::Font> earlierFont;
+    auto startUp = [&earlierFont] {
+        StartUp s;
+        GameFolder folder;
+        folder.stages[1] = EveryKindStage();
+        folder.music = true;
+        GameHarness game(folder);
+        s.unseededDraw = platform::Rand();
+        s.earlierFontKept = !earlierFont.expired();
+        if (!game.Boot()) return s;
+        auto record = [&s] {
+            s.digests.push_back(GameStateDigest());
+            s.pictures.push_back(PresentedFrameDigest());
+        };
+        game.Play({}, 20, record);
+        game.StartPlayFromTitle();
+        game.Play(WeavingPlayer(100), 100, record);
+        s.debugLines = platform::headless::DebugLines();
+        platform::headless::UseSystemFonts(true);
+        tessary::SetTextFont(10, 30, 0x00FF00, "Impact");
+        tessary::PrintText(0, 0, "%s", "left behind");
+        earlierFont = platform::OpenFont("Impact", 30, 10);
+        platform::Srand(4242);
+        return s;
+    };
+    const StartUp first = startUp();
+    const StartUp second = startUp();
+    ASSERT_EQ(first.digests.size(), 120u);
+    EXPECT_EQ(second.unseededDraw, first.unseededDraw);
+    EXPECT_FALSE(second.earlierFontKept);
+    EXPECT_EQ(second.digests, first.digests);
+    EXPECT_EQ(second.pictures, first.pictures);
+    EXPECT_EQ(second.debugLines, first.debugLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(AtBothRates, ReplayTest, ::testing::Values(30, 60));

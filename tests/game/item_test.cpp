@@ -6,6 +6,7 @@
 
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/settings.h"
 #include "game/game_run_fixture.h"
 #include "game/player/item.h"
 #include "game/player/player.h"
@@ -116,8 +117,7 @@ TEST_F(ItemTest, AppearsAtTheLastKillOnceTheCountsLowBitsAreAllSet) {
 }
 
 TEST_F(ItemTest, MovesAtOnePixelPerThirtiethOfASecondAtSixtyFps) {
-    Globals().fps = 60;
-    Globals().speedFactor = 0.5f;
+    SetFrameRate(Globals(), 60);
     enemies().lastKillX = 300;
     enemies().lastKillY = 400;
     item().SetPosition(300, 300);
@@ -243,7 +243,7 @@ TEST_F(ItemTest, EachEffectIsCappedBySettings) {
 
 TEST_F(ItemTest, TheBarrierEndsThePictureOfAHitAndLastsTenSeconds) {
     for (int fps : {30, 60}) {
-        Globals().fps = fps;
+        SetFrameRate(Globals(), fps);
         TheGame().frameCounter = 500;
         player().SetDrawMode(3);
         ItemOnPlayer(2);

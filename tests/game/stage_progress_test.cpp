@@ -5,18 +5,23 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "game/enemies/boss.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/game_start.h"
 #include "game/flow/screens.h"
+#include "game/flow/settings.h"
 #include "game/game_run_fixture.h"
 #include "game/player/high_score.h"
 #include "game/player/message_queue.h"
 #include "game/player/player.h"
 #include "game/player/stage_progress.h"
+#include "platform/crt_random.h"
 #include "platform/headless.h"
 #include "runtime/shell/runtime_state.h"
+#include "support/game_digest.h"
 
 namespace pelko {
 namespace {
@@ -31,11 +36,7 @@ class StageProgressTest : public testing::GameRunTest {
         platform::headless::SetTime(1000); // messages with key 0 are due
     }
 
-    void SetFps(int fps) {
-        Globals().fps = fps;
-        Globals().speedFactor = 30.0f / static_cast<float>(fps);
-        Globals().frameMultiplier = 60 / fps;
-    }
+    void SetFps(int fps) { SetFrameRate(Globals(), fps); }
 
     Game& game() { return TheGame(); }
     Player& player() { return PlayerAt(0); }
@@ -77,76 +78,53 @@ class StageProgressTest : public testing::GameRunTest {
     }
 };
 
-TEST_F(StageProgressTest, StartRunSetsUpStageOneAndLeavesTheRestAlone) {
+// A run plays frame for frame the same whatever the run before it left: a later stage, its boss
+// fighting, a clear paying, a drifting ship after its game over. Of what decides play only the
+// best score, the extra-life schedule, hard mode and the special attack chosen carry over. (So do
+// the places of hidden shots and of the item, and the typewriter's count toward its next letter,
+// which set nothing going; so both runs compared follow a run, and a finished message.)
+TEST_F(StageProgressTest, ARunPlaysTheSameWhateverTheRunBeforeLeft) {
     Globals().highScore = 77777;
     Globals().nextExtend = 60000;
     Globals().hardMode = 1;
     player().specialKind = 4;
-    player().scoreValue = 1234;
+    std::ofstream("GameData/Stage1.dat") << "40 0 9 660 150 -1.0 0 0 0 2 4 20\n&\n"; // one gunner
+    auto play = [] {
+        platform::Srand(7);
+        StartRun();
+        std::vector<uint64_t> digests{testing::GameStateDigest()};
+        for (int i = 0; i < 90; ++i) {
+            InGameFrame();
+            digests.push_back(testing::GameStateDigest());
+        }
+        return digests;
+    };
+    play();
+    const std::vector<uint64_t> afterAPlainRun = play();
+    for (int stage = 1; stage <= 3; ++stage)
+        ClearStage();
+    Globals().bossPhase = 1;
+    TheBoss().ShowParts();
+    TheBoss().attackFlags[2] = 1;
+    DefeatBoss();
+    StepStageProgress(); // its bonus paid
     player().gameOver = 1;
     player().lives = -1;
-    player().SetVelocityX(12.5f); // the last run ended while the ship drifted
-    player().SetVelocityY(-3.0f);
-    TheItem().SetPosition(321, 123);
-    TheItem().Show();
-    game().frameCounter = 999;
-    Globals().clearBonusBase = 17000; // left by a run ended during its clear message
-
-    StartRun();
-
-    EXPECT_EQ(game().frameCounter, 0u);
-    EXPECT_EQ(Globals().stageNumber, 1);
-    EXPECT_EQ(Globals().bossWarningFrame, 1800);
-    EXPECT_EQ(Globals().bossPhase, 0);
-    EXPECT_EQ(Globals().stageCleared, 0);
-    EXPECT_EQ(Globals().clearBonusBase, 0);
+    player().SetVelocityX(12.5f);
+    player().shots[5].Show();
+    game().Hide();
+    Enemy& waiting = TheEnemies().enemies[3]; // of a later stage, due soon
+    waiting.moveType = 7;
+    waiting.spawnFrame = 50;
+    waiting.Show();
+    FinishMessages();
+    TheMessages().PostPlain("GAME OVER...");
+    EXPECT_EQ(play(), afterAPlainRun);
     EXPECT_EQ(Globals().highScore, 77777);
     EXPECT_EQ(Globals().nextExtend, 60000);
     EXPECT_EQ(Globals().hardMode, 1);
-
-    EXPECT_EQ(player().scoreValue, 0);
-    EXPECT_EQ(player().lives, 3);
-    EXPECT_EQ(player().gameOver, 0);
-    EXPECT_EQ(player().active, 1);
-    EXPECT_EQ(player().x, 64.0f);
-    EXPECT_EQ(player().y, 200.0f);
-    EXPECT_EQ(player().vx, 0.0f) << "a hard-mode run starts at rest";
-    EXPECT_EQ(player().vy, 0.0f);
-    EXPECT_EQ(player().controller, -1) << "no joystick: the keyboard alone";
     EXPECT_EQ(player().specialKind, 4);
-    for (int k = 0; k < kPlayerShotSlots; ++k) {
-        EXPECT_EQ(player().shots[k].active, 0);
-        EXPECT_EQ(player().shots[k].image, 2);
-        EXPECT_EQ(player().shots[k].hp, 1);
-    }
-
-    // The weapon icon shows the pattern selected in the earlier run.
-    EXPECT_EQ(game().active, 1);
-    EXPECT_EQ(game().image, 10);
-    EXPECT_EQ(game().row, 4);
-    EXPECT_EQ(game().x, 0.0f);
-
-    // The item is hidden where it was.
-    EXPECT_EQ(TheItem().active, 0);
-    EXPECT_EQ(TheItem().x, 321.0f);
-    EXPECT_EQ(TheItem().image, 7);
-    EXPECT_EQ(TheItem().ticksPerFrame, 16);
-
-    for (GameObject* d : Globals().decorations) {
-        EXPECT_EQ(d->vx, -2.0f);
-        EXPECT_GE(d->x, 0.0f);
-        EXPECT_LE(d->x, 1281.0f);
-        EXPECT_GE(d->y, 64.0f);
-        EXPECT_LE(d->y, 417.0f);
-    }
-
-    EXPECT_EQ(TheBoss().setupFunction, &SetUpBoss1);
-    EXPECT_EQ(TheMessages().count, 1);
-    EXPECT_STREQ(TheMessages().texts[9].get(), "STAGE  1    ");
-    EXPECT_EQ(TheMessages().sizes[9], 3);
-    EXPECT_EQ(TheMessages().typewriter.ticksPerChar, 6);
-    EXPECT_EQ(TheMessages().typewriter.x, 100);
-    EXPECT_EQ(TheMessages().typewriter.y, 100);
+    EXPECT_EQ(game().row, 4) << "the weapon icon shows the special attack still chosen";
 }
 
 TEST_F(StageProgressTest, StartRunAdaptsToTheFrameRateAndTheJoystick) {

@@ -8,6 +8,7 @@
 
 #include "platform/headless.h"
 #include "runtime/graphics/blitters.h"
+#include "runtime/graphics/pixel_effects.h"
 #include "support/graphics_fixture.h"
 
 namespace tessary {

@@ -14,7 +14,8 @@
 namespace platform::headless {
 
 // Back to a fresh process: clock 0, nothing pressed, no joysticks, no window, empty queue and
-// captures, no other instance running.
+// captures, no other instance running, the random generator unseeded, no font opened, no music
+// loaded and no soundfont read.
 void Reset();
 
 void SetTime(uint32_t ms);
