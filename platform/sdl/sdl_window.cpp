@@ -6,6 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 #include "sdl_video.h"
+#include "test_pads.h"
 
 namespace platform {
 namespace {
@@ -167,7 +168,7 @@ void PumpEvents() {
 }
 
 void WaitEvent() {
-    if (g_videoStarted) SDL_WaitEvent(nullptr);
+    if (g_videoStarted && !sdl::test_pads::WaitEvent()) SDL_WaitEvent(nullptr);
 }
 
 bool SystemFontsWanted() {

@@ -27,6 +27,8 @@ struct JoystickRecord {
 
 struct InputState {
     std::array<uint8_t, 256> keys{};
+    // Keys that went down since this tick's messages began, read as down once even when up again.
+    std::array<uint8_t, 256> tapped{};
     std::array<JoystickRecord, kJoystickSlots> joysticks{};
     int joystickCount = 0;
     int mouseX = 0;

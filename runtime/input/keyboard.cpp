@@ -8,9 +8,20 @@ namespace tessary {
 int KeyState(int vk) {
     if (Runtime().errorBoxShown != 0) return KEY_UP;
     if (vk < 0 || vk > 255) return KEY_UP;
-    uint8_t& state = TheInput().keys[static_cast<size_t>(vk)];
-    state = NextInputState(state, platform::IsKeyDown(vk));
-    return state;
+    InputState& in = TheInput();
+    const size_t k = static_cast<size_t>(vk);
+    const bool down = platform::IsKeyDown(vk) || in.tapped[k] != 0;
+    in.tapped[k] = 0;
+    in.keys[k] = NextInputState(in.keys[k], down);
+    return in.keys[k];
+}
+
+void NoteKeyDown(int vk) {
+    if (vk >= 0 && vk <= 255) TheInput().tapped[static_cast<size_t>(vk)] = 1;
+}
+
+void ForgetUnreadTaps() {
+    TheInput().tapped.fill(0);
 }
 
 int AnyKeyReleased(int countMouse) {

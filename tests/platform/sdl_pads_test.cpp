@@ -26,7 +26,7 @@ namespace {
 namespace test_pads = platform::sdl::test_pads;
 using test_pads::Kind;
 
-constexpr int kXboxStart = 7, kXboxLeftShoulder = 4, kXboxRightShoulder = 5;
+constexpr int kXboxBack = 6, kXboxStart = 7, kXboxLeftShoulder = 4, kXboxRightShoulder = 5;
 constexpr int kXboxLeftTrigger = 2, kXboxRightTrigger = 5;
 
 class PadTest : public ::testing::Test {
@@ -137,9 +137,9 @@ struct Press {
 
 void PressAndCheck(SDL_Joystick* pad, const Press& press, bool down);
 
-// South, east, west and north are buttons 1 to 4 on a game controller, with Start and the right
-// trigger as 1, the left trigger as 2 and the shoulders as 3 and 4; the d-pad steers. A stick SDL
-// does not know keeps its raw buttons 1 to 8 and its hat.
+// South, east, west and north are buttons 1 to 4 on a game controller, with the right trigger as
+// 1, the left trigger as 2, the shoulders as 3 and 4, Back as 7 and Start as 8; the d-pad steers.
+// A stick SDL does not know keeps its raw buttons 1 to 8 and its hat.
 TEST_F(PadTest, AControllerGoesByPositionAndAnUnknownStickByNumber) {
     Start();
     SDL_Joystick* xbox = Plug(Kind::kXbox360);
@@ -149,7 +149,8 @@ TEST_F(PadTest, AControllerGoesByPositionAndAnUnknownStickByNumber) {
         {"B, east", 1, -1, 0, 2u},
         {"X, west", 2, -1, 0, 4u},
         {"Y, north", 3, -1, 0, 8u},
-        {"start", kXboxStart, -1, 0, 1u},
+        {"back", kXboxBack, -1, 0, 64u},
+        {"start", kXboxStart, -1, 0, 128u},
         {"left shoulder", kXboxLeftShoulder, -1, 0, 4u},
         {"right shoulder", kXboxRightShoulder, -1, 0, 8u},
         {"right trigger", -1, kXboxRightTrigger, 0, 1u},
@@ -215,6 +216,55 @@ TEST_F(PadTest, AMappingFileInTheGameFolderTeachesAPad) {
     SDL_JoystickSetVirtualButton(probe, 0, 1);
     Poll();
     EXPECT_EQ(Buttons(), 4u);
+}
+
+struct Tap {
+    const char* what;
+    int joystick;
+    int button = -1; // a button, or
+    int axis = -1;   // a trigger pulled all the way
+    uint32_t mask = 0;
+};
+
+// A button pressed and let go between two polls is read as pressed by the next poll and released
+// by the one after; one held across polls reads as it always did. For a controller's buttons by
+// position, its triggers and a raw stick's buttons alike.
+TEST_F(PadTest, APressLetGoBetweenTwoPollsIsReadOnce) {
+    Start();
+    SDL_Joystick* pads[] = {Plug(Kind::kXbox360), Plug(Kind::kUnknownStick)};
+    Poll();
+    const Tap taps[] = {{"start", 0, kXboxStart, -1, 128u},
+                        {"south", 0, 0, -1, 1u},
+                        {"right trigger", 0, -1, kXboxRightTrigger, 1u},
+                        {"raw button 6", 1, 5, -1, 32u}};
+    auto set = [&](const Tap& t, bool down) {
+        SDL_Joystick* pad = pads[t.joystick];
+        if (t.button >= 0) SDL_JoystickSetVirtualButton(pad, t.button, down ? 1 : 0);
+        if (t.axis >= 0) SDL_JoystickSetVirtualAxis(pad, t.axis, down ? 32767 : -32768);
+        SDL_JoystickUpdate(); // the pad's driver reports each change
+    };
+    for (const Tap& t : taps) {
+        SCOPED_TRACE(t.what);
+        set(t, true);
+        set(t, false);
+        std::vector<int> seen;
+        for (int poll = 0; poll < 3; ++poll) {
+            Poll();
+            seen.push_back(JoyState(t.joystick, t.mask));
+        }
+        EXPECT_EQ(seen, (std::vector<int>{KEY_PRESSED, KEY_RELEASED, KEY_UP}));
+        set(t, true);
+        std::vector<int> held;
+        for (int poll = 0; poll < 3; ++poll) {
+            Poll();
+            held.push_back(JoyState(t.joystick, t.mask));
+        }
+        set(t, false);
+        Poll();
+        held.push_back(JoyState(t.joystick, t.mask));
+        EXPECT_EQ(held, (std::vector<int>{KEY_PRESSED, KEY_HELD, KEY_HELD, KEY_RELEASED}));
+        Poll();
+    }
 }
 
 // Pads come and go while the game runs: each change is seen at the next poll, the count is said
