@@ -145,13 +145,9 @@ void ApplyScript() {
     }
 }
 
-bool WaitEvent() {
+bool Scripted() {
     ApplyScript();
-    if (g_script == nullptr) return false;
-    constexpr int kScriptLookMs = 20;
-    while (SDL_WaitEventTimeout(nullptr, kScriptLookMs) == 0)
-        ApplyScript();
-    return true;
+    return g_script != nullptr;
 }
 
 } // namespace platform::sdl::test_pads

@@ -32,9 +32,8 @@ void Detach(SDL_Joystick* pad);
 // "hat N HAT VALUE", where N counts the pads the script attached, from 0.
 void ApplyScript();
 
-// While a script is read: waits for an event as SDL_WaitEvent does, applying the script's new lines
-// meanwhile, so that a scripted press wakes a game that waits for input. Without a script it
-// returns false at once.
-bool WaitEvent();
+// Whether a script is read (its new lines are applied first): a game that waits for input then
+// applies it as it waits, so that a scripted press wakes it.
+bool Scripted();
 
 } // namespace platform::sdl::test_pads

@@ -12,16 +12,21 @@ int KeyState(int vk) {
     const size_t k = static_cast<size_t>(vk);
     const bool down = platform::IsKeyDown(vk) || in.tapped[k] != 0;
     in.tapped[k] = 0;
-    in.keys[k] = NextInputState(in.keys[k], down);
-    return in.keys[k];
+    return UpdateInputState(in, in.keys[k], down);
 }
 
 void NoteKeyDown(int vk) {
     if (vk >= 0 && vk <= 255) TheInput().tapped[static_cast<size_t>(vk)] = 1;
 }
 
-void ForgetUnreadTaps() {
-    TheInput().tapped.fill(0);
+void BeginInputTick() {
+    InputState& in = TheInput();
+    in.tapped.fill(0);
+    in.changing = 0;
+}
+
+int InputChanging() {
+    return TheInput().changing;
 }
 
 int AnyKeyReleased(int countMouse) {

@@ -14,7 +14,10 @@ void NoteKeyDown(int vk);
 
 // A tick begins: taps that came before it and were not read by its frame are forgotten, so that
 // a tap counts for the frame after it only, never for a screen that reads the key much later.
-void ForgetUnreadTaps();
+void BeginInputTick();
+
+// 1 when a key or joystick state read in this tick is just pressed or just released.
+int InputChanging();
 
 // 1 when some key is just released (keys after it are not updated in this call); otherwise the
 // mouse-moved flag is consumed and reported only when countMouse is non-zero.

@@ -1,10 +1,12 @@
 #include "frame_hold.h"
 
 #include "platform/audio.h"
+#include "platform/clock.h"
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/pause_sign.h"
 #include "runtime/input/joystick.h"
+#include "runtime/input/keyboard.h"
 #include "runtime/shell/frame_loop.h"
 #include "runtime/sound/music.h"
 
@@ -107,9 +109,14 @@ void RunPausedTick() {
     ShowHoldSign();
 }
 
+// A key just pressed or let go is read again a period later, as the frames would read it:
+// otherwise a press that follows its release, with no input between, would read as held.
 int WaitWhilePaused() {
     while (FramesPaused() != 0) {
-        platform::WaitMessage();
+        if (InputChanging() != 0)
+            platform::Sleep(Runtime().framePeriod);
+        else
+            platform::WaitMessage();
         if (RunTick() == 0) return 0;
     }
     return 1;

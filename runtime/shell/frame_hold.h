@@ -52,8 +52,8 @@ void ShowHoldSign();
 // presented again (a window mode change may have cleared it).
 void RunPausedTick();
 
-// The frame loop's wait while paused: one tick each time input arrives, until frames resume.
-// 0 when the queue delivered WM_QUIT.
+// The frame loop's wait while paused: one tick each time input arrives (and one more a period
+// after a key or button changed), until frames resume. 0 when the queue delivered WM_QUIT.
 int WaitWhilePaused();
 
 } // namespace tessary

@@ -59,7 +59,7 @@ int SetQuitKey(int vk) {
 }
 
 int RunTick() {
-    ForgetUnreadTaps();
+    BeginInputTick();
     if (!PumpMessages()) return 0;
     if (FramesPaused() != 0) {
         RunPausedTick();

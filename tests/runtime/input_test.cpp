@@ -1,9 +1,14 @@
 // Edge-detecting keys and joysticks, and the any-key test of the demo screen.
+#include <vector>
+
 #include "platform/headless.h"
+#include "platform/virtual_keys.h"
+#include "platform/window.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/input/mouse.h"
 #include "runtime/shell/frame_loop.h"
+#include "runtime/shell/main_window.h"
 #include "support/runtime_fixture.h"
 
 namespace tessary {
@@ -43,6 +48,43 @@ TEST_F(InputTest, KeysReadUpAndKeepTheirStateWhileTheErrorBoxIsShown) {
     EXPECT_EQ(KeyState(13), KEY_RELEASED);
     EXPECT_EQ(KeyState(-1), KEY_UP);
     EXPECT_EQ(KeyState(256), KEY_UP);
+}
+
+// One tick of a key: its key-down message before the tick, whether it is down when the frame
+// reads it, and the state the frame reads (-1: the frame does not read it).
+struct KeyTick {
+    bool downMessage;
+    bool down;
+    int read;
+};
+int g_readF4 = -1;
+bool g_frameReadsF4 = true;
+int ReadF4Frame() {
+    if (g_frameReadsF4) g_readF4 = KeyState(platform::kVkF4);
+    return 1;
+}
+
+TEST_F(InputTest, AKeyDownAndUpBetweenTwoFramesIsReadByTheNextFrameOnly) {
+    const std::vector<std::vector<KeyTick>> cases = {
+        {{true, false, KEY_PRESSED}, {false, false, KEY_RELEASED}, {false, false, KEY_UP}},
+        // A tap its own frame did not read is not taken for a press later on.
+        {{true, false, -1}, {false, false, KEY_UP}},
+        // Held across frames, with the repeats of its message, as it always read.
+        {{true, true, KEY_PRESSED}, {true, true, KEY_HELD}, {false, false, KEY_RELEASED}},
+    };
+    ASSERT_EQ(CreateMainWindow(), 1);
+    Runtime().active = 1;
+    SetFrameCallback(ReadF4Frame);
+    for (size_t c = 0; c < cases.size(); ++c) {
+        SCOPED_TRACE(c);
+        for (const KeyTick& t : cases[c]) {
+            if (t.downMessage) platform::PostMessage(platform::WM_KEYDOWN, platform::kVkF4, 0);
+            headless::SetKeyDown(platform::kVkF4, t.down);
+            g_frameReadsF4 = t.read != -1;
+            ASSERT_EQ(RunTick(), 1);
+            if (g_frameReadsF4) EXPECT_EQ(g_readF4, t.read);
+        }
+    }
 }
 
 TEST_F(InputTest, AnyKeyReleasedStopsAtTheFirstReleaseAndConsumesTheMouseFlag) {
