@@ -1,4 +1,5 @@
 // Edge-detecting keys and joysticks, and the any-key test of the demo screen.
+#include <array>
 #include <vector>
 
 #include "platform/headless.h"
@@ -50,39 +51,30 @@ TEST_F(InputTest, KeysReadUpAndKeepTheirStateWhileTheErrorBoxIsShown) {
     EXPECT_EQ(KeyState(256), KEY_UP);
 }
 
-// One tick of a key: its key-down message before the tick, whether it is down when the frame
-// reads it, and the state the frame reads (-1: the frame does not read it).
-struct KeyTick {
-    bool downMessage;
-    bool down;
-    int read;
-};
-int g_readF4 = -1;
-bool g_frameReadsF4 = true;
+int g_readF4 = -1; // what the frame read; -1: the frame does not read F4
 int ReadF4Frame() {
-    if (g_frameReadsF4) g_readF4 = KeyState(platform::kVkF4);
+    if (g_readF4 != -1) g_readF4 = KeyState(platform::kVkF4);
     return 1;
 }
 
+// Per tick: its key-down message before the tick, the key down as the frame reads it, and what
+// the frame reads (-1: nothing).
 TEST_F(InputTest, AKeyDownAndUpBetweenTwoFramesIsReadByTheNextFrameOnly) {
-    const std::vector<std::vector<KeyTick>> cases = {
-        {{true, false, KEY_PRESSED}, {false, false, KEY_RELEASED}, {false, false, KEY_UP}},
-        // A tap its own frame did not read is not taken for a press later on.
-        {{true, false, -1}, {false, false, KEY_UP}},
-        // Held across frames, with the repeats of its message, as it always read.
-        {{true, true, KEY_PRESSED}, {true, true, KEY_HELD}, {false, false, KEY_RELEASED}},
+    const std::vector<std::vector<std::array<int, 3>>> cases = {
+        {{1, 0, KEY_PRESSED}, {0, 0, KEY_RELEASED}, {0, 0, KEY_UP}},
+        {{1, 0, -1}, {0, 0, KEY_UP}}, // a tap no frame read is not a press later on
+        {{1, 1, KEY_PRESSED}, {1, 1, KEY_HELD}, {0, 0, KEY_RELEASED}}, // held, with repeats
     };
     ASSERT_EQ(CreateMainWindow(), 1);
     Runtime().active = 1;
     SetFrameCallback(ReadF4Frame);
     for (size_t c = 0; c < cases.size(); ++c) {
-        SCOPED_TRACE(c);
-        for (const KeyTick& t : cases[c]) {
-            if (t.downMessage) platform::PostMessage(platform::WM_KEYDOWN, platform::kVkF4, 0);
-            headless::SetKeyDown(platform::kVkF4, t.down);
-            g_frameReadsF4 = t.read != -1;
+        for (const auto& [message, down, read] : cases[c]) {
+            if (message != 0) platform::PostMessage(platform::WM_KEYDOWN, platform::kVkF4, 0);
+            headless::SetKeyDown(platform::kVkF4, down != 0);
+            g_readF4 = read == -1 ? -1 : 0;
             ASSERT_EQ(RunTick(), 1);
-            if (g_frameReadsF4) EXPECT_EQ(g_readF4, t.read);
+            EXPECT_EQ(g_readF4, read) << "case " << c;
         }
     }
 }
