@@ -9,6 +9,7 @@
 #include "game/enemies/collisions.h"
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
+#include "game/flow/pause.h"
 #include "game/flow/screens.h"
 #include "game/player/high_score.h"
 #include "game/player/item.h"
@@ -84,6 +85,7 @@ int GameStart() {
     tessary::SetFramePeriod(kLogoFramePeriodMs);
     tessary::PlayMidi("GameData\\LOGO.mid", 1);
     tessary::SetFrameCallback(LogoFrame);
+    SetUpPause();
     // Without the picture the demo screen simply shows nothing in its place; the loader has
     // already said which file was missing.
     tessary::LoadBmpImage(14, "ForBeginner.BMP", 1);
@@ -110,6 +112,8 @@ void ApplyExtraLife() {
 }
 
 int InGameFrame() {
+    // A frame that pauses does not run: the run goes on from it when the pause ends.
+    if (PauseAsked()) return 1;
     GameGlobals& g = Globals();
     Game& game = TheGame();
     game.frameCounter += 1;

@@ -18,12 +18,12 @@
 #include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/shell/frame_loop.h"
+#include "runtime/shell/main_window.h"
 #include "runtime/sound/music.h"
 
 namespace pelko {
 namespace {
 
-constexpr uint32_t kButton1 = 1;
 constexpr uint16_t kTitlePicture = 11, kLogoPicture = 13, kDemoPicture = 14;
 constexpr long kLogoHoldMs = 2500;
 constexpr int kIdleFramesBeforeDemo = 1000;
@@ -62,6 +62,21 @@ constexpr CreditLine kCredits[] = {
     {1400, 16, 34, kName, "Press F4 at StartScreen."},
 };
 constexpr const char* kCreditFace = "標準ゴシック";
+
+bool PadUp(uint32_t button) {
+    return tessary::JoyState(0, button) == tessary::KEY_UP;
+}
+
+bool PadPressed(uint32_t button) {
+    return tessary::JoyState(0, button) == tessary::KEY_PRESSED;
+}
+
+// Any of the four face buttons, or Back, pressed or held.
+bool AnyPadButtonDown() {
+    for (uint32_t button : {kPadSouth, kPadEast, kPadWest, kPadNorth, kPadBack})
+        if (tessary::JoyState(0, button) >= tessary::KEY_PRESSED) return true;
+    return false;
+}
 
 void DrawWholePicture(int x, int y, uint16_t slot) {
     tessary::DrawImage(x, y, slot, 0, 0, -1, -1);
@@ -107,8 +122,10 @@ int LogoFrame() {
         tessary::SetBlinds(0);
         tessary::SetFrameCallback(LogoToTitleFrame);
     }
-    // Space skips the dissolve; it wins over the hand-over above in the same frame.
-    if (tessary::KeyState(kVkSpace) != tessary::KEY_UP) GoToTitle();
+    // Space skips the dissolve, and so do a pad's south and Back buttons; they win over the
+    // hand-over above in the same frame.
+    if (tessary::KeyState(kVkSpace) != tessary::KEY_UP || !PadUp(kPadSouth) || !PadUp(kPadBack))
+        GoToTitle();
     return 1;
 }
 
@@ -130,10 +147,16 @@ int TitleFrame() {
     // takes it.
     g.joystickCount = tessary::JoystickCount();
     DrawTitleStatus();
-    if (tessary::KeyState(kVkF4) == tessary::KEY_PRESSED) g.hardMode = g.hardMode != 0 ? 0 : 1;
+    // A pad's Back quits here, as Esc does; everywhere else it goes back a step.
+    if (PadPressed(kPadBack)) {
+        tessary::RequestClose();
+        return 1;
+    }
+    if (tessary::KeyState(kVkF4) == tessary::KEY_PRESSED || PadPressed(kPadNorth))
+        g.hardMode = g.hardMode != 0 ? 0 : 1;
     bool started = false;
-    if (tessary::KeyState(kVkSpace) == tessary::KEY_PRESSED ||
-        tessary::JoyState(0, kButton1) == tessary::KEY_PRESSED) {
+    if (tessary::KeyState(kVkSpace) == tessary::KEY_PRESSED || PadPressed(kPadSouth) ||
+        PadPressed(kPadStart)) {
         StartRun();
         tessary::SetFrameCallback(InGameFrame);
         started = true;
@@ -161,7 +184,8 @@ int DemoFrame() {
     banner.SetPosition(50, 400);
     banner.SetSpeed(5);
     banner.Draw();
-    if (tessary::AnyKeyReleased(0) == 1 || tessary::JoyState(0, kButton1) != tessary::KEY_UP)
+    if (tessary::AnyKeyReleased(0) == 1 || !PadUp(kPadSouth) || !PadUp(kPadStart) ||
+        !PadUp(kPadBack))
         tessary::SetFrameCallback(TitleFrame);
     return 1;
 }
@@ -184,7 +208,7 @@ int StaffRollFrame() {
     DrawCredits(g.staffRollY);
     g.staffRollY -= 1;
     if (g.staffRollY < kStaffRollEnd || tessary::KeyState(kVkDelete) >= tessary::KEY_PRESSED ||
-        tessary::KeyState(kVkF1) >= tessary::KEY_PRESSED)
+        tessary::KeyState(kVkF1) >= tessary::KEY_PRESSED || AnyPadButtonDown())
         tessary::SetFrameCallback(StaffRollEndFrame);
     return 1;
 }

@@ -247,8 +247,9 @@ void Mixer::Render(float* out, int frames) {
     midi::TheMusicHandover().Render(out, frames);
     renders_.fetch_add(1);
     TakeUpCommands();
+    const bool held = held_.load();
     for (Voice& s : voices_)
-        if (s.playing) MixSlot(s, out, frames);
+        if (s.playing && !held) MixSlot(s, out, frames);
     limiter_.Apply(out, frames);
     renders_.fetch_add(1);
     for (size_t i = 0; i < static_cast<size_t>(frames) * 2; ++i)
@@ -262,6 +263,7 @@ void Mixer::Reset() {
     }
     limiter_.Reset();
     FreeRetired();
+    held_.store(false);
 }
 
 Mixer& TheMixer() {

@@ -47,6 +47,8 @@ class Mixer {
     bool Playing(int slot) const;
     // Hundredths of a decibel; 0 for a slot out of range.
     int32_t Volume(int slot) const;
+    // While held, no slot is mixed and none moves on.
+    void Hold(bool held) { held_.store(held); }
 
     // Audio thread. Writes frames of the mix to out: the music, every playing slot added at its
     // gain, then the limiter, and a clamp to -1..1 behind it (interleaved stereo floats).
@@ -105,6 +107,7 @@ class Mixer {
     // Raised by the audio thread as a render of the slots begins and as it ends: odd while one
     // runs, so that the game thread knows when a sound it let go of can no longer be read.
     std::atomic<uint64_t> renders_{0};
+    std::atomic<bool> held_{false};
 
     std::array<Voice, kAudioSlotCount> voices_{};
     MixLimiter limiter_; // audio thread only

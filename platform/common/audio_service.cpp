@@ -74,6 +74,10 @@ bool SetAudioSlotVolume(int slot, int32_t hundredthsOfDecibel) {
     return audio::TheMixer().SetVolume(slot, hundredthsOfDecibel);
 }
 
+void HoldAudioSlots(bool held) {
+    audio::TheMixer().Hold(held);
+}
+
 bool AudioSlotFilled(int slot) {
     return audio::TheMixer().Filled(slot);
 }

@@ -20,17 +20,19 @@ struct Pad {
     SDL_Joystick* joystick = nullptr;
     SDL_GameController* controller = nullptr; // nullptr: read raw
     pads::PadIdentity identity;
+    uint32_t tapped = 0; // the game's buttons that went down since the last reading
 };
 
 // Every device opened, in the order of connection. Joystick ids are given in this order to the
 // devices that are not a second appearance of an earlier one.
 std::vector<Pad> g_pads;
-std::vector<const Pad*> g_numbered;
+std::vector<Pad*> g_numbered;
 bool g_started = false;
 
-// Where a game controller's buttons land among the game's buttons 1..4: south fires, east
-// brakes, west picks the next special attack, north unleashes it. Start fires too (and so starts
-// a game from the title); the shoulders are the two special-attack buttons.
+// Where a game controller's buttons land among the game's buttons 1..8: south fires, east
+// brakes, west picks the next special attack, north unleashes it; the shoulders are the two
+// special-attack buttons too. Back and Start are buttons 7 and 8, as an Xbox pad numbers them for
+// the joystick functions of the original platform.
 struct ButtonBits {
     SDL_GameControllerButton button;
     uint32_t bits;
@@ -40,7 +42,8 @@ constexpr ButtonBits kControllerButtons[] = {
     {SDL_CONTROLLER_BUTTON_B, 2u},
     {SDL_CONTROLLER_BUTTON_X, 4u},
     {SDL_CONTROLLER_BUTTON_Y, 8u},
-    {SDL_CONTROLLER_BUTTON_START, 1u},
+    {SDL_CONTROLLER_BUTTON_BACK, 64u},
+    {SDL_CONTROLLER_BUTTON_START, 128u},
     {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 4u},
     {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 8u},
 };
@@ -123,7 +126,7 @@ size_t OpenPluggedIn() {
 // the other takes its place.
 void Number() {
     g_numbered.clear();
-    for (const Pad& pad : g_pads) {
+    for (Pad& pad : g_pads) {
         const bool twin = std::any_of(g_numbered.begin(), g_numbered.end(), [&](const Pad* p) {
             return pads::SamePhysicalPad(p->identity, pad.identity);
         });
@@ -131,7 +134,7 @@ void Number() {
     }
 }
 
-const Pad* NumberedPad(int id) {
+Pad* NumberedPad(int id) {
     if (id < 0 || id >= static_cast<int>(g_numbered.size())) return nullptr;
     return g_numbered[static_cast<size_t>(id)];
 }
@@ -149,6 +152,42 @@ void ReadController(SDL_GameController* c, JoyPosition& p) {
         p.buttons |= 1u;
     if (SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kTriggerPulled)
         p.buttons |= 2u;
+}
+
+uint32_t ControllerButtonBits(Uint8 button) {
+    for (const ButtonBits& b : kControllerButtons)
+        if (b.button == button) return b.bits;
+    return 0;
+}
+
+uint32_t TriggerBits(Uint8 axis, Sint16 value) {
+    if (value <= kTriggerPulled) return 0;
+    if (axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) return 1u;
+    return axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT ? 2u : 0u;
+}
+
+// Every press SDL reports is kept until the pad is read next, so that a button pressed and let go
+// between two readings is read as down once. SDL sends pad events from SDL_JoystickUpdate, which
+// only the game's thread calls (itself, and through the event pump), and calls its watchers as it
+// sends them.
+int KeepPress(void* /*unused*/, SDL_Event* e) {
+    SDL_JoystickID which = -1;
+    uint32_t bits = 0;
+    bool raw = false;
+    if (e->type == SDL_CONTROLLERBUTTONDOWN) {
+        which = e->cbutton.which;
+        bits = ControllerButtonBits(e->cbutton.button);
+    } else if (e->type == SDL_CONTROLLERAXISMOTION) {
+        which = e->caxis.which;
+        bits = TriggerBits(e->caxis.axis, e->caxis.value);
+    } else if (e->type == SDL_JOYBUTTONDOWN && e->jbutton.button < 8) {
+        which = e->jbutton.which;
+        bits = 1u << e->jbutton.button;
+        raw = true;
+    }
+    for (Pad& pad : g_pads)
+        if (pad.id == which && raw == (pad.controller == nullptr)) pad.tapped |= bits;
+    return 0;
 }
 
 void ReadRaw(SDL_Joystick* joy, JoyPosition& p) {
@@ -171,7 +210,10 @@ void ReadRaw(SDL_Joystick* joy, JoyPosition& p) {
 int JoyGetNumDevs() {
     if (!g_started) {
         g_started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
-        if (g_started) LoadMappingFile();
+        if (g_started) {
+            LoadMappingFile();
+            SDL_AddEventWatch(KeepPress, nullptr);
+        }
     }
     return g_started ? 16 : 0;
 }
@@ -193,7 +235,7 @@ bool JoyGetDevCaps(int id) {
 }
 
 bool JoyGetPosEx(int id, JoyPosition& out) {
-    const Pad* pad = NumberedPad(id);
+    Pad* pad = NumberedPad(id);
     if (pad == nullptr) return false;
     JoyPosition p;
     p.x = p.y = pads::kCalibratedCentre;
@@ -201,6 +243,8 @@ bool JoyGetPosEx(int id, JoyPosition& out) {
         ReadController(pad->controller, p);
     else
         ReadRaw(pad->joystick, p);
+    p.buttons |= pad->tapped;
+    pad->tapped = 0;
     out = p;
     return true;
 }

@@ -6,6 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 #include "sdl_video.h"
+#include "test_pads.h"
 
 namespace platform {
 namespace {
@@ -166,8 +167,19 @@ void PumpEvents() {
         PostEvent(e);
 }
 
+// SDL looks at the open pads every millisecond while it waits; every ten is soon enough for a
+// game that waits for input, at a tenth of the cost.
 void WaitEvent() {
-    if (g_videoStarted) SDL_WaitEvent(nullptr);
+    if (!g_videoStarted) return;
+    if (SDL_NumJoysticks() <= 0 && !sdl::test_pads::Scripted()) {
+        SDL_WaitEvent(nullptr);
+        return;
+    }
+    constexpr Uint32 kPadLookMs = 10;
+    while (SDL_PollEvent(nullptr) == 0) {
+        sdl::test_pads::ApplyScript();
+        SDL_Delay(kPadLookMs);
+    }
 }
 
 bool SystemFontsWanted() {

@@ -87,6 +87,9 @@ void Apply(const std::string& line) {
         SDL_JoystickSetVirtualHat(pad, control, static_cast<Uint8>(value));
     else
         Say("unknown line: " + line);
+    // Each change is reported on its own, as a real pad's driver reports every change: a press
+    // and a release on two lines read at once are a tap, not nothing.
+    SDL_JoystickUpdate();
 }
 
 } // namespace
@@ -140,6 +143,11 @@ void ApplyScript() {
         line.pop_back();
         if (!line.empty()) Apply(line);
     }
+}
+
+bool Scripted() {
+    ApplyScript();
+    return g_script != nullptr;
 }
 
 } // namespace platform::sdl::test_pads

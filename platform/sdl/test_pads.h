@@ -32,4 +32,8 @@ void Detach(SDL_Joystick* pad);
 // "hat N HAT VALUE", where N counts the pads the script attached, from 0.
 void ApplyScript();
 
+// Whether a script is read (its new lines are applied first): a game that waits for input then
+// applies it as it waits, so that a scripted press wakes it.
+bool Scripted();
+
 } // namespace platform::sdl::test_pads

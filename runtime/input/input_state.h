@@ -27,6 +27,10 @@ struct JoystickRecord {
 
 struct InputState {
     std::array<uint8_t, 256> keys{};
+    // Keys that went down since this tick's messages began, read as down once even when up again.
+    std::array<uint8_t, 256> tapped{};
+    // A key or button read in this tick is just pressed or just released.
+    int changing = 0;
     std::array<JoystickRecord, kJoystickSlots> joysticks{};
     int joystickCount = 0;
     int mouseX = 0;
@@ -38,6 +42,14 @@ InputState& TheInput();
 constexpr uint8_t NextInputState(uint8_t state, bool down) {
     if (down) return state == KEY_UP ? KEY_PRESSED : KEY_HELD;
     return (state == KEY_PRESSED || state == KEY_HELD) ? KEY_RELEASED : KEY_UP;
+}
+
+// Updates a state and notes whether it is in passing (just pressed or just released): such a
+// state must be read again soon, or a press that comes later still reads as held.
+inline uint8_t UpdateInputState(InputState& in, uint8_t& state, bool down) {
+    state = NextInputState(state, down);
+    if (state == KEY_PRESSED || state == KEY_RELEASED) in.changing = 1;
+    return state;
 }
 
 } // namespace tessary

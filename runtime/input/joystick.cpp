@@ -11,13 +11,13 @@ namespace {
 constexpr uint32_t kLowThreshold = 0x7000;
 constexpr uint32_t kHighThreshold = 0x8000;
 
-void UpdateJoystick(JoystickRecord& joy, const platform::JoyPosition& p) {
+void UpdateJoystick(InputState& in, JoystickRecord& joy, const platform::JoyPosition& p) {
     const bool down[4] = {p.y<kLowThreshold, p.y> kHighThreshold,
                           p.x<kLowThreshold, p.x> kHighThreshold};
     for (size_t d = 0; d < 4; ++d)
-        joy.directions[d] = NextInputState(joy.directions[d], down[d]);
+        UpdateInputState(in, joy.directions[d], down[d]);
     for (size_t k = 0; k < 8; ++k)
-        joy.buttons[k] = NextInputState(joy.buttons[k], ((p.buttons >> k) & 1u) != 0);
+        UpdateInputState(in, joy.buttons[k], ((p.buttons >> k) & 1u) != 0);
 }
 
 // Counts the joysticks from identifier 0 without gaps; the records after the last one found are
@@ -84,7 +84,7 @@ void PollJoysticks() {
         // A joystick that cannot be read counts as centred with no button down.
         platform::JoyPosition p;
         if (!platform::JoyGetPosEx(i, p)) p = platform::JoyPosition{};
-        UpdateJoystick(joy, p);
+        UpdateJoystick(in, joy, p);
     }
 }
 

@@ -8,9 +8,25 @@ namespace tessary {
 int KeyState(int vk) {
     if (Runtime().errorBoxShown != 0) return KEY_UP;
     if (vk < 0 || vk > 255) return KEY_UP;
-    uint8_t& state = TheInput().keys[static_cast<size_t>(vk)];
-    state = NextInputState(state, platform::IsKeyDown(vk));
-    return state;
+    InputState& in = TheInput();
+    const size_t k = static_cast<size_t>(vk);
+    const bool down = platform::IsKeyDown(vk) || in.tapped[k] != 0;
+    in.tapped[k] = 0;
+    return UpdateInputState(in, in.keys[k], down);
+}
+
+void NoteKeyDown(int vk) {
+    if (vk >= 0 && vk <= 255) TheInput().tapped[static_cast<size_t>(vk)] = 1;
+}
+
+void BeginInputTick() {
+    InputState& in = TheInput();
+    in.tapped.fill(0);
+    in.changing = 0;
+}
+
+int InputChanging() {
+    return TheInput().changing;
 }
 
 int AnyKeyReleased(int countMouse) {

@@ -5,8 +5,10 @@
 #include "platform/window.h"
 #include "runtime/graphics/display.h"
 #include "runtime/input/joystick.h"
+#include "runtime/input/keyboard.h"
 #include "runtime/input/mouse.h"
 #include "runtime/shell/diagnostics.h"
+#include "runtime/shell/frame_hold.h"
 
 namespace tessary {
 namespace {
@@ -57,13 +59,21 @@ int SetQuitKey(int vk) {
 }
 
 int RunTick() {
+    BeginInputTick();
     if (!PumpMessages()) return 0;
+    if (FramesPaused() != 0) {
+        RunPausedTick();
+        return 1;
+    }
     RuntimeState& rt = Runtime();
     if (rt.joystickPolling != 0) PollJoysticks();
     if (rt.mousePolling != 0) PollMouse();
     if (rt.frameCallback != nullptr) rt.frameCallback();
     Display& display = TheDisplay();
-    if (display.presentPaused == 0) display.Present();
+    if (FramesPaused() != 0)
+        ShowHoldSign(); // the frame paused the game: the picture before it goes under the sign
+    else if (display.presentPaused == 0)
+        display.Present();
     // The back buffer is restored with the primary: in a window it is a surface of its own, and
     // left lost nothing would be drawn again.
     const bool primaryLost = display.primary && display.primary->IsLost();
@@ -79,6 +89,13 @@ int RunTick() {
 void RunFrameLoop() {
     uint32_t base = platform::TimeGetTime();
     for (;;) {
+        if (FramesPaused() != 0) {
+            if (WaitWhilePaused() == 0) return;
+            // The time spent paused is no backlog: the schedule starts afresh from the resume,
+            // and the next frame comes one period later, like any other.
+            base = platform::TimeGetTime();
+            continue;
+        }
         // The difference is taken modulo 2^32, so the wrap of the millisecond counter is
         // harmless, and read as signed: a frame that raises the period moves base past now, and
         // that must mean "wait longer", not "four billion milliseconds late".

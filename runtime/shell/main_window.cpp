@@ -5,8 +5,10 @@
 #include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
+#include "runtime/input/keyboard.h"
 #include "runtime/input/mouse.h"
 #include "runtime/shell/diagnostics.h"
+#include "runtime/shell/frame_hold.h"
 #include "runtime/shell/runtime_state.h"
 #include "runtime/sound/music.h"
 
@@ -46,9 +48,12 @@ void OnDestroy() {
     PostQuitMessage(0);
 }
 
+// A paused game presents nothing of its own, so the dimmed frame is shown again in full screen
+// too.
 void OnPaint() {
     const Display& display = TheDisplay();
-    if (display.surfacesReady != 0 && Runtime().active == 0 && !display.IsFullScreen())
+    if (display.surfacesReady == 0) return;
+    if ((Runtime().active == 0 && !display.IsFullScreen()) || FramesPaused() != 0)
         TheDisplay().Present();
 }
 
@@ -56,6 +61,7 @@ void OnPaint() {
 // before the frame is drawn, so the back buffer still holds the frame last presented. A held key
 // saves once.
 void OnKeyDown(WParam wParam, LParam lParam) {
+    NoteKeyDown(LowWord(wParam));
     if (LowWord(wParam) == Runtime().quitKey) {
         RequestClose();
         return;
@@ -131,6 +137,7 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
         OnKeyDown(wParam, lParam);
         return 0;
     case WM_SYSKEYDOWN:
+        NoteKeyDown(LowWord(wParam));
         if (wParam == kVkReturn) ToggleFullScreen();
         return 0;
     case WM_SYSCOMMAND:
@@ -171,10 +178,10 @@ void OnActivate(uint32_t message, WParam wParam) {
         message == WM_SIZE ? code == SIZE_RESTORED : (code == WA_ACTIVE || code == WA_CLICKACTIVE);
     if (pause) {
         rt.active = 0;
-        PauseMusic();
+        HoldForInactiveWindow();
     } else if (resume) {
-        ResumeMusic();
         rt.active = 1;
+        ReleaseForActiveWindow();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "runtime/graphics/transitions.h"
 #include "runtime/input/input_state.h"
 #include "runtime/shell/diagnostics.h"
+#include "runtime/shell/frame_hold.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/shell/runtime_state.h"
 #include "runtime/sound/music.h"
@@ -27,6 +28,7 @@ struct RuntimeStatics {
     ImageSlotTable imageSlots;
     WaveBank waves;
     MusicState music;
+    HoldState hold;
 };
 
 RuntimeStatics& Statics() {
@@ -71,6 +73,9 @@ WaveBank& TheWaveBank() {
 }
 MusicState& TheMusic() {
     return Statics().music;
+}
+HoldState& TheHold() {
+    return Statics().hold;
 }
 
 void ResetRuntimeStatics() {

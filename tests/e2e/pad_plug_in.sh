@@ -93,14 +93,14 @@ wait_until ship_below 380 || fail "the stick did not steer down (ship at $(ship_
 pad axis 0 1 -32768
 wait_until ship_above 120 || fail "the stick did not steer up (ship at $(ship_at))"
 
-# A short push back towards mid-field, then let go a little off centre, as a real stick rests:
+# A push back towards mid-field (until the ship is there: a loaded machine may draw few frames in
+# a fixed time), then let go a little off centre, as a real stick rests:
 # the ship stays where it is (its picture flaps by a pixel or two; a drifting ship moves 150
 # pixels a second).
 pad axis 0 1 32767
-sleep 0.3
+wait_until ship_below 100 || fail "the stick did not steer down again"
 pad axis 0 1 900
 pad axis 0 0 1200
-wait_until ship_below 100 || fail "the stick did not steer down again"
 # The ship's shots are orange (#F3862C) and fly right along its row.
 shots_fired() {
   shot shots && y=$(ship_y) && [ -n "$y" ] &&

@@ -26,7 +26,7 @@ namespace {
 namespace test_pads = platform::sdl::test_pads;
 using test_pads::Kind;
 
-constexpr int kXboxStart = 7, kXboxLeftShoulder = 4, kXboxRightShoulder = 5;
+constexpr int kXboxBack = 6, kXboxStart = 7, kXboxLeftShoulder = 4, kXboxRightShoulder = 5;
 constexpr int kXboxLeftTrigger = 2, kXboxRightTrigger = 5;
 
 class PadTest : public ::testing::Test {
@@ -137,9 +137,9 @@ struct Press {
 
 void PressAndCheck(SDL_Joystick* pad, const Press& press, bool down);
 
-// South, east, west and north are buttons 1 to 4 on a game controller, with Start and the right
-// trigger as 1, the left trigger as 2 and the shoulders as 3 and 4; the d-pad steers. A stick SDL
-// does not know keeps its raw buttons 1 to 8 and its hat.
+// South, east, west and north are buttons 1 to 4 on a game controller, with the right trigger as
+// 1, the left trigger as 2, the shoulders as 3 and 4, Back as 7 and Start as 8; the d-pad steers.
+// A stick SDL does not know keeps its raw buttons 1 to 8 and its hat.
 TEST_F(PadTest, AControllerGoesByPositionAndAnUnknownStickByNumber) {
     Start();
     SDL_Joystick* xbox = Plug(Kind::kXbox360);
@@ -149,7 +149,8 @@ TEST_F(PadTest, AControllerGoesByPositionAndAnUnknownStickByNumber) {
         {"B, east", 1, -1, 0, 2u},
         {"X, west", 2, -1, 0, 4u},
         {"Y, north", 3, -1, 0, 8u},
-        {"start", kXboxStart, -1, 0, 1u},
+        {"back", kXboxBack, -1, 0, 64u},
+        {"start", kXboxStart, -1, 0, 128u},
         {"left shoulder", kXboxLeftShoulder, -1, 0, 4u},
         {"right shoulder", kXboxRightShoulder, -1, 0, 8u},
         {"right trigger", -1, kXboxRightTrigger, 0, 1u},
@@ -215,6 +216,34 @@ TEST_F(PadTest, AMappingFileInTheGameFolderTeachesAPad) {
     SDL_JoystickSetVirtualButton(probe, 0, 1);
     Poll();
     EXPECT_EQ(Buttons(), 4u);
+}
+
+// A button pressed and let go between two polls is read as pressed by the next poll and released
+// by the one after: a controller's buttons by position, its triggers and a raw stick's buttons.
+TEST_F(PadTest, APressLetGoBetweenTwoPollsIsReadOnce) {
+    Start();
+    SDL_Joystick* pads[] = {Plug(Kind::kXbox360), Plug(Kind::kUnknownStick)};
+    Poll();
+    struct Tap {
+        int joystick, button, axis;
+        uint32_t mask;
+    };
+    for (const Tap& t :
+         {Tap{0, kXboxStart, -1, 128u}, Tap{0, -1, kXboxRightTrigger, 1u}, Tap{1, 5, -1, 32u}}) {
+        SCOPED_TRACE(t.mask);
+        for (const bool down : {true, false}) {
+            if (t.button >= 0) SDL_JoystickSetVirtualButton(pads[t.joystick], t.button, down);
+            if (t.axis >= 0)
+                SDL_JoystickSetVirtualAxis(pads[t.joystick], t.axis, down ? 32767 : -32768);
+            SDL_JoystickUpdate(); // the pad's driver reports each change
+        }
+        std::vector<int> seen;
+        for (int poll = 0; poll < 3; ++poll) {
+            Poll();
+            seen.push_back(JoyState(t.joystick, t.mask));
+        }
+        EXPECT_EQ(seen, (std::vector<int>{KEY_PRESSED, KEY_RELEASED, KEY_UP}));
+    }
 }
 
 // Pads come and go while the game runs: each change is seen at the next poll, the count is said

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/window.h"
+#include "runtime/shell/frame_hold.h"
 #include "runtime/shell/frame_loop.h"
 #include "support/runtime_fixture.h"
 
@@ -39,6 +40,18 @@ int SwitchingFrame() {
     RecordTick();
     SetFrameCallback(SecondFrame);
     SetFramePeriod(30);
+    return 1;
+}
+
+// Pauses after its third frame; the first input while paused resumes.
+int PausingFrame() {
+    RecordTick();
+    if (g_tickTimes.size() == 3) PauseFrames();
+    return 1;
+}
+
+int ResumeOnInput() {
+    ResumeFrames();
     return 1;
 }
 
@@ -90,6 +103,14 @@ TEST_F(FrameLoopTest, ALagOfExactlyFourPeriodsCountsAsABacklog) {
     g_stallMs = 40;
     auto times = Run(RecordingFrame, 10, 5);
     EXPECT_EQ(times, (std::vector<uint32_t>{10, 50, 50, 60, 70}));
+}
+
+TEST_F(FrameLoopTest, AResumedGameGoesOnAtItsRateWithoutCatchingUpThePause) {
+    SetPausableFrame(PausingFrame, ResumeOnInput);
+    platform::headless::ScheduleMessage(500, platform::Message{platform::WM_KEYDOWN, 80, 0});
+    auto times = Run(PausingFrame, 10, 6);
+    // Nothing runs until the key at 500; the next frame comes a period after it, not at once.
+    EXPECT_EQ(times, (std::vector<uint32_t>{10, 20, 30, 510, 520, 530}));
 }
 
 TEST_F(FrameLoopTest, ACallbackSwitchesCallbackAndPeriodForTheNextTick) {

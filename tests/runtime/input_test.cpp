@@ -1,9 +1,15 @@
 // Edge-detecting keys and joysticks, and the any-key test of the demo screen.
+#include <array>
+#include <vector>
+
 #include "platform/headless.h"
+#include "platform/virtual_keys.h"
+#include "platform/window.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/input/mouse.h"
 #include "runtime/shell/frame_loop.h"
+#include "runtime/shell/main_window.h"
 #include "support/runtime_fixture.h"
 
 namespace tessary {
@@ -43,6 +49,34 @@ TEST_F(InputTest, KeysReadUpAndKeepTheirStateWhileTheErrorBoxIsShown) {
     EXPECT_EQ(KeyState(13), KEY_RELEASED);
     EXPECT_EQ(KeyState(-1), KEY_UP);
     EXPECT_EQ(KeyState(256), KEY_UP);
+}
+
+int g_readF4 = -1; // what the frame read; -1: the frame does not read F4
+int ReadF4Frame() {
+    if (g_readF4 != -1) g_readF4 = KeyState(platform::kVkF4);
+    return 1;
+}
+
+// Per tick: its key-down message before the tick, the key down as the frame reads it, and what
+// the frame reads (-1: nothing).
+TEST_F(InputTest, AKeyDownAndUpBetweenTwoFramesIsReadByTheNextFrameOnly) {
+    const std::vector<std::vector<std::array<int, 3>>> cases = {
+        {{1, 0, KEY_PRESSED}, {0, 0, KEY_RELEASED}, {0, 0, KEY_UP}},
+        {{1, 0, -1}, {0, 0, KEY_UP}}, // a tap no frame read is not a press later on
+        {{1, 1, KEY_PRESSED}, {1, 1, KEY_HELD}, {0, 0, KEY_RELEASED}}, // held, with repeats
+    };
+    ASSERT_EQ(CreateMainWindow(), 1);
+    Runtime().active = 1;
+    SetFrameCallback(ReadF4Frame);
+    for (size_t c = 0; c < cases.size(); ++c) {
+        for (const auto& [message, down, read] : cases[c]) {
+            if (message != 0) platform::PostMessage(platform::WM_KEYDOWN, platform::kVkF4, 0);
+            headless::SetKeyDown(platform::kVkF4, down != 0);
+            g_readF4 = read == -1 ? -1 : 0;
+            ASSERT_EQ(RunTick(), 1);
+            EXPECT_EQ(g_readF4, read) << "case " << c;
+        }
+    }
 }
 
 TEST_F(InputTest, AnyKeyReleasedStopsAtTheFirstReleaseAndConsumesTheMouseFlag) {

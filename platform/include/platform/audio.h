@@ -55,6 +55,10 @@ AudioResult PlayAudioSlot(int slot, bool loop);
 // Failed for an empty slot; the value is clamped to kAudioVolumeMin..0.
 bool SetAudioSlotVolume(int slot, int32_t hundredthsOfDecibel);
 
+// While held, the playing slots stand still where they are, silent, and go on from there when let
+// go: the sound effects of a paused game wait with it. The music is paused on its own.
+void HoldAudioSlots(bool held);
+
 bool AudioSlotFilled(int slot);
 bool AudioSlotPlaying(int slot);
 
