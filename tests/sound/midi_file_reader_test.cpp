@@ -73,6 +73,31 @@ TEST(MidiFileReaderTest, EventsAreTimedThroughEveryTempoChangeInAnyTrack) {
     EXPECT_EQ(piece.TickAt(10 * 44100), 1920u); // held at the end
 }
 
+// A piece that changes its tempo before every note, by amounts no frame divides evenly: each note
+// starts in the frame its exact time falls in, the last as well as the first, and the position
+// read back at that frame is the note's tick.
+TEST(MidiFileReaderTest, ManyTempoChangesNeverMakeTheTimingDrift) {
+    constexpr int kChanges = 2000, kTicksApart = 7;
+    std::string conductor, part;
+    uint64_t exact = 0; // microseconds times the division, since the start
+    std::vector<uint64_t> expected;
+    for (int i = 0; i < kChanges; ++i) {
+        const uint32_t micros = 400000 + 37 * static_cast<uint32_t>(i);
+        conductor += VarLen(i == 0 ? 0 : kTicksApart) + Tempo(micros);
+        part += VarLen(i == 0 ? 0 : kTicksApart) + B({0x90, 0x3C, 0x40});
+        if (i > 0) exact += uint64_t{kTicksApart} * (micros - 37);
+        expected.push_back(exact * 44100 / (uint64_t{1000000} * 96));
+    }
+    MidiPiece piece;
+    ASSERT_EQ(Read(MidiFile({conductor + VarLen(0) + kEnd, part + VarLen(0) + kEnd}, 96), piece),
+              "");
+    ASSERT_EQ(piece.events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(piece.events[i].frame, expected[i]) << "note " << i;
+        ASSERT_EQ(piece.TickAt(expected[i] + 1), i * kTicksApart) << "note " << i;
+    }
+}
+
 TEST(MidiFileReaderTest, RunningStatusAndSystemExclusiveAreReadAsTheFileMeansThem) {
     // Running status across a meta event; a system exclusive message loses its closing F7; an
     // F7 escape carries nothing for the synthesizer; a track without an end ends at its last byte.
