@@ -94,35 +94,16 @@ process_ended() { ! kill -0 "$1" 2>/dev/null; }
 # Waits until process $1 has ended; false when it still runs.
 wait_for_exit() { wait_until process_ended "$1"; }
 
-# The game's single-instance lock lives in the network namespace. Programs started through
-# "${IN_OWN_NET[@]}" share one namespace of this test's own (when the system allows it), so a
-# game being played on the machine, or the same test of another build running at the same time,
-# does not count as a first instance. Xvfb itself stays in the machine's namespace; the programs
-# reach it through its socket file.
-start_own_net() {
-  IN_OWN_NET=()
-  unshare -n sleep 3600 2>/dev/null &
-  NET_HOLDER=$!
-  at_exit 'kill $NET_HOLDER 2>/dev/null'
-  local own
-  own=$(readlink /proc/self/ns/net)
-  # The holder runs in our namespace until unshare has made its own; entering it earlier would
-  # put the programs into the machine's namespace after all.
-  holder_has_own_net() {
-    local ns
-    ns=$(readlink "/proc/$NET_HOLDER/ns/net" 2>/dev/null) || return 2
-    [ -n "$ns" ] && [ "$ns" != "$own" ]
-  }
-  local deadline=$((SECONDS + WAIT_SECONDS)) r
-  while :; do
-    holder_has_own_net
-    r=$?
-    [ $r -eq 0 ] && break
-    # The holder ended: this system allows no namespace of our own.
-    [ $r -eq 2 ] || ! kill -0 $NET_HOLDER 2>/dev/null && return 0
-    [ $SECONDS -lt $deadline ] || return 0
-    sleep 0.05
-  done
-  nsenter -t $NET_HOLDER -n true 2>/dev/null && IN_OWN_NET=(nsenter -t $NET_HOLDER -n)
-  return 0
+# The game's single-instance lock is a file in $XDG_RUNTIME_DIR. Programs started through
+# "${IN_OWN_RUNTIME_DIR[@]}" share a runtime folder of this test's own, so a game being played on
+# the machine, or the same test of another build running at the same time, does not count as a
+# first instance.
+start_own_runtime_dir() {
+  OWN_RUNTIME_DIR=$(mktemp -d) # made for this user alone (0700), as a session's runtime folder is
+  at_exit 'rm -rf "$OWN_RUNTIME_DIR"'
+  IN_OWN_RUNTIME_DIR=(env XDG_RUNTIME_DIR="$OWN_RUNTIME_DIR")
+  IN_OWN_NET=("${IN_OWN_RUNTIME_DIR[@]}")
 }
+# The same under the names it had while the lock lived in the network namespace, which the tests
+# call it by: start_own_net, then "${IN_OWN_NET[@]}".
+start_own_net() { start_own_runtime_dir; }
