@@ -164,6 +164,11 @@ std::optional<int> ExitStatus() {
     return TheState().exitStatus;
 }
 
+void LoseDisplay() {
+    backend::EndForLostDisplay();
+    TheState().exitStatus = 0;
+}
+
 const std::vector<std::string>& DebugLines() {
     return TheState().debugLines;
 }
