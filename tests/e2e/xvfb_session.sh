@@ -89,6 +89,23 @@ focus_window() {
   [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
 }
 
+# The share of the screen in the play field's blue (the picture goes to $folder/screen.png).
+field_share() {
+  import -window root "$folder/screen.png" 2>/dev/null || { echo 0; return; }
+  convert "$folder/screen.png" -fill black +opaque '#007FFF' -fill white -opaque '#007FFF' \
+    -format '%[fx:mean]' info: 2>/dev/null || echo 0
+}
+in_field() { awk -v s="$(field_share)" 'BEGIN { exit !(s > 0.1) }'; }
+
+# From the logo through the title into a run of the focused game: keys are held until the game
+# has seen them, however busy the machine is.
+enter_play() {
+  for _ in $(seq 120); do
+    in_field && break
+    xdotool keydown space; sleep 0.3; xdotool keyup space; sleep 0.3
+  done
+  in_field || { echo "FAIL: the run did not start"; return 1; }
+}
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits until process $1 has ended; false when it still runs.
