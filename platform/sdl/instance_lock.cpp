@@ -69,10 +69,14 @@ std::string LockFolder(const std::string& name, std::string& why) {
 // The lock file, opened without following a link; -1 with the reason in why.
 int OpenLockFile(const std::string& path, std::string& why) {
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        why = path + ": " + std::strerror(errno);
+        return -1;
+    }
     struct stat st {};
-    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
-        why = path + " cannot be used";
-        if (fd >= 0) close(fd);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+        why = path + " is not a file of this user's own";
+        close(fd);
         return -1;
     }
     // Another user who could open the file could take the lock too: only its owner may.

@@ -106,6 +106,7 @@ enter_play() {
   done
   in_field || { echo "FAIL: the run did not start"; return 1; }
 }
+
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits until process $1 has ended; false when it still runs.
