@@ -22,11 +22,6 @@ void WaitEvent();
 // Whether text uses the installed faces (else the built-in bitmap font).
 bool SystemFontsWanted();
 
-// What both implementations do when the display has gone (display_loss.cpp): the program's
-// handler of SetDisplayLostHandler, the sound stopped, one line said. Ending the process is the
-// caller's.
-void EndForLostDisplay();
-
 } // namespace platform::backend
 
 namespace platform::backend {

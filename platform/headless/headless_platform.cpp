@@ -164,11 +164,6 @@ std::optional<int> ExitStatus() {
     return TheState().exitStatus;
 }
 
-void LoseDisplay() {
-    backend::EndForLostDisplay();
-    TheState().exitStatus = 0;
-}
-
 const std::vector<std::string>& DebugLines() {
     return TheState().debugLines;
 }
@@ -244,6 +239,9 @@ void OutputDebugString(const char* text) {
 void ExitProcess(int exitCode) {
     TheState().exitStatus = exitCode;
 }
+
+// The headless display is memory, which never goes away.
+void SetDisplayLostHandler(void (*)()) {}
 
 bool AcquireInstanceLock(const char* /*className*/) {
     return !TheState().otherInstance;

@@ -112,16 +112,11 @@ process_ended() { ! kill -0 "$1" 2>/dev/null; }
 # Waits until process $1 has ended; false when it still runs.
 wait_for_exit() { wait_until process_ended "$1"; }
 
-# The game's single-instance lock is a file in $XDG_RUNTIME_DIR. Programs started through
-# "${IN_OWN_RUNTIME_DIR[@]}" share a runtime folder of this test's own, so a game being played on
-# the machine, or the same test of another build running at the same time, does not count as a
-# first instance.
-start_own_runtime_dir() {
-  OWN_RUNTIME_DIR=$(mktemp -d) # made for this user alone (0700), as a session's runtime folder is
-  at_exit 'rm -rf "$OWN_RUNTIME_DIR"'
-  IN_OWN_RUNTIME_DIR=(env XDG_RUNTIME_DIR="$OWN_RUNTIME_DIR")
-  IN_OWN_NET=("${IN_OWN_RUNTIME_DIR[@]}")
+# The game's single-instance lock is a file in $XDG_RUNTIME_DIR: programs started through
+# "${IN_OWN_NET[@]}" share one of this test's own (named from when the lock lived in the network
+# namespace), so no other game on the machine counts as a first instance.
+start_own_net() {
+  own_runtime_dir=$(mktemp -d) # 0700, as a session's runtime folder is
+  at_exit 'rm -rf "$own_runtime_dir"'
+  IN_OWN_NET=(env XDG_RUNTIME_DIR="$own_runtime_dir")
 }
-# The same under the names it had while the lock lived in the network namespace, which the tests
-# call it by: start_own_net, then "${IN_OWN_NET[@]}".
-start_own_net() { start_own_runtime_dir; }

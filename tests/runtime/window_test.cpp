@@ -1,5 +1,4 @@
 // Start-up, the window procedure and activation, driven through the headless platform's events.
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -112,33 +111,6 @@ TEST_F(WindowTest, EscapeEndsTheProgramBeforeThatTicksFrame) {
     EXPECT_EQ(Runtime().closing, 1);
     EXPECT_FALSE(WindowExists());
     EXPECT_EQ(g_gameEnds, 1);
-}
-
-// The display going away under the game ends it as the last tick would: its end runs there and
-// then, one line says why, and the status is 0.
-int g_endsWhenLost = -1;
-int LoseTheDisplayOnTheSecondTick() {
-    CountingFrame();
-    if (g_ticks.size() == 2) {
-        headless::LoseDisplay();
-        g_endsWhenLost = g_gameEnds;
-        PostQuitMessage(0);
-    }
-    return 1;
-}
-int StartLosingTheDisplay() {
-    SetFramePeriod(10);
-    SetFrameCallback(LoseTheDisplayOnTheSecondTick);
-    return 1;
-}
-
-TEST_F(WindowTest, ADisplayThatGoesAwayEndsTheGameInOrder) {
-    EXPECT_EQ(WinMain(GameEntry{StartLosingTheDisplay, CountingFrame, CountEnd}), 0);
-    EXPECT_EQ(g_endsWhenLost, 1);
-    EXPECT_EQ(headless::ExitStatus(), 0);
-    const auto& lines = headless::DebugLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "The display went away; the game ends.\n"), 1)
-        << headless::DebugText();
 }
 
 // The host closes a window on Alt+F4 by default; the window procedure keeps every system key

@@ -73,29 +73,24 @@ TEST(MidiFileReaderTest, EventsAreTimedThroughEveryTempoChangeInAnyTrack) {
     EXPECT_EQ(piece.TickAt(10 * 44100), 1920u); // held at the end
 }
 
-// A piece that changes its tempo before every note, by amounts no frame divides evenly: each note
-// starts in the frame its exact time falls in, the last as well as the first, and the position
-// read back at that frame is the note's tick.
+// A tempo change before every note, by amounts no frame divides evenly: each note, the last as
+// well as the first, starts in the frame its exact time falls in.
 TEST(MidiFileReaderTest, ManyTempoChangesNeverMakeTheTimingDrift) {
-    constexpr int kChanges = 2000, kTicksApart = 7;
-    std::string conductor, part;
-    uint64_t exact = 0; // microseconds times the division, since the start
-    std::vector<uint64_t> expected;
-    for (int i = 0; i < kChanges; ++i) {
-        const uint32_t micros = 400000 + 37 * static_cast<uint32_t>(i);
-        conductor += VarLen(i == 0 ? 0 : kTicksApart) + Tempo(micros);
-        part += VarLen(i == 0 ? 0 : kTicksApart) + B({0x90, 0x3C, 0x40});
-        if (i > 0) exact += uint64_t{kTicksApart} * (micros - 37);
-        expected.push_back(exact * 44100 / (uint64_t{1000000} * 96));
+    std::string conductor = VarLen(0) + Tempo(400000), part = VarLen(0) + B({0x90, 0x3C, 0x40});
+    uint64_t exact = 0; // microseconds times the division (96)
+    std::vector<uint64_t> expected = {0}, frames;
+    for (uint32_t i = 1; i < 2000; ++i) {
+        conductor += VarLen(7) + Tempo(400000 + 37 * i);
+        part += VarLen(7) + B({0x90, 0x3C, 0x40});
+        exact += 7 * (400000 + 37 * (i - 1));
+        expected.push_back(exact * 44100 / (1000000 * 96));
     }
     MidiPiece piece;
     ASSERT_EQ(Read(MidiFile({conductor + VarLen(0) + kEnd, part + VarLen(0) + kEnd}, 96), piece),
               "");
-    ASSERT_EQ(piece.events.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        ASSERT_EQ(piece.events[i].frame, expected[i]) << "note " << i;
-        ASSERT_EQ(piece.TickAt(expected[i] + 1), i * kTicksApart) << "note " << i;
-    }
+    for (const MidiEvent& e : piece.events)
+        frames.push_back(e.frame);
+    EXPECT_EQ(frames, expected);
 }
 
 TEST(MidiFileReaderTest, RunningStatusAndSystemExclusiveAreReadAsTheFileMeansThem) {

@@ -78,31 +78,24 @@ inline std::vector<uint8_t> MakeBmp8(int width, int height, const std::vector<ui
     return b;
 }
 
-// A bit-field file at 16 or 32 bits per pixel, bottom-up, each pixel stored as the word `word`
-// gives. Three masks (red, green, blue) follow a 40-byte header; a fourth (alpha) makes the
-// header 56 bytes long with the masks inside it.
+// A bit-field file, bottom-up, each pixel the word `word` gives: the red, green and blue masks
+// follow a 40-byte header; a fourth (alpha) makes it a 56-byte header holding them.
 inline std::vector<uint8_t> MakeBmpBitFields(int width, int height, int bitCount,
                                              const std::vector<uint32_t>& masks,
                                              const std::function<uint32_t(int, int)>& word) {
-    const size_t bytes = static_cast<size_t>(bitCount / 8);
-    const size_t rowBytes = (static_cast<size_t>(width) * bytes + 3) & ~size_t(3);
+    const int bytes = bitCount / 8, rowBytes = (width * bytes + 3) & ~3;
     auto b = BmpHeaders(width, height, bitCount, static_cast<int>(masks.size()), 3,
-                        rowBytes * static_cast<size_t>(height));
+                        static_cast<size_t>(rowBytes * height));
     PutU32(b, 46, 0); // the slots after the header hold masks, not colours
     if (masks.size() == 4) PutU32(b, 14, 56);
     for (size_t i = 0; i < masks.size(); ++i)
         PutU32(b, 54 + 4 * i, masks[i]);
-    const size_t offset = 54 + 4 * masks.size();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const size_t at = offset + static_cast<size_t>(height - 1 - y) * rowBytes +
-                              static_cast<size_t>(x) * bytes;
-            if (bitCount == 16)
-                PutU16(b, at, word(x, y));
-            else
-                PutU32(b, at, word(x, y));
-        }
-    }
+    const size_t pixels = 54 + 4 * masks.size();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            (bitCount == 16 ? PutU16 : PutU32)(
+                b, pixels + static_cast<size_t>((height - 1 - y) * rowBytes + x * bytes),
+                word(x, y));
     return b;
 }
 

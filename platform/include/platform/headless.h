@@ -96,11 +96,6 @@ void ClearSoundCalls();
 // The status of the last ExitProcess since Reset; nothing when the program was not ended.
 std::optional<int> ExitStatus();
 
-// The display goes away under the program: what the real platform does then (the program's
-// handler of SetDisplayLostHandler, the sound closed, one line said), and the exit status 0
-// recorded; the program is not ended.
-void LoseDisplay();
-
 // Every debug output text in order, and all of it joined.
 const std::vector<std::string>& DebugLines();
 std::string DebugText();
