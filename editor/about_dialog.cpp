@@ -9,7 +9,7 @@
 namespace editor {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    setWindowTitle(tr(kAboutCaption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont());
@@ -23,8 +23,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     version->setObjectName(QStringLiteral("version"));
     units.Place(version, 40, 10, 119, 8);
 
-    auto* purpose =
-        new QLabel(QString::fromUtf8("pelkogame の設定を Game.ini に書き込みます"), this);
+    auto* purpose = new QLabel(tr("pelkogame の設定を Game.ini に書き込みます"), this);
     purpose->setObjectName(QStringLiteral("purpose"));
     units.Place(purpose, 40, 25, 119, 8);
 

@@ -4,7 +4,8 @@
 
 namespace editor {
 
-inline constexpr const char* kAboutCaption = "PelkoGameOptionEditerのﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr const char* kAboutCaption =
+    QT_TRANSLATE_NOOP("editor::AboutDialog", "PelkoGameOptionEditerのﾊﾞｰｼﾞｮﾝ情報");
 inline constexpr const char* kVersionLine = "PelkoGameOptionEditer Version 1.0";
 
 class AboutDialog : public QDialog {

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "editor/app_icon.h"
+#include "editor/desktop_language.h"
 #include "editor/option_dialog.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(editor::kDesktopFileName));
     QApplication::setDesktopFileName(QString::fromLatin1(editor::kDesktopFileName));
     QApplication::setWindowIcon(editor::ApplicationIcon());
+    editor::UseDesktopLanguage();
     editor::OptionDialog dialog;
     dialog.exec();
     return 0;

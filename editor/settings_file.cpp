@@ -3,13 +3,39 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/flow/settings_rules.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "platform/text_file.h"
 
 namespace editor {
+namespace {
 
-std::string FormatSettingsText(const EditorSettings& s) {
+// A volume beyond 0..100 plays as full or as silent, so the slider shows that end.
+int VolumeInUse(int volume) {
+    return std::clamp(volume, 0, 100);
+}
+
+EditorSettings AsTheGameReadsThem(const std::string& text) {
+    const pelko::GameSectionSettings game = pelko::ReadGameSection(text);
+    const pelko::PelkoSectionSettings pelko = pelko::ReadPelkoSection(text);
+    EditorSettings s;
+    s.fps = game.fps;
+    s.fullColor = game.use256Color ? 0 : 1;
+    s.showFps = game.showFps;
+    s.showObjectFrame = game.drawsHitBoxes;
+    s.useVram = game.useVram;
+    s.useVsync = game.useVsync;
+    s.fullScreen = game.fullScreen;
+    s.useFlip = game.useFlip;
+    s.waveVolume = VolumeInUse(game.waveVolume);
+    s.musicVolume = VolumeInUse(pelko.musicVolume);
+    s.scaling = pelko.scaling;
+    return s;
+}
+
+std::string FormatGameSection(const EditorSettings& s) {
     // Flags are stored as bytes and written as 1 whenever they are non-zero.
     char buffer[1024];
     const int length = std::snprintf(
@@ -20,6 +46,33 @@ std::string FormatSettingsText(const EditorSettings& s) {
         s.useVram != 0, s.useVsync != 0, s.fullScreen, s.useFlip, s.waveVolume);
     if (length < 0) return {};
     return std::string(buffer, std::min<size_t>(length, sizeof buffer - 1));
+}
+
+} // namespace
+
+EditorSettings StartingSettings(const std::string& gamePath) {
+    const platform::FileContents file = platform::ReadProfileFile(gamePath.c_str());
+    if (file.missing) return EditorSettings{};
+    if (!file.Read())
+        platform::OutputDebugString((platform::HostPath(gamePath) + " " + file.refusal +
+                                     "; the game reads it as empty, and so does the dialog.\n")
+                                        .c_str());
+    return AsTheGameReadsThem(file.Read() ? file.bytes : std::string());
+}
+
+std::vector<ProfileLine> PelkoSectionLines(const EditorSettings& s) {
+    return {
+        {pelko::kMusicVolumeKey, std::to_string(s.musicVolume)},
+        {pelko::kScalingKey, std::to_string(s.scaling)},
+    };
+}
+
+std::string FormatSettingsText(const EditorSettings& settings) {
+    std::string text = FormatGameSection(settings);
+    text += std::string("\n[") + pelko::kPelkoSection + "]\n";
+    for (const ProfileLine& line : PelkoSectionLines(settings))
+        text += line.key + "=" + line.value + "\n";
+    return text;
 }
 
 bool WriteSettingsFile(const EditorSettings& settings, const std::string& gamePath) {

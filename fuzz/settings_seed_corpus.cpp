@@ -1,5 +1,6 @@
 // Writes the settings fuzzer's seeds into the folder given: Game.ini files with every key the
-// game reads, at the rates and modes a player picks, and with the editor's line ends.
+// game reads, at the rates and modes a player picks, with the editor's line ends, and with the
+// section [Pelko] below.
 #include <fstream>
 #include <string>
 
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     Write(dir + "/60fps_256.ini", Settings(60, 256, 0, 80, "\n"));
     Write(dir + "/full_screen.ini", Settings(30, 8, 1, 0, "\r\n"));
     Write(dir + "/odd_rate.ini", Settings(7, 24, 0, 100, "\n"));
+    Write(dir + "/pelko_section.ini",
+          Settings(60, 24, 0, 80, "\r\n") + "[Pelko]\r\nMusicVolume=50\r\nScaling=1\r\n");
     Write(dir + "/other_section.ini", "[Other]\nFPS=60\n[pelkogame]\n fps = 45 \nMaxPower=-3\n");
     return 0;
 }

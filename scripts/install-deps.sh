@@ -10,7 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev
   libpng-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
-  qt6-base-dev
+  qt6-base-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick sox openbox strace

@@ -81,6 +81,10 @@ bool AudioSlotPlaying(int slot) {
     return audio::TheMixer().Playing(slot);
 }
 
+void SetMusicVolume(int32_t hundredthsOfDecibel) {
+    midi::TheMusicHandover().SetGain(GainForVolume(hundredthsOfDecibel));
+}
+
 float GainForVolume(int32_t v) {
     // The bottom of the scale is silence, not the -100 dB the formula would give.
     if (v <= kAudioVolumeMin) return 0.0f;

@@ -105,6 +105,7 @@ void MusicHandover::Reset() {
     lastPass_ = pass_ = playing_ = 0;
     running_ = false;
     tailFrames_ = 0;
+    gain_.store(1.0f);
 }
 
 // A piece read here was published before the pass read with it, or later; so once a pass is
@@ -126,7 +127,17 @@ void MusicHandover::TakeUp(uint32_t pass) {
 void MusicHandover::Render(float* out, int frames) {
     renders_.fetch_add(1);
     RenderPiece(out, frames);
+    ApplyGain(out, frames);
     renders_.fetch_add(1);
+}
+
+// The synthesizer renders at full level whatever the volume, so that the piece keeps its time
+// and its voices when the music is turned down to nothing and up again.
+void MusicHandover::ApplyGain(float* out, int frames) const {
+    const float gain = gain_.load(std::memory_order_relaxed);
+    if (gain == 1.0f) return;
+    for (size_t i = 0; i < static_cast<size_t>(frames) * 2; ++i)
+        out[i] *= gain;
 }
 
 void MusicHandover::RenderPiece(float* out, int frames) {

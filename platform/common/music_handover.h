@@ -38,6 +38,9 @@ class MusicHandover {
     // Game thread. Pieces let go of and not freed yet.
     size_t HeldPieces() const { return letGo_.size(); }
 
+    // Game thread. The gain of everything the music renders from the next buffer on.
+    void SetGain(float gain) { gain_.store(gain, std::memory_order_relaxed); }
+
     // Game thread, with no audio thread rendering: back to a fresh process's state.
     void Reset();
 
@@ -56,6 +59,7 @@ class MusicHandover {
     bool TakenUp(uint32_t pass) const;
     void TakeUp(uint32_t pass);
     void RenderPiece(float* out, int frames);
+    void ApplyGain(float* out, int frames) const;
 
     // Written by the game thread: the piece (null after an unload), published before the command
     // that names its pass.
@@ -68,6 +72,8 @@ class MusicHandover {
     std::atomic<uint64_t> position_{0};
     // Raised by the audio thread as a render begins and as it ends: odd while one runs.
     std::atomic<uint64_t> renders_{0};
+    std::atomic<float> gain_{1.0f};
+    static_assert(std::atomic<float>::is_always_lock_free);
 
     // The game thread's own.
     struct LetGo {

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include "platform/audio.h"
 #include "platform/midi.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
+#include "runtime/sound/wave_bank.h"
 
 namespace tessary {
 namespace {
@@ -91,6 +93,12 @@ void OnMusicNotify() {
 
 void CloseAllMusic() {
     if (CloseMidi() == 0) CloseOpenPiece();
+}
+
+void SetMusicVolume(int volume) {
+    // One volume scale for the whole game: a step of the music's slider sounds like a step of
+    // the effects'.
+    platform::SetMusicVolume(WaveVolumeToAttenuation(volume));
 }
 
 } // namespace tessary

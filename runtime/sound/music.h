@@ -33,4 +33,8 @@ void OnMusicNotify();
 // The window is being destroyed: close whatever piece is open, paused or not.
 void CloseAllMusic();
 
+// The music's volume on the effects' 0..100 scale and by their curve (above 100 is full, below 0
+// silent), for every piece from now on.
+void SetMusicVolume(int volume);
+
 } // namespace tessary

@@ -1,5 +1,6 @@
-// The settings dialog driven through its real widgets: what OK writes, what every other way out
-// leaves alone, and what the game's reader makes of the file.
+// The settings dialog driven through its real widgets: what it starts from, what OK writes, what
+// every other way out leaves alone, what the game's reader makes of the file, and the language it
+// speaks. CTest runs it with LANG=C, and the language case again with LANG=ja_JP.UTF-8.
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -17,13 +18,16 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "editor/about_dialog.h"
+#include "editor/desktop_language.h"
 #include "editor/option_dialog.h"
+#include "game/flow/settings_rules.h"
 #include "platform/headless.h"
 #include "platform/profile.h"
 #include "tests/support/player_process.h"
@@ -34,7 +38,35 @@ namespace {
 
 const QByteArray kDefaultFile = "[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\n"
                                 "ShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=0\r\n"
-                                "FullScreen=0\r\nUseFlip=0\r\nWaveVolume=80";
+                                "FullScreen=0\r\nUseFlip=0\r\nWaveVolume=80\r\n"
+                                "[Pelko]\r\nMusicVolume=100\r\nScaling=0\r\n";
+
+// The language the test was started in, as CTest sets it.
+bool JapaneseDesktop() {
+    return qEnvironmentVariable("LANG").startsWith(QLatin1String("ja"));
+}
+
+QString Expected(const char* japanese, const char* english) {
+    return QString::fromUtf8(JapaneseDesktop() ? japanese : english);
+}
+
+QString WriteErrorText() {
+    return Expected("ERROR!\nGame.iniに書き込みできませんでした。",
+                    "ERROR!\nGame.ini could not be written.");
+}
+
+QString TextOf(const QWidget* w) {
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
+    if (auto* box = qobject_cast<const QGroupBox*>(w)) return box->title();
+    if (auto* label = qobject_cast<const QLabel*>(w)) return label->text();
+    return {};
+}
+
+void PutFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 // Runs act on the next popup or modal window of type T once it is up; a modal exec() blocks the
 // test, so the answer has to be scheduled before the click that opens it. The watch ends with
@@ -71,6 +103,10 @@ bool RanAsPlayer(const char* testFunction) {
 
 int ReadBack(const char* key) {
     return platform::GetPrivateProfileInt("PelkoGame", key, -1, "Game.ini");
+}
+
+pelko::PelkoSectionSettings ReadPelkoBack() {
+    return pelko::ReadPelkoSection(platform::ReadProfileFile("Game.ini").bytes);
 }
 
 } // namespace
@@ -123,6 +159,8 @@ class OptionDialogTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { editor::UseDesktopLanguage(); }
+
     void init() {
         startDir_ = QDir::currentPath();
         dir_ = std::make_unique<QTemporaryDir>();
@@ -141,51 +179,110 @@ class OptionDialogTest : public QObject {
         }
     }
 
-    void controlsStartWithTheirTextsAndStates() {
+    void withoutAFileControlsStartFromTheEditorsValues() {
         QCOMPARE(dialog_->windowTitle(), QStringLiteral("PelkoGameOptionEditer"));
         const struct {
             const char* id;
-            const char* text;
             bool checked;
         } buttons[] = {
-            {"1004", "256色", false},
-            {"1005", "FULLCOLOR", true},
-            {"1007", "30", false},
-            {"1008", "60", true},
-            {"1013", "Window", true},
-            {"1014", "FULLSCREEN", false},
-            {"1002", "VRAMを使って描画する", true},
-            {"1003", "VSyncを使用する", false},
-            {"1010", "FPSを表示する", false},
-            {"1011", "当たり判定枠を表示する", false},
-            {"1018", "Flipを使う", false},
+            {"1004", false}, {"1005", true},  {"1007", false}, {"1008", true},
+            {"1013", true},  {"1014", false}, {"1002", true},  {"1003", false},
+            {"1010", false}, {"1011", false}, {"1018", false}, {"scalingSharp", true},
         };
-        for (const auto& b : buttons) {
-            auto* button = Control<QAbstractButton>(b.id);
-            QCOMPARE(button->text(), QString::fromUtf8(b.text));
-            QVERIFY2(button->isChecked() == b.checked, b.id);
-        }
-        QCOMPARE(Control<QGroupBox>("1006")->title(), QString::fromUtf8("Color設定"));
-        QCOMPARE(Control<QGroupBox>("1009")->title(), QStringLiteral("FPS"));
-        QCOMPARE(Control<QGroupBox>("1012")->title(), QString::fromUtf8("スクリーンモード"));
+        for (const auto& b : buttons)
+            QVERIFY2(Control<QAbstractButton>(b.id)->isChecked() == b.checked, b.id);
         QVERIFY(Control<QPushButton>("1")->isDefault());
+        for (const char* id : {"1017", "musicVolume"}) {
+            auto* slider = Control<QSlider>(id);
+            QCOMPARE(slider->minimum(), 0);
+            QCOMPARE(slider->maximum(), 100);
+            QVERIFY(slider->tickPosition() != QSlider::NoTicks);
+        }
+        QCOMPARE(Control<QSlider>("1017")->value(), 80);
+        QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("80"));
+        QVERIFY(Control<QLineEdit>("1021")->isReadOnly());
+        QCOMPARE(Control<QLineEdit>("musicVolumeText")->text(), QStringLiteral("100"));
+    }
 
-        auto* slider = Control<QSlider>("1017");
-        QCOMPARE(slider->minimum(), 0);
-        QCOMPARE(slider->maximum(), 100);
-        QCOMPARE(slider->value(), 80);
-        QVERIFY(slider->tickPosition() != QSlider::NoTicks);
-        auto* volumeText = Control<QLineEdit>("1021");
-        QCOMPARE(volumeText->text(), QStringLiteral("80"));
-        QVERIFY(volumeText->isReadOnly());
-
-        // Every control lies inside the dialog, and no two check boxes overlap.
-        for (QWidget* child : dialog_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            QVERIFY2(dialog_->rect().contains(child->geometry()), qPrintable(child->objectName()));
+    // Every text in the desktop's language, none of it cut, and no two controls on each other.
+    void labelsSpeakTheDesktopsLanguage() {
+        const struct {
+            const char* id;
+            const char* japanese;
+            const char* english;
+        } texts[] = {
+            {"1006", "Color設定", "Colour"},
+            {"1004", "256色", "256 colours"},
+            {"1012", "スクリーンモード", "Screen mode"},
+            {"1002", "VRAMを使って描画する", "Draw using video memory"},
+            {"1003", "VSyncを使用する", "Use VSync"},
+            {"1010", "FPSを表示する", "Show the frame rate"},
+            {"1011", "当たり判定枠を表示する", "Show hit boxes"},
+            {"1018", "Flipを使う", "Use page flipping"},
+            {"1017Label", "効果音の音量", "Sound-effect volume"},
+            {"musicVolumeLabel", "音楽の音量", "Music volume"},
+            {"scaling", "拡大の仕方", "Scaling"},
+            {"scalingWholeMultiples", "整数倍だけ", "Whole multiples"},
+        };
+        for (const auto& t : texts)
+            QCOMPARE(TextOf(Control<QWidget>(t.id)), Expected(t.japanese, t.english));
+        for (QWidget* w : dialog_->findChildren<QWidget*>()) {
+            const QString text = TextOf(w);
+            if (text.isEmpty()) continue;
+            // Nothing is cut: each control is as wide as its text asks, and inside the dialog.
+            QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(text));
+            const QRect inDialog(w->mapTo(dialog_.get(), QPoint(0, 0)), w->size());
+            QVERIFY2(dialog_->rect().contains(inDialog), qPrintable(text));
+            // In English not one text is left in Japanese, new controls included.
+            QVERIFY2(JapaneseDesktop() || std::all_of(text.begin(), text.end(),
+                                                      [](QChar c) { return c.unicode() < 0x80; }),
+                     qPrintable(text));
+        }
         const char* column[] = {"1002", "1003", "1010", "1011", "1018"};
         for (int i = 1; i < 5; ++i)
             QVERIFY(Control<QWidget>(column[i - 1])->geometry().bottom() <
                     Control<QWidget>(column[i])->geometry().top());
+        QVERIFY(Control<QWidget>("1006")->geometry().right() <
+                Control<QWidget>("1002")->geometry().left());
+    }
+
+    // The player's own file, as the game reads it: quotes, blanks, a missing key (UseVSync, on
+    // in the game), values out of range (a rate of 75 plays at 30, an effect volume of 250 at
+    // full, ShowObjectFrame=2 draws no boxes), keys the game does not know; and Notepad's UTF-16.
+    void startsFromTheFileThePlayerWroteAndWritesItsChoicesBack() {
+        const QByteArray hand = "; mine\r\n[pelkogame]\r\nFPS = \"75\"\r\nColor=8\r\n"
+                                "ShowFPS='1'\r\nShowObjectFrame=2\r\nUseVRAM=0\r\n"
+                                "FullScreen=1\r\nWaveVolume=250\r\nUseFlip=1\r\nMaxTP=5\r\n"
+                                "[Pelko]\r\nMusicVolume=\"35\"\r\nScaling=1\r\nKeyFire=Space\r\n";
+        const QByteArray written = "[PelkoGame]\r\nFPS=30\r\nColor=256\r\nShowFPS=1\r\n"
+                                   "ShowObjectFrame=0\t\t\r\nUseVRAM=0\r\nUseVSync=1\r\n"
+                                   "FullScreen=1\r\nUseFlip=1\r\nWaveVolume=100\r\n"
+                                   "[Pelko]\r\nMusicVolume=35\r\nScaling=1\r\n";
+        QByteArray utf16("\xFF\xFE");
+        for (char c : hand)
+            utf16.append(c).append('\0');
+        for (const QByteArray& file : {hand, utf16}) {
+            PutFile("Game.ini", file);
+            OpenDialog();
+            for (const char* id :
+                 {"1004", "1007", "1014", "1010", "1003", "1018", "scalingWholeMultiples"})
+                QVERIFY2(Control<QAbstractButton>(id)->isChecked(), id);
+            for (const char* id : {"1002", "1011"})
+                QVERIFY2(!Control<QAbstractButton>(id)->isChecked(), id);
+            QCOMPARE(Control<QSlider>("1017")->value(), 100);
+            QCOMPARE(Control<QLineEdit>("musicVolumeText")->text(), QStringLiteral("35"));
+            QCOMPARE(PressOk(), QString());
+            QCOMPARE(FileBytes("Game.ini").value_or("<missing>"), written);
+        }
+    }
+
+    void aRateTheDialogHasNoChoiceForIsKept() {
+        PutFile("Game.ini", "[PelkoGame]\nFPS=45\n");
+        OpenDialog();
+        QVERIFY(!Control<QRadioButton>("1007")->isChecked());
+        QVERIFY(!Control<QRadioButton>("1008")->isChecked());
+        PressOk();
+        QVERIFY(FileBytes("Game.ini").value_or("").startsWith("[PelkoGame]\r\nFPS=45\r\n"));
     }
 
     void okUntouchedWritesTheDefaultBytes() {
@@ -197,12 +294,16 @@ class OptionDialogTest : public QObject {
     }
 
     void okReplacesAnOlderFileWhateverItsCase() {
-        QFile old("game.INI");
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("[PelkoGame]\r\nFPS=30\r\nMaxTP=9\r\nSomething long that must not be left over");
-        old.close();
+        PutFile("game.INI", "[PelkoGame]\r\nFPS=30\r\nMaxTP=9\r\nSomething long that must go");
+        OpenDialog();
         PressOk();
-        QCOMPARE(FileBytes("game.INI").value_or("<missing>"), kDefaultFile);
+        // Every key the old file did not have is written as the game read it: VSync on, full
+        // effect volume.
+        QCOMPARE(FileBytes("game.INI").value_or("<missing>"),
+                 QByteArray("[PelkoGame]\r\nFPS=30\r\nColor=24Bit\r\nShowFPS=0\r\n"
+                            "ShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=1\r\nFullScreen=0\r\n"
+                            "UseFlip=0\r\nWaveVolume=100\r\n[Pelko]\r\nMusicVolume=100\r\n"
+                            "Scaling=0\r\n"));
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"game.INI"});
     }
 
@@ -213,6 +314,7 @@ class OptionDialogTest : public QObject {
         QVERIFY(bytes.contains("\r\nUseFlip=1\r\n"));
         QVERIFY(bytes.contains("\r\nShowFPS=0\r\n"));
 
+        QVERIFY(QFile::remove("Game.ini"));
         OpenDialog();
         Click("1010");
         Click("1018");
@@ -233,7 +335,7 @@ class OptionDialogTest : public QObject {
         QTest::keyClick(slider, Qt::Key_Home);
         QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("0"));
         PressOk();
-        QVERIFY(FileBytes("Game.ini").value_or("").endsWith("\r\nWaveVolume=0"));
+        QVERIFY(FileBytes("Game.ini").value_or("").contains("\r\nWaveVolume=0\r\n[Pelko]"));
 
         OpenDialog();
         slider = Control<QSlider>("1017");
@@ -241,7 +343,7 @@ class OptionDialogTest : public QObject {
         QTest::keyClick(slider, Qt::Key_End);
         QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("100"));
         PressOk();
-        QVERIFY(FileBytes("Game.ini").value_or("").endsWith("\r\nWaveVolume=100"));
+        QVERIFY(FileBytes("Game.ini").value_or("").contains("\r\nWaveVolume=100\r\n[Pelko]"));
     }
 
     void radioGroupsChooseColourRateAndScreen() {
@@ -260,6 +362,7 @@ class OptionDialogTest : public QObject {
         QVERIFY(bytes.contains("\r\nFullScreen=1\r\n"));
 
         // A choice made with the arrow keys counts as much as a click.
+        QVERIFY(QFile::remove("Game.ini"));
         OpenDialog();
         auto* fps60 = Control<QRadioButton>("1008");
         fps60->setFocus();
@@ -305,7 +408,7 @@ class OptionDialogTest : public QObject {
             QSKIP("this directory cannot be made unwritable here");
         }
         Click("1014");
-        QCOMPARE(PressOk(), QString::fromUtf8("ERROR!\nGame.iniに書き込みできませんでした。"));
+        QCOMPARE(PressOk(), WriteErrorText());
         QVERIFY(dialog_->isVisible());
         QVERIFY(!QFile::exists("Game.ini"));
         QVERIFY(!QFile::exists("Game.ini.tmp"));
@@ -315,7 +418,7 @@ class OptionDialogTest : public QObject {
         // A folder in the file's place cannot be replaced, by root either.
         QVERIFY(QDir().mkpath("Game.ini/inside"));
         Click("1007");
-        QCOMPARE(PressOk(), QString::fromUtf8("ERROR!\nGame.iniに書き込みできませんでした。"));
+        QCOMPARE(PressOk(), WriteErrorText());
         QVERIFY(dialog_->isVisible());
         QVERIFY(QDir("Game.ini/inside").exists());
         QVERIFY(!QFile::exists("Game.ini.tmp"));
@@ -336,7 +439,7 @@ class OptionDialogTest : public QObject {
         old.write("kept");
         old.close();
         QVERIFY(QFile::setPermissions("Game.ini", QFile::ReadOwner));
-        QCOMPARE(PressOk(), QString::fromUtf8("ERROR!\nGame.iniに書き込みできませんでした。"));
+        QCOMPARE(PressOk(), WriteErrorText());
         QCOMPARE(FileBytes("Game.ini").value_or(""), QByteArray("kept"));
     }
 
@@ -361,7 +464,8 @@ class OptionDialogTest : public QObject {
         QCOMPARE(ReadBack("WaveVolume"), 80);
 
         OpenDialog();
-        for (const char* id : {"1004", "1007", "1014", "1002", "1003", "1010", "1011", "1018"})
+        for (const char* id : {"1004", "1007", "1014", "1002", "1003", "1010", "1011", "1018",
+                               "scalingWholeMultiples"})
             Click(id);
         auto* slider = Control<QSlider>("1017");
         slider->setFocus();
@@ -369,7 +473,13 @@ class OptionDialogTest : public QObject {
         QTest::keyClick(slider, Qt::Key_PageDown);
         QTest::keyClick(slider, Qt::Key_Left);
         QCOMPARE(Control<QLineEdit>("1021")->text(), QStringLiteral("39"));
+        auto* music = Control<QSlider>("musicVolume");
+        music->setFocus();
+        QTest::keyClick(music, Qt::Key_PageDown);
+        QCOMPARE(Control<QLineEdit>("musicVolumeText")->text(), QStringLiteral("80"));
         PressOk();
+        QCOMPARE(ReadPelkoBack().musicVolume, 80);
+        QCOMPARE(ReadPelkoBack().scaling, pelko::kScalingWholeMultiples);
         QCOMPARE(ReadBack("FPS"), 30);
         QCOMPARE(ReadBack("Color"), 256);
         QCOMPARE(ReadBack("ShowFPS"), 1);
@@ -406,10 +516,11 @@ class OptionDialogTest : public QObject {
         QApplication::sendEvent(dialog_.get(), &event);
         QTest::qWait(100);
 
-        QCOMPARE(*menuTexts,
-                 QStringList{QString::fromUtf8("PelkoGameOptionEditer のﾊﾞｰｼﾞｮﾝ情報(&A)...")});
+        QCOMPARE(*menuTexts, QStringList{Expected("PelkoGameOptionEditer のﾊﾞｰｼﾞｮﾝ情報(&A)...",
+                                                  "&About PelkoGameOptionEditer...")});
         QVERIFY(about->size() >= 3);
-        QCOMPARE(about->at(0), QString::fromUtf8("PelkoGameOptionEditerのﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(about->at(0),
+                 Expected("PelkoGameOptionEditerのﾊﾞｰｼﾞｮﾝ情報", "About PelkoGameOptionEditer"));
         QVERIFY(about->contains(QStringLiteral("PelkoGameOptionEditer Version 1.0")));
         QVERIFY(dialog_->isVisible());
         QVERIFY(!QFile::exists("Game.ini"));

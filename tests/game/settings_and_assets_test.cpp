@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -145,6 +146,27 @@ TEST_F(SettingsTest, RatesOutsideOneToSixtyFallBackToThirtyWithOneLine) {
 TEST_F(SettingsTest, AWaveVolumeIsKeptAsASixteenBitValue) {
     BootWith("[PelkoGame]\nWaveVolume=65586\n"); // 65536 + 50
     EXPECT_EQ(TheGame().waveVolume, 50);
+}
+
+// The logo's music, heard for three seconds after a start with each volume. The synthesizer's
+// chorus keeps its own phase from one start to the next, so a level varies by a few percent.
+TEST_F(SettingsTest, MusicVolumeTurnsTheMusicDownByTheEffectsCurveAndZeroIsSilent) {
+    auto rms = [this](const char* ini) { // 0 only for exact silence
+        GameFolder folder;
+        folder.settings = ini;
+        folder.music = true;
+        StartGame(std::move(folder));
+        double sum = 0.0;
+        for (int buffer = 0; buffer < 300; ++buffer)
+            for (float v : headless::RenderAudio(441))
+                sum += static_cast<double>(v) * v;
+        return std::sqrt(sum / (300 * 441 * 2));
+    };
+    const double full = rms("[PelkoGame]\nWaveVolume=100\n[Pelko]\n"); // missing: 100
+    ASSERT_GT(full, 0.01) << "the logo's music is not heard";
+    // 50 is 25 dB down, as for the effects: the gain 10^(-2499 / 2000) = 0.0563.
+    EXPECT_NEAR(rms("[Pelko]\nMusicVolume=50\n") / full, 0.0563, 0.0056);
+    EXPECT_EQ(rms("[Pelko]\nMusicVolume=0\n"), 0.0);
 }
 
 TEST_F(PlayTest, TheStartLoadsEverySoundAndResetsTheRunState) {

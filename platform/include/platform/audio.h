@@ -61,4 +61,7 @@ bool AudioSlotPlaying(int slot);
 // The gain a volume gives: exactly 0 at kAudioVolumeMin and below, 1 at 0 and above.
 float GainForVolume(int32_t hundredthsOfDecibel);
 
+// The music's volume, on the slots' scale, applied to the synthesizer's output; full at start.
+void SetMusicVolume(int32_t hundredthsOfDecibel);
+
 } // namespace platform
