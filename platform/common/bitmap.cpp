@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <unordered_map>
 
@@ -17,6 +18,10 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+// The red, green and blue masks of a bit-field file: the three words after a 40-byte header, or
+// the same place in a longer header; an alpha mask follows in headers of 56 bytes and more.
+constexpr size_t kMaskOffset = kFileHeaderSize + kInfoHeaderSize;
+constexpr uint32_t kAlphaMaskHeaderSize = 56;
 // A 4096 x 4096 picture at 32 bits; the game's largest is 640 x 480.
 constexpr size_t kMaxFileSize = size_t{64} << 20;
 
@@ -110,7 +115,80 @@ bool CheckLayout(const BmpHeader& h, size_t size, std::string* why) {
     return true;
 }
 
-bool FromSdlSurface(SDL_Surface* decoded, int bitCount, Bitmap& out, std::string* why) {
+// One colour channel of a bit-field pixel.
+struct Channel {
+    uint32_t mask = 0;
+    int shift = 0, bits = 0;
+};
+
+// Any masks the host reads: each one run of bits inside the pixel, or none (the channel is 0).
+bool ReadChannels(const uint8_t* d, const BmpHeader& h, Channel (&out)[3], std::string* why) {
+    const uint32_t pixelBits = h.bitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+    for (size_t i = 0; i < 3; ++i) {
+        Channel& c = out[i];
+        c.mask = ReadLe32(d + kMaskOffset + 4 * i);
+        if ((c.mask & ~pixelBits) != 0) return Refuse(why, "a colour mask reaches past the pixel");
+        if (c.mask == 0) continue;
+        c.shift = std::countr_zero(c.mask);
+        c.bits = std::popcount(c.mask);
+        const uint32_t run = c.mask >> c.shift;
+        if ((run & (run + 1)) != 0) return Refuse(why, "a colour mask is not one run of bits");
+    }
+    return true;
+}
+
+// SDL's decoder has a pixel format for a few masks only. It is handed a copy of the file with
+// masks it has one for, under which every bit of a pixel stays where it is; the channels are then
+// taken from those raw pixels with the file's own masks.
+std::vector<uint8_t> WithMasksSdlKnows(const uint8_t* data, size_t size, const BmpHeader& h) {
+    std::vector<uint8_t> copy(data, data + size);
+    const bool sixteen = h.bitCount == 16;
+    const uint32_t masks[4] = {sixteen ? 0x7C00u : 0xFF0000u, sixteen ? 0x03E0u : 0xFF00u,
+                               sixteen ? 0x001Fu : 0xFFu, 0};
+    const size_t count = h.infoSize >= kAlphaMaskHeaderSize ? 4 : 3;
+    for (size_t i = 0; i < count; ++i)
+        for (size_t b = 0; b < 4; ++b)
+            copy[kMaskOffset + 4 * i + b] = static_cast<uint8_t>(masks[i] >> (8 * b));
+    return copy;
+}
+
+// A channel's value in 8 bits: a narrower one has its bits repeated downwards (5 bits abcde give
+// abcdeabc, so full stays full), a wider one keeps its top 8.
+uint32_t ToEightBits(uint32_t pixel, const Channel& c) {
+    if (c.bits == 0) return 0;
+    const uint32_t value = (pixel & c.mask) >> c.shift;
+    if (c.bits >= 8) return value >> (c.bits - 8);
+    uint32_t repeated = value;
+    int filled = c.bits;
+    for (; filled < 8; filled += c.bits)
+        repeated = repeated << c.bits | value;
+    return repeated >> (filled - 8);
+}
+
+void TakeChannels(const SDL_Surface* decoded, const Channel (&c)[3], Bitmap& out) {
+    const int bytes = decoded->format->BytesPerPixel;
+    for (int y = 0; y < out.height; ++y) {
+        const auto* row = static_cast<const uint8_t*>(decoded->pixels) +
+                          static_cast<ptrdiff_t>(y) * decoded->pitch;
+        uint32_t* dst = out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width);
+        for (int x = 0; x < out.width; ++x) {
+            uint32_t pixel;
+            if (bytes == 2) {
+                uint16_t half;
+                std::memcpy(&half, row + x * 2, 2);
+                pixel = half;
+            } else {
+                std::memcpy(&pixel, row + x * 4, 4);
+            }
+            dst[x] = ToEightBits(pixel, c[0]) << 16 | ToEightBits(pixel, c[1]) << 8 |
+                     ToEightBits(pixel, c[2]);
+        }
+    }
+}
+
+// channels: the file's own masks for a bit-field file, else null.
+bool FromSdlSurface(SDL_Surface* decoded, int bitCount, const Channel (*channels)[3], Bitmap& out,
+                    std::string* why) {
     out = Bitmap{};
     out.width = decoded->w;
     out.height = decoded->h;
@@ -142,6 +220,8 @@ bool FromSdlSurface(SDL_Surface* decoded, int bitCount, Bitmap& out, std::string
             for (int x = 0; x < out.width; ++x)
                 dst[x] = lookup[row[x]];
         }
+    } else if (channels != nullptr) {
+        TakeChannels(decoded, *channels, out);
     } else {
         converted = SDL_ConvertPixels(out.width, out.height, decoded->format->format,
                                       decoded->pixels, decoded->pitch, SDL_PIXELFORMAT_RGB888,
@@ -165,12 +245,18 @@ bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string* why) 
     if (data == nullptr) return Refuse(why, "no data");
     if (!ReadHeader(data, size, h, why) || !CheckGeometry(h, why) || !CheckLayout(h, size, why))
         return false;
-    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+    Channel channels[3];
+    const bool bitFields = h.compression == kBitFields;
+    if (bitFields && !ReadChannels(data, h, channels, why)) return false;
+    const std::vector<uint8_t> carried =
+        bitFields ? WithMasksSdlKnows(data, size, h) : std::vector<uint8_t>{};
+    SDL_RWops* rw = SDL_RWFromConstMem(bitFields ? carried.data() : data, static_cast<int>(size));
     if (rw == nullptr) return Refuse(why, "cannot read memory");
     SDL_Surface* decoded = SDL_LoadBMP_RW(rw, 1);
     if (decoded == nullptr)
         return Refuse(why, std::string("corrupt pixel data: ") + SDL_GetError());
-    bool ok = FromSdlSurface(decoded, static_cast<int>(h.bitCount), out, why);
+    bool ok = FromSdlSurface(decoded, static_cast<int>(h.bitCount), bitFields ? &channels : nullptr,
+                             out, why);
     SDL_FreeSurface(decoded);
     return ok;
 }

@@ -159,9 +159,15 @@ const char* ReadTrack(const uint8_t* data, size_t size, Gathered& out) {
     return nullptr;
 }
 
-uint64_t FramesFor(uint64_t ticks, uint32_t microsPerQuarter, uint32_t division) {
-    const Wide frames = static_cast<Wide>(ticks) * microsPerQuarter * kMixRate /
-                        (static_cast<Wide>(1000000) * division);
+// The exact time of a tick at or after the span's start.
+TickMicros TimeAt(const TempoSpan& span, uint64_t tick) {
+    return span.start + static_cast<TickMicros>(tick - span.tick) * span.microsPerQuarter;
+}
+
+// The frame an exact time falls in. Even a file of the largest size stays far inside 128 bits:
+// its ticks below 2^51, a tempo below 2^24, its spans below 2^21, the mix rate below 2^16.
+uint64_t FrameOf(TickMicros time, uint32_t division) {
+    const Wide frames = time * kMixRate / (static_cast<Wide>(1000000) * division);
     return frames > kNeverFrame ? kNeverFrame : static_cast<uint64_t>(frames);
 }
 
@@ -176,10 +182,8 @@ std::vector<TempoSpan> TempoMap(std::vector<TempoChange> changes, uint32_t divis
             last.microsPerQuarter = c.microsPerQuarter;
             continue;
         }
-        const uint64_t frame =
-            std::min(last.frame + FramesFor(c.tick - last.tick, last.microsPerQuarter, division),
-                     kNeverFrame);
-        spans.push_back({c.tick, frame, c.microsPerQuarter});
+        const TickMicros start = TimeAt(last, c.tick);
+        spans.push_back({c.tick, start, FrameOf(start, division), c.microsPerQuarter});
     }
     return spans;
 }
@@ -223,9 +227,7 @@ uint64_t MidiPiece::FrameAt(uint64_t tick) const {
     auto next = std::upper_bound(tempo.begin(), tempo.end(), tick,
                                  [](uint64_t t, const TempoSpan& s) { return t < s.tick; });
     if (next == tempo.begin()) return 0;
-    const TempoSpan& span = *(next - 1);
-    return std::min(span.frame + FramesFor(tick - span.tick, span.microsPerQuarter, division),
-                    kNeverFrame);
+    return FrameOf(TimeAt(*(next - 1), tick), division);
 }
 
 uint64_t MidiPiece::TickAt(uint64_t frame) const {
@@ -235,9 +237,13 @@ uint64_t MidiPiece::TickAt(uint64_t frame) const {
     if (next == tempo.begin()) return 0;
     const TempoSpan& span = *(next - 1);
     uint64_t tick = span.tick;
-    if (span.microsPerQuarter != 0) {
-        const Wide ticks = static_cast<Wide>(frame - span.frame) * 1000000 * division /
-                           (static_cast<Wide>(span.microsPerQuarter) * kMixRate);
+    // The span may start a little after the beginning of its first frame: then no tick of it
+    // has come yet.
+    const Wide now = static_cast<Wide>(frame) * 1000000 * division;
+    const Wide spanStart = span.start * kMixRate;
+    if (span.microsPerQuarter != 0 && now > spanStart) {
+        const Wide ticks =
+            (now - spanStart) / (static_cast<Wide>(span.microsPerQuarter) * kMixRate);
         tick += ticks > endTick ? endTick : static_cast<uint64_t>(ticks);
     }
     return std::min(tick, endTick);

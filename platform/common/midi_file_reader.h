@@ -25,10 +25,16 @@ struct MidiEvent {
     uint32_t sysexLength = 0;
 };
 
+// A time in the piece in microseconds times the division: ticks times microseconds a quarter
+// note, summed over the tempo map. Every tempo is a whole number of microseconds a quarter, so
+// this is exact, and frames taken from it never drift however many tempo changes come before.
+__extension__ typedef unsigned __int128 TickMicros;
+
 // A stretch of the piece at one tempo, from its first tick on.
 struct TempoSpan {
     uint64_t tick = 0;
-    uint64_t frame = 0;
+    TickMicros start = 0;               // the exact time of its first tick
+    uint64_t frame = 0;                 // the frame that time falls in
     uint32_t microsPerQuarter = 500000; // 120 beats a minute until a file says otherwise
 };
 

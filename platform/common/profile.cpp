@@ -17,9 +17,9 @@ bool IsBlank(char c) {
 std::string Trim(const std::string& s) {
     size_t begin = 0;
     size_t end = s.size();
-    while (begin < end && (IsBlank(s[begin]) || s[begin] == '\r'))
+    while (begin < end && IsBlank(s[begin]))
         ++begin;
-    while (end > begin && (IsBlank(s[end - 1]) || s[end - 1] == '\r'))
+    while (end > begin && IsBlank(s[end - 1]))
         --end;
     return s.substr(begin, end - begin);
 }
@@ -107,7 +107,9 @@ int ProfileIntFromText(const std::string& text, const char* section, const char*
     bool inSection = false;
     size_t pos = 0;
     while (pos <= text.size()) {
-        size_t end = text.find('\n', pos);
+        // A line ends at a line feed, a carriage return (old Mac files) or both; the empty line
+        // between the two of a CR LF pair is skipped like any other.
+        size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string::npos) end = text.size();
         std::string line = Trim(text.substr(pos, end - pos));
         pos = end + 1;

@@ -244,6 +244,9 @@ void ExitProcess(int exitCode) {
     TheState().exitStatus = exitCode;
 }
 
+// The headless display is memory, which never goes away.
+void SetDisplayLostHandler(void (*)()) {}
+
 bool AcquireInstanceLock(const char* /*className*/) {
     return !TheState().otherInstance;
 }

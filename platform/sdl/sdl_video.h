@@ -9,6 +9,10 @@ SDL_Window* MainWindow();
 // Brings up SDL's video subsystem once (with the hints this game needs); false without a display.
 bool EnsureVideo();
 
+// Once video is up on X11: a display that goes away ends the game in order instead of through
+// Xlib's exit() (x11_display_loss.cpp).
+void WatchForLostDisplay();
+
 // Gives the window the desktop entry's identity: the hints before video starts, the icon once
 // the window exists (sdl_window_identity.cpp).
 void SetWindowIdentityHints();

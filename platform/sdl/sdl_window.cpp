@@ -126,6 +126,7 @@ bool EnsureVideo() {
         OutputDebugString("SDL video: no display to open (see DISPLAY, WAYLAND_DISPLAY)\n");
         return false;
     }
+    WatchForLostDisplay();
     g_videoStarted = true;
     return true;
 }

@@ -1,5 +1,6 @@
 #include "entry.h"
 
+#include "platform/process.h"
 #include "platform/virtual_keys.h"
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
@@ -16,6 +17,14 @@ namespace tessary {
 namespace {
 
 constexpr int kStartFramePeriod = 50;
+
+// The game's end function while the game runs.
+void (*g_gameEnd)() = nullptr;
+
+// The display went away: no tick will come again, so the game ends here as after the last one.
+void EndWithoutDisplay() {
+    if (g_gameEnd != nullptr) g_gameEnd();
+}
 
 } // namespace
 
@@ -42,7 +51,11 @@ int WinMain(const GameEntry& game) {
     if (CreateSoundDevice() == 0) return 0;
     StartRuntime(game.inGameFrame);
     if (game.gameStart != nullptr) game.gameStart();
+    g_gameEnd = game.gameEnd;
+    platform::SetDisplayLostHandler(EndWithoutDisplay);
     RunFrameLoop();
+    // From here the game's end runs below, once; after it the game's objects may be gone.
+    platform::SetDisplayLostHandler(nullptr);
     if (game.gameEnd != nullptr) game.gameEnd();
     return 0;
 }

@@ -7,7 +7,7 @@ namespace tessary {
 // What the game hands the runtime: its start function, called once before the first tick, its
 // in-game frame function, the default frame callback until the start function replaces it, and
 // its end function, called once after the last tick however the program was closed (the quit
-// key, the window's close, a signal to end).
+// key, the window's close, a signal to end, its display going away).
 struct GameEntry {
     int (*gameStart)() = nullptr;
     FrameCallback inGameFrame = nullptr;

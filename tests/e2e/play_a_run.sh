@@ -23,22 +23,6 @@ start_game() {
 at_exit 'kill $game 2>/dev/null'
 start_game || exit 1
 
-# The share of the screen in the play field's blue.
-field_share() {
-  import -window root "$folder/screen.png" 2>/dev/null || { echo 0; return; }
-  convert "$folder/screen.png" -fill black +opaque '#007FFF' -fill white -opaque '#007FFF' \
-    -format '%[fx:mean]' info: 2>/dev/null || echo 0
-}
-in_field() { awk -v s="$(field_share)" 'BEGIN { exit !(s > 0.1) }'; }
-
-# Keys are held until the game has seen them, however busy the machine is.
-enter_play() {
-  for _ in $(seq 120); do
-    in_field && break
-    xdotool keydown space; sleep 0.3; xdotool keyup space; sleep 0.3
-  done
-  in_field || { echo "FAIL: the run did not start"; return 1; }
-}
 enter_play || exit 1
 
 xdotool keydown space

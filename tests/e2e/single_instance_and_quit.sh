@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: a second instance started while the first runs exits 0 at once
-# and says why in one line, and Esc ends the first with status 0. A game killed while its error
-# box is up (SDL shows it from a forked child that lives on) leaves no lock behind: the next
-# start runs.
+# and says why in one line, and Esc ends the first with status 0. Another user cannot stop the
+# game by taking what they can of the lock first. A game killed while its error box is up (SDL
+# shows it from a forked child that lives on) leaves no lock behind: the next start runs.
 set -u
 dist=$1
 source "$(dirname "$0")/xvfb_session.sh"
@@ -24,6 +24,26 @@ start_game() {
   wait_until window_or_end && window=$(visible_window Untitled)
   [ -n "${window:-}" ] && ! process_ended $game
 }
+
+# User nobody holds the abstract socket name the lock once was (an older build's game may hold it
+# already) and, for a game without a runtime folder, a lock file in a folder it made first in
+# TMPDIR. Neither stops the game.
+if [ "$(id -u)" -eq 0 ]; then
+  as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups) # $! stays the program's pid
+  tmp=$(mktemp -d) && chmod 1777 "$tmp" && at_exit "rm -rf '$tmp'" # open to all, as /tmp is
+  "${as_nobody[@]}" mkdir -m 0777 "$tmp/class-tessary-0"
+  "${as_nobody[@]}" flock -F "$tmp/class-tessary-0/class-tessary.lock" sleep 3600 >/dev/null &
+  at_exit "kill $! 2>/dev/null"
+  "${as_nobody[@]}" perl -MSocket -e 'socket(S, AF_UNIX, SOCK_STREAM, 0); $| = 1;
+    bind(S, pack_sockaddr_un("\0Class Tessary:0")); print "held\n"; sleep' >held &
+  at_exit "kill $! 2>/dev/null"
+  wait_until grep -q held held && wait_until eval '! flock -n "$tmp"/*/*.lock true'
+  own=("${IN_OWN_NET[@]}") && IN_OWN_NET=(env -u XDG_RUNTIME_DIR TMPDIR="$tmp")
+  start_game squatted || { echo "FAIL: nobody stops the game"; cat squatted.txt; exit 1; }
+  IN_OWN_NET=("${own[@]}") && kill $game && wait $game 2>/dev/null
+  no_window() { [ -z "$(visible_window Untitled)" ]; }
+  wait_until no_window
+fi
 
 start_game first || { echo "FAIL: no window appeared"; cat "$folder/first.txt"; exit 1; }
 first=$game

@@ -89,40 +89,34 @@ focus_window() {
   [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
 }
 
+# The share of the screen in the play field's blue (the picture goes to $folder/screen.png).
+field_share() {
+  import -window root "$folder/screen.png" 2>/dev/null || { echo 0; return; }
+  convert "$folder/screen.png" -fill black +opaque '#007FFF' -fill white -opaque '#007FFF' \
+    -format '%[fx:mean]' info: 2>/dev/null || echo 0
+}
+in_field() { awk -v s="$(field_share)" 'BEGIN { exit !(s > 0.1) }'; }
+
+# From the logo through the title into a run of the focused game: keys are held until the game
+# has seen them, however busy the machine is.
+enter_play() {
+  for _ in $(seq 120); do
+    in_field && break
+    xdotool keydown space; sleep 0.3; xdotool keyup space; sleep 0.3
+  done
+  in_field || { echo "FAIL: the run did not start"; return 1; }
+}
+
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits until process $1 has ended; false when it still runs.
 wait_for_exit() { wait_until process_ended "$1"; }
 
-# The game's single-instance lock lives in the network namespace. Programs started through
-# "${IN_OWN_NET[@]}" share one namespace of this test's own (when the system allows it), so a
-# game being played on the machine, or the same test of another build running at the same time,
-# does not count as a first instance. Xvfb itself stays in the machine's namespace; the programs
-# reach it through its socket file.
+# The game's single-instance lock is a file in $XDG_RUNTIME_DIR: programs started through
+# "${IN_OWN_NET[@]}" share one of this test's own (named from when the lock lived in the network
+# namespace), so no other game on the machine counts as a first instance.
 start_own_net() {
-  IN_OWN_NET=()
-  unshare -n sleep 3600 2>/dev/null &
-  NET_HOLDER=$!
-  at_exit 'kill $NET_HOLDER 2>/dev/null'
-  local own
-  own=$(readlink /proc/self/ns/net)
-  # The holder runs in our namespace until unshare has made its own; entering it earlier would
-  # put the programs into the machine's namespace after all.
-  holder_has_own_net() {
-    local ns
-    ns=$(readlink "/proc/$NET_HOLDER/ns/net" 2>/dev/null) || return 2
-    [ -n "$ns" ] && [ "$ns" != "$own" ]
-  }
-  local deadline=$((SECONDS + WAIT_SECONDS)) r
-  while :; do
-    holder_has_own_net
-    r=$?
-    [ $r -eq 0 ] && break
-    # The holder ended: this system allows no namespace of our own.
-    [ $r -eq 2 ] || ! kill -0 $NET_HOLDER 2>/dev/null && return 0
-    [ $SECONDS -lt $deadline ] || return 0
-    sleep 0.05
-  done
-  nsenter -t $NET_HOLDER -n true 2>/dev/null && IN_OWN_NET=(nsenter -t $NET_HOLDER -n)
-  return 0
+  own_runtime_dir=$(mktemp -d) # 0700, as a session's runtime folder is
+  at_exit 'rm -rf "$own_runtime_dir"'
+  IN_OWN_NET=(env XDG_RUNTIME_DIR="$own_runtime_dir")
 }

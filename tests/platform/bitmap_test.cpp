@@ -89,6 +89,27 @@ TEST(BmpDecodeTest, OneBitAndSixteenBitBitFieldFilesDecode) {
     EXPECT_EQ(b.pixels, (std::vector<uint32_t>{0xFF0000, 0x0000FF}));
 }
 
+// Bit fields in layouts SDL's decoder has no pixel format for: red in the top 10 bits of 32 (the
+// masks inside a 56-byte header), channels of 2, 3 and 1 bits in 16. Bits outside the masks do
+// not count.
+TEST(BmpDecodeTest, BitFieldFilesDecodeWhateverTheirMasks) {
+    struct Layout {
+        int bitCount;
+        std::vector<uint32_t> masks, words, colours;
+    };
+    for (const Layout& l : {Layout{32,
+                                   {0xFFC00000, 0x3FF000, 0xFFC, 0x3},
+                                   {0xFFC00003, 0x803FF004},
+                                   {0xFF0000, 0x80FF00}},
+                            Layout{16, {0x3, 0x1C, 0x20}, {0x8036, 0x1}, {0xAAB6FF, 0x550000}}}) {
+        Bitmap b;
+        const auto word = [&](int x, int y) { return l.words[static_cast<size_t>(x ^ y)]; };
+        ASSERT_TRUE(Decode(testsupport::MakeBmpBitFields(2, 2, l.bitCount, l.masks, word), b));
+        const uint32_t c0 = l.colours[0], c1 = l.colours[1];
+        EXPECT_EQ(b.pixels, (std::vector<uint32_t>{c0, c1, c1, c0})) << l.bitCount;
+    }
+}
+
 TEST(BmpDecodeTest, EveryTruncationOfAValidFileIsRefused) {
     const auto whole =
         MakeBmp8(3, 3, {0x112233, 0x445566}, [](int x, int) { return uint8_t(x & 1); });

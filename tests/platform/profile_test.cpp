@@ -52,6 +52,15 @@ TEST(ProfileTest, MissingSectionKeyOrFileGivesTheDefault) {
     EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "FPS", 60, "GameData\\NoSuchFile.ini"), 60);
 }
 
+// Old Mac files end their lines with a carriage return alone; a file may mix all three ends.
+TEST(ProfileTest, ACarriageReturnAloneEndsALineToo) {
+    const std::string mac = "[Other]\rFPS=1\r[PelkoGame]\rFPS=60\r;Color=8\rShowFPS=1";
+    EXPECT_EQ(Read(mac, "FPS"), 60);
+    EXPECT_EQ(Read(mac, "ShowFPS"), 1);
+    EXPECT_EQ(Read(mac, "Color"), -99); // a comment line
+    EXPECT_EQ(Read("[PelkoGame]\r\nFPS=6\rColor=8\r\r\nWaveVolume=40\n", "Color"), 8);
+}
+
 TEST(ProfileTest, LineEndsRepeatsAndLongLines) {
     EXPECT_EQ(Read("[PelkoGame]\r\nFPS=30\r\nColor=256\r\n", "FPS"), 30);
     EXPECT_EQ(Read("[PelkoGame]\r\nFPS=30\r\nColor=256", "Color"), 256);

@@ -73,6 +73,26 @@ TEST(MidiFileReaderTest, EventsAreTimedThroughEveryTempoChangeInAnyTrack) {
     EXPECT_EQ(piece.TickAt(10 * 44100), 1920u); // held at the end
 }
 
+// A tempo change before every note, by amounts no frame divides evenly: each note, the last as
+// well as the first, starts in the frame its exact time falls in.
+TEST(MidiFileReaderTest, ManyTempoChangesNeverMakeTheTimingDrift) {
+    std::string conductor = VarLen(0) + Tempo(400000), part = VarLen(0) + B({0x90, 0x3C, 0x40});
+    uint64_t exact = 0; // microseconds times the division (96)
+    std::vector<uint64_t> expected = {0}, frames;
+    for (uint32_t i = 1; i < 2000; ++i) {
+        conductor += VarLen(7) + Tempo(400000 + 37 * i);
+        part += VarLen(7) + B({0x90, 0x3C, 0x40});
+        exact += 7 * (400000 + 37 * (i - 1));
+        expected.push_back(exact * 44100 / (1000000 * 96));
+    }
+    MidiPiece piece;
+    ASSERT_EQ(Read(MidiFile({conductor + VarLen(0) + kEnd, part + VarLen(0) + kEnd}, 96), piece),
+              "");
+    for (const MidiEvent& e : piece.events)
+        frames.push_back(e.frame);
+    EXPECT_EQ(frames, expected);
+}
+
 TEST(MidiFileReaderTest, RunningStatusAndSystemExclusiveAreReadAsTheFileMeansThem) {
     // Running status across a meta event; a system exclusive message loses its closing F7; an
     // F7 escape carries nothing for the synthesizer; a track without an end ends at its last byte.

@@ -1,5 +1,5 @@
-// Writes small BMP files for tests: 24-bit and 8-bit with a colour table, bottom-up or top-down.
-// Colours are 0x00RRGGBB.
+// Writes small BMP files for tests: 24-bit and 8-bit with a colour table, bottom-up or top-down,
+// and 16- or 32-bit bit fields with any masks. Colours are 0x00RRGGBB.
 #pragma once
 #include <cstdint>
 #include <fstream>
@@ -75,6 +75,27 @@ inline std::vector<uint8_t> MakeBmp8(int width, int height, const std::vector<ui
             b[offset + static_cast<size_t>(fileRow) * rowBytes + static_cast<size_t>(x)] =
                 index(x, y);
     }
+    return b;
+}
+
+// A bit-field file, bottom-up, each pixel the word `word` gives: the red, green and blue masks
+// follow a 40-byte header; a fourth (alpha) makes it a 56-byte header holding them.
+inline std::vector<uint8_t> MakeBmpBitFields(int width, int height, int bitCount,
+                                             const std::vector<uint32_t>& masks,
+                                             const std::function<uint32_t(int, int)>& word) {
+    const int bytes = bitCount / 8, rowBytes = (width * bytes + 3) & ~3;
+    auto b = BmpHeaders(width, height, bitCount, static_cast<int>(masks.size()), 3,
+                        static_cast<size_t>(rowBytes * height));
+    PutU32(b, 46, 0); // the slots after the header hold masks, not colours
+    if (masks.size() == 4) PutU32(b, 14, 56);
+    for (size_t i = 0; i < masks.size(); ++i)
+        PutU32(b, 54 + 4 * i, masks[i]);
+    const size_t pixels = 54 + 4 * masks.size();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            (bitCount == 16 ? PutU16 : PutU32)(
+                b, pixels + static_cast<size_t>((height - 1 - y) * rowBytes + x * bytes),
+                word(x, y));
     return b;
 }
 

@@ -3,8 +3,10 @@
 //
 // The decoder refuses, with a reason, what a well-formed file cannot be: a truncated file, offsets
 // or sizes that point outside it, a zero or negative width, a zero height, more than kMaxSide
-// pixels a side, and compressions other than none, RLE8, RLE4 and bit fields. Top-down files (a
-// negative height) are valid.
+// pixels a side, compressions other than none, RLE8, RLE4 and bit fields, and bit-field masks
+// that are not one run of bits or reach past the pixel. Bit fields at 16 and 32 bits take any
+// such masks, each channel widened to 8 bits by repeating its bits. Top-down files (a negative
+// height) are valid.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -8,4 +8,11 @@ namespace platform {
 // it; a caller therefore leaves its state safe before it calls.
 void ExitProcess(int exitCode);
 
+// The display can go away under a running program: its X server ends, a remote session drops.
+// Nothing can be drawn or read from then on, and it is a normal end, not a crash: the platform
+// runs this handler once, on the game's thread, then closes the sound, says so in one line and
+// ends the process with status 0. The program's handler saves what must not be lost; null takes
+// it away again.
+void SetDisplayLostHandler(void (*handler)());
+
 } // namespace platform
