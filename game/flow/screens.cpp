@@ -122,9 +122,10 @@ int LogoFrame() {
         tessary::SetBlinds(0);
         tessary::SetFrameCallback(LogoToTitleFrame);
     }
-    // Space skips the dissolve, and so do a pad's south and Back buttons; they win over the
-    // hand-over above in the same frame.
-    if (tessary::KeyState(kVkSpace) != tessary::KEY_UP || !PadUp(kPadSouth) || !PadUp(kPadBack))
+    // The fire key skips the dissolve, and so do a pad's south and Back buttons; they win over
+    // the hand-over above in the same frame.
+    if (tessary::KeyState(KeyOf(Action::Fire)) != tessary::KEY_UP || !PadUp(kPadSouth) ||
+        !PadUp(kPadBack))
         GoToTitle();
     return 1;
 }
@@ -155,7 +156,7 @@ int TitleFrame() {
     if (tessary::KeyState(kVkF4) == tessary::KEY_PRESSED || PadPressed(kPadNorth))
         g.hardMode = g.hardMode != 0 ? 0 : 1;
     bool started = false;
-    if (tessary::KeyState(kVkSpace) == tessary::KEY_PRESSED || PadPressed(kPadSouth) ||
+    if (tessary::KeyState(KeyOf(Action::Fire)) == tessary::KEY_PRESSED || PadPressed(kPadSouth) ||
         PadPressed(kPadStart)) {
         StartRun();
         tessary::SetFrameCallback(InGameFrame);
@@ -207,8 +208,9 @@ int StaffRollFrame() {
     tessary::ClearScreen(0);
     DrawCredits(g.staffRollY);
     g.staffRollY -= 1;
-    if (g.staffRollY < kStaffRollEnd || tessary::KeyState(kVkDelete) >= tessary::KEY_PRESSED ||
-        tessary::KeyState(kVkF1) >= tessary::KEY_PRESSED || AnyPadButtonDown())
+    if (g.staffRollY < kStaffRollEnd ||
+        EitherKey(Action::EndRun, [](int state) { return state >= tessary::KEY_PRESSED; }) ||
+        AnyPadButtonDown())
         tessary::SetFrameCallback(StaffRollEndFrame);
     return 1;
 }

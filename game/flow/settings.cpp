@@ -74,7 +74,9 @@ void ReadSettings() {
     if (g.fullScreen != 0 && !tessary::TheDisplay().IsFullScreen()) tessary::ToggleFullScreen();
     game.waveVolume = s.waveVolume;
     tessary::SetUseFlip(s.useFlip ? 1 : 0);
-    tessary::SetMusicVolume(ReadPelkoSection(settings.Text()).musicVolume);
+    const PelkoSectionSettings pelko = ReadPelkoSection(settings.Text());
+    tessary::SetMusicVolume(pelko.musicVolume);
+    g.keys = pelko.keys;
 }
 
 } // namespace pelko
