@@ -62,19 +62,20 @@ int KeyForValue(Action a, const std::string& value) {
     return vk;
 }
 
-// Every action that shares its key with another and is not on its default takes its default;
-// that can free or take another's key, so it goes on until no key is shared. Each round puts at
-// least one more action on its default, and the defaults are all different keys.
+// Every action that shares its key with another and is not on its default takes its default,
+// both of two that name the same key; a default can take another's key in turn, so it goes on
+// until no key is shared. Each round puts at least one more action on its default, and the
+// defaults are all different keys.
 void SeparateSharedKeys(PlayerKeys& keys) {
     for (bool changed = true; changed;) {
         changed = false;
+        const PlayerKeys round = keys;
         for (const ActionKey& k : kActionKeys) {
-            if (keys.OnDefault(k.action)) continue;
+            const int vk = round.Key(k.action);
+            if (round.OnDefault(k.action)) continue;
             for (const ActionKey& other : kActionKeys) {
-                if (other.action == k.action || keys.Key(other.action) != keys.Key(k.action))
-                    continue;
-                SayDefault(k.action, NameOf(keys.Key(k.action)),
-                           std::string("is also ") + other.name + "'s key");
+                if (other.action == k.action || round.Key(other.action) != vk) continue;
+                SayDefault(k.action, NameOf(vk), std::string("is also ") + other.name + "'s key");
                 keys.Set(k.action, k.defaultKey);
                 changed = true;
                 break;
