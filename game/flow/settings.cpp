@@ -78,6 +78,8 @@ void ReadSettings() {
     if (g.fullScreen != 0 && !tessary::TheDisplay().IsFullScreen()) tessary::ToggleFullScreen();
     game.waveVolume = static_cast<int16_t>(ReadKey("WaveVolume", 100));
     tessary::SetUseFlip(ReadKey("UseFlip", 0) == 1 ? 1 : 0);
+    // This game's own settings; values it does not know read as the default.
+    tessary::SetScaling(settings.Read(kPelkoSection, "Scaling", 0) == 1 ? 1 : 0);
 }
 
 } // namespace pelko

@@ -7,6 +7,7 @@
 #include "runtime/input/joystick.h"
 #include "runtime/input/mouse.h"
 #include "runtime/shell/diagnostics.h"
+#include "runtime/shell/frame_pacing.h"
 
 namespace tessary {
 namespace {
@@ -78,7 +79,15 @@ int RunTick() {
 
 void RunFrameLoop() {
     uint32_t base = platform::TimeGetTime();
+    DisplayPacer pacer;
     for (;;) {
+        // Where the display paces the frames its refresh is the clock; when the timer takes over
+        // again, its schedule starts from the last of those turns.
+        if (pacer.Engaged()) {
+            if (!pacer.Turn()) return;
+            base = platform::TimeGetTime();
+            continue;
+        }
         // The difference is taken modulo 2^32, so the wrap of the millisecond counter is
         // harmless, and read as signed: a frame that raises the period moves base past now, and
         // that must mean "wait longer", not "four billion milliseconds late".
