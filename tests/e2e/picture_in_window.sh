@@ -38,20 +38,8 @@ expect() {
   done
 }
 
-# The client area of the probe's window on the screen: sets wx, wy, ww, wh. The window is looked
-# up afresh each time, since the renderer may recreate it.
-geometry() {
-  wx=0 wy=0 ww=0 wh=0
-  local id info
-  id=$(xdotool search --onlyvisible --name '^Untitled$' 2>/dev/null | head -1)
-  [ -n "$id" ] || return 1
-  window=$id
-  info=$(xwininfo -id "$id" 2>/dev/null) || return 1
-  wx=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-  wy=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-  ww=$(sed -n 's/.*Width: *//p' <<<"$info")
-  wh=$(sed -n 's/.*Height: *//p' <<<"$info")
-}
+# The client area of the probe's window on the screen: sets window, wx, wy, ww, wh.
+geometry() { window_geometry Untitled; }
 
 # Checks the probe picture drawn at (200, 150) scaled by s from the screen point (ox, oy).
 check_picture() {
