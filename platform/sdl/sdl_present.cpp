@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "../common/screenshot_internal.h"
 #include "platform/message_box.h"
@@ -17,6 +18,7 @@ namespace {
 
 std::unique_ptr<sdl::FramePresenter> g_presenter;
 sdl::PresentRequest g_request;
+bool g_exposed = false;
 
 bool Asked(const char* scaler) {
     const char* asked = std::getenv("TESSARY_SCALER");
@@ -48,6 +50,10 @@ void DestroyPresenter() {
     g_presenter.reset();
 }
 
+void NoteWindowExposed() {
+    g_exposed = true;
+}
+
 } // namespace sdl
 
 std::string SaveScreenshot(const Surface& frame) {
@@ -60,6 +66,7 @@ bool PresentFrame(const Surface& frame, bool waitVSync) {
     if (g_presenter == nullptr) g_presenter = MakePresenter(window, waitVSync);
     if (g_presenter == nullptr) return false;
     g_request.waitVSync = waitVSync;
+    g_request.wholeWindow = std::exchange(g_exposed, false);
     return g_presenter->Show(frame, g_request);
 }
 

@@ -17,6 +17,7 @@ struct PresentRequest {
     PictureScaling scaling = PictureScaling::kSharp;
     bool waitVSync = false;
     int refreshesPerFrame = 0; // held this many refreshes where the host can; 0 or 1: one
+    bool wholeWindow = false;  // the window was uncovered: its bars need showing again too
 };
 
 class FramePresenter {

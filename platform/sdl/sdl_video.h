@@ -17,6 +17,9 @@ void SetWindowIcon(SDL_Window* window);
 // Drops the present's renderer; called before the window goes.
 void DestroyPresenter();
 
+// The window was uncovered: the next present shows all of it again, bars included.
+void NoteWindowExposed();
+
 // The window's place and size as it is made, for a picture of the given size
 // (window_placement.cpp); the sizes it is given by hand are noted as they change, and saved for
 // the next run as the window goes.

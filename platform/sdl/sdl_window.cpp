@@ -39,6 +39,7 @@ void PostWindowEvent(const SDL_WindowEvent& e) {
         PostMessage(WM_MOVE, 0, MakeLParam(e.data1, e.data2));
         break;
     case SDL_WINDOWEVENT_EXPOSED:
+        sdl::NoteWindowExposed();
         PostMessage(WM_PAINT, 0, 0);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:

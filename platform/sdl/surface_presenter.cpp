@@ -1,7 +1,7 @@
 // The present into the window's own pixels: the frame is converted to X8R8G8B8, sharp-scaled by
-// the CPU into its place, the bars are cleared when the window's pixels are new, and the whole
-// window is handed to the host (on X11 through shared memory), so that a window uncovered by
-// another still shows its bars.
+// the CPU into its place and handed to the host (on X11 through shared memory). The bars are
+// cleared and shown when the window's pixels are new or the window was uncovered; otherwise only
+// the picture goes, a quarter less to copy in full screen on a 16:9 screen.
 #include <vector>
 
 #include "../common/picture_scaling.h"
@@ -28,8 +28,10 @@ class SurfacePresenter : public FramePresenter {
         ConvertToXrgb8888(frame, reinterpret_cast<uint8_t*>(staging_.data()), width * 4);
         const Rect dest = FitPicture(surface->w, surface->h, width, height, request.scaling);
         if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
-        if (surface != lastSurface_ || surface->w != lastWidth_ || surface->h != lastHeight_ ||
-            dest.left != lastDest_.left || dest.top != lastDest_.top) {
+        const bool whole = request.wholeWindow || surface != lastSurface_ ||
+                           surface->w != lastWidth_ || surface->h != lastHeight_ ||
+                           dest.left != lastDest_.left || dest.top != lastDest_.top;
+        if (whole) {
             ClearBars(*surface);
             lastSurface_ = surface;
             lastWidth_ = surface->w;
@@ -43,7 +45,9 @@ class SurfacePresenter : public FramePresenter {
         scaler_.Scale(staging_.data(), width, height, width, at, dest.right - dest.left,
                       dest.bottom - dest.top, pitch);
         if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-        return SDL_UpdateWindowSurface(window_) == 0;
+        if (whole) return SDL_UpdateWindowSurface(window_) == 0;
+        const SDL_Rect picture{dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top};
+        return SDL_UpdateWindowSurfaceRects(window_, &picture, 1) == 0;
     }
 
   private:
