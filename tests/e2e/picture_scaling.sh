@@ -64,51 +64,37 @@ shows_picture_at() {
 }
 
 # Every white pixel of the probe's band (rows 400 and 423, columns 40 + 23 i) on the screen
-# scaled by num/den from the picture's corner (ox, oy): its lit screen pixels are one connected
-# block at most 3 wide and high with nothing else lit around, and the blocks carry the same light
-# within 30 % of their mean, which is a scaled pixel's area within 15 %. (A scale that is no whole
-# number gives a pixel part of a screen pixel more on some sides than others; sharp scaling
-# spreads that over a blended edge, nearest-neighbour gives one, two or four whole pixels.)
+# scaled by num/den from the picture's corner (ox, oy): the lit screen pixels around it are one
+# block at most 3 wide and high with no empty row or column inside, and the blocks carry the
+# same light within 30 % of their mean, which is a scaled pixel's area within 15 %. (A scale that
+# is no whole number gives a pixel part of a screen pixel more on some sides than others; sharp
+# scaling spreads that over a blended edge, nearest-neighbour gives one, two or four pixels.)
 details_are_even_blocks() {
   local ox=$1 oy=$2 num=$3 den=$4
   local bx=$((ox + 32 * num / den)) by=$((oy + 392 * num / den))
-  local bw=$((576 * num / den + 2)) bh=$((48 * num / den + 2))
-  convert shot.png -crop "${bw}x${bh}+${bx}+${by}" +repage -colorspace gray -depth 8 txt:- | awk -v bx="$bx" \
-    -v by="$by" -v ox="$ox" -v oy="$oy" -v num="$num" -v den="$den" '
+  convert shot.png -crop "$((576 * num / den + 2))x$((48 * num / den + 2))+${bx}+${by}" +repage \
+    -colorspace gray -depth 8 txt:- | awk -v bx="$bx" -v by="$by" -v ox="$ox" -v oy="$oy" -v s="$num/$den" '
+    BEGIN { split(s, f, "/"); s = f[1] / f[2] }
     NR > 1 { split($1, p, "[,:]"); split($2, v, "[(),]"); lum[p[1] + bx, p[2] + by] = v[2] / 255 }
-    function block(x0, y0,   x, y, n, q, head, k, cx, cy, minx, maxx, miny, maxy) {
-      # the lit pixels 4-connected to the brightest near the centre
-      best = -1
-      for (x = x0 - 3; x <= x0 + 3; x++) for (y = y0 - 3; y <= y0 + 3; y++)
-        if (lum[x, y] > best) { best = lum[x, y]; bxs = x; bys = y }
-      delete seen; n = 0; head = 0; q[n++] = bxs SUBSEP bys; seen[bxs, bys] = 1; mass = 0
-      minx = maxx = bxs; miny = maxy = bys
-      while (head < n) {
-        split(q[head++], c, SUBSEP); cx = c[1] + 0; cy = c[2] + 0; mass += lum[cx, cy]
-        if (cx < minx) minx = cx; if (cx > maxx) maxx = cx
-        if (cy < miny) miny = cy; if (cy > maxy) maxy = cy
-        for (k = 0; k < 4; k++) {
-          x = cx + (k == 0) - (k == 1); y = cy + (k == 2) - (k == 3)
-          if (!((x, y) in seen) && lum[x, y] > 0.03) { seen[x, y] = 1; q[n++] = x SUBSEP y }
-        }
+    function block(x0, y0,   x, y) {
+      mass = 0; delete rows; delete cols; minx = miny = 1e9; maxx = maxy = -1
+      for (x = x0 - 4; x <= x0 + 4; x++) for (y = y0 - 4; y <= y0 + 4; y++) {
+        if (lum[x, y] <= 0.03) continue
+        mass += lum[x, y]; cols[x] = rows[y] = 1
+        if (x < minx) minx = x; if (x > maxx) maxx = x; if (y < miny) miny = y; if (y > maxy) maxy = y
       }
-      # nothing lit around the block but it
-      lit = 0
-      for (x = x0 - 4; x <= x0 + 4; x++) for (y = y0 - 4; y <= y0 + 4; y++)
-        if (lum[x, y] > 0.03 && !((x, y) in seen)) lit++
-      return (maxx - minx < 3 && maxy - miny < 3 && lit == 0)
+      return maxx - minx < 3 && maxy - miny < 3 && length(cols) == maxx - minx + 1 && length(rows) == maxy - miny + 1
     }
     END {
-      bad = 0; count = 0; total = 0
-      for (row = 0; row < 2; row++) for (i = 0; i < 24; i++) {
-        px = 40 + 23 * i; py = (row == 0 ? 400 : 423)
-        sx = int(ox + (px + 0.5) * num / den); sy = int(oy + (py + 0.5) * num / den)
-        if (!block(sx, sy)) { printf "detail at %d,%d is not one small block\n", px, py; bad = 1 }
-        m[count++] = mass; total += mass
+      bad = 0; n = 0; total = 0
+      for (i = 0; i < 48; i++) {
+        px = 40 + 23 * (i % 24); py = i < 24 ? 400 : 423
+        if (!block(int(ox + (px + 0.5) * s), int(oy + (py + 0.5) * s))) { print "detail at " px "," py " is not one small block"; bad = 1 }
+        m[n++] = mass; total += mass
       }
-      mean = total / count; area = (num / den) * (num / den)
-      if (mean < 0.85 * area || mean > 1.15 * area) { printf "details hold %.2f pixels of light, a scaled pixel %.2f\n", mean, area; bad = 1 }
-      for (i = 0; i < count; i++)
+      mean = total / n
+      if (mean < 0.85 * s * s || mean > 1.15 * s * s) { printf "details hold %.2f pixels of light, not %.2f\n", mean, s * s; bad = 1 }
+      for (i = 0; i < n; i++)
         if (m[i] < 0.7 * mean || m[i] > 1.3 * mean) { printf "detail %d holds %.2f pixels of light, the mean %.2f\n", i, m[i], mean; bad = 1 }
       exit bad
     }'

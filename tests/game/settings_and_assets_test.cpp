@@ -125,7 +125,6 @@ TEST_F(SettingsTest, ScalingIsReadFromThePelkoSectionAndHandedToThePresent) {
         platform::PictureScaling scaling;
     } rows[] = {
         {"[PelkoGame]\nFPS=60\n[Pelko]\nScaling=1\n", platform::PictureScaling::kWholeMultiples},
-        {"[PelkoGame]\nFPS=60\n[Pelko]\nScaling=0\n", platform::PictureScaling::kSharp},
         {"[PelkoGame]\nFPS=60\n[Pelko]\nScaling=2\n", platform::PictureScaling::kSharp},
         {"[PelkoGame]\nScaling=1\n", platform::PictureScaling::kSharp},
     };

