@@ -23,13 +23,17 @@ constexpr double kLead = 0.002;
 // The tick for the frame after next starts this far into the refresh before the frame's own.
 constexpr double kStartIntoRefresh = 0.125;
 
+// Beyond this a refresh rate is no display's: no pacing (and no overflow in the count).
+constexpr double kMostRefreshesPerFrame = 1000.0;
+
 } // namespace
 
 int RefreshesPerFrame(double refreshHz, uint32_t framePeriodMs, bool waitsForVSync) {
     if (!waitsForVSync || !(refreshHz > 0.0) || framePeriodMs == 0) return 0;
     const double tickHz = 1000.0 / static_cast<double>(framePeriodMs);
     const double multiple = std::round(refreshHz / tickHz);
-    if (multiple < 1.0 || std::abs(refreshHz - multiple * tickHz) > kTolerance * refreshHz)
+    if (multiple < 1.0 || multiple > kMostRefreshesPerFrame ||
+        std::abs(refreshHz - multiple * tickHz) > kTolerance * refreshHz)
         return 0;
     return static_cast<int>(multiple);
 }
