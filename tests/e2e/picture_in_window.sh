@@ -13,12 +13,6 @@ start_xvfb || exit 1
 start_window_manager || exit 1
 start_own_net
 
-# Prints "r g b" of the screen pixel at (x, y) in the last screenshot.
-pixel() {
-  convert shot.png -crop "1x1+$1+$2" +repage \
-    -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
-}
-
 # Fails unless the pixel at (x, y) is within 8 of the colour in each channel; says why unless
 # QUIET is set.
 QUIET=""

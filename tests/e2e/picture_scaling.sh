@@ -41,13 +41,8 @@ inside_the_screen() {
     [ $((wx + ww)) -le "$1" ] && [ $((wy + wh)) -le "$2" ]
 }
 
-# The red, green and blue of a pixel of the last screenshot, 0 to 255 each.
-rgb() {
-  convert shot.png -crop "1x1+$1+$2" +repage \
-    -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
-}
-is_black() { [ "$(rgb "$1" "$2")" = "0 0 0" ]; }
-is_grey() { [ "$(rgb "$1" "$2")" = "128 128 128" ]; }
+is_black() { [ "$(pixel "$1" "$2")" = "0 0 0" ]; }
+is_grey() { [ "$(pixel "$1" "$2")" = "128 128 128" ]; }
 
 # The picture fills the client columns left..right-1 and rows top..bottom-1 of the window, and
 # the bars around it are black.

@@ -98,6 +98,12 @@ window_geometry() {
   wh=$(sed -n 's/.*Height: *//p' <<<"$info")
 }
 
+# Prints "r g b" (0 to 255) of the screen pixel at (x, y) in the last screenshot, shot.png.
+pixel() {
+  convert shot.png -crop "1x1+$1+$2" +repage \
+    -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+}
+
 # Gives the keyboard focus to a window and waits until it has it. Without a window manager the
 # focus is set directly; with one the window is activated through it.
 focus_window() {

@@ -19,7 +19,6 @@ TEST(FitPictureTest, AsLargeAsFitsWithItsShapeKeptOrByWholeMultiples) {
     const Row rows[] = {
         {1000, 700, kSharp, {33, 0, 966, 700}},       // 933 x 700, centred
         {1280, 800, kSharp, {106, 0, 1173, 800}},     // a handheld in full screen: 1067 x 800
-        {2560, 1920, kSharp, {0, 0, 2560, 1920}},     // 4x, no bars
         {1280, 800, kWhole, {320, 160, 960, 640}},    // 1x and wider bars
         {1920, 1080, kWhole, {320, 60, 1600, 1020}},  // 2x
         {3840, 2160, kWhole, {640, 120, 3200, 2040}}, // 4x
