@@ -21,6 +21,16 @@ void SetWindowIcon(SDL_Window* window);
 // Drops the present's renderer; called before the window goes.
 void DestroyPresenter();
 
+// The window was uncovered: the next present shows all of it again, bars included.
+void NoteWindowExposed();
+
+// The window's place and size as it is made, for a picture of the given size
+// (window_placement.cpp); the sizes it is given by hand are noted as they change, and saved for
+// the next run as the window goes.
+SDL_Rect FirstWindowPlace(int pictureWidth, int pictureHeight);
+void NoteWindowSize(SDL_Window* window);
+void SaveWindowPlacement(SDL_Window* window);
+
 // Virtual-key code for a scancode as key messages carry it (generic Shift, Control, Alt), 0 if
 // none.
 int VirtualKeyForScancode(SDL_Scancode scancode);
