@@ -7,6 +7,7 @@
 #include "../common/mci_sequencer.h"
 #include "../common/music_synth.h"
 #include "../common/screenshot_internal.h"
+#include "../files/debug_output_route.h"
 #include "headless_state.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
@@ -32,6 +33,17 @@ State& TheState() {
     static State state;
     return state;
 }
+
+namespace {
+
+void KeepDebugLine(const char* text) {
+    TheState().debugLines.emplace_back(text);
+}
+
+// Before main, so that a test reads every line, the first included.
+[[maybe_unused]] const bool g_debugLinesKept = (detail::RouteDebugOutput(KeepDebugLine), true);
+
+} // namespace
 
 void Reset() {
     TheState() = State{};
@@ -234,10 +246,6 @@ int MessageBox(const char* text, const char* caption, unsigned style) {
     // A copy: the action may replace itself.
     if (std::function<void()> action = TheState().whileBoxShown) action();
     return IDOK;
-}
-
-void OutputDebugString(const char* text) {
-    TheState().debugLines.emplace_back(text ? text : "");
 }
 
 void ExitProcess(int exitCode) {
