@@ -9,6 +9,7 @@
 #include "../common/screenshot_internal.h"
 #include "../files/debug_output_route.h"
 #include "headless_state.h"
+#include "platform/app_identity.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
@@ -254,6 +255,9 @@ void ExitProcess(int exitCode) {
 
 // The headless display is memory, which never goes away.
 void SetDisplayLostHandler(void (*)()) {}
+
+// The headless window belongs to no desktop.
+void SetAppIdentity(const AppIdentity& /*identity*/) {}
 
 bool AcquireInstanceLock(const char* /*className*/) {
     return !TheState().otherInstance;

@@ -114,7 +114,6 @@ bool EnsureVideo() {
     if (g_videoStarted) return true;
     // Losing focus in full screen must not minimise the game.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SetWindowIdentityHints();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::string line = std::string("SDL video: ") + SDL_GetError() + "\n";
         OutputDebugString(line.c_str());
