@@ -6,7 +6,6 @@
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 #include "sdl_video.h"
-#include "test_pads.h"
 
 namespace platform {
 namespace {
@@ -171,15 +170,13 @@ void PumpEvents() {
 // game that waits for input, at a tenth of the cost.
 void WaitEvent() {
     if (!g_videoStarted) return;
-    if (SDL_NumJoysticks() <= 0 && !sdl::test_pads::Scripted()) {
+    if (SDL_NumJoysticks() <= 0) {
         SDL_WaitEvent(nullptr);
         return;
     }
     constexpr Uint32 kPadLookMs = 10;
-    while (SDL_PollEvent(nullptr) == 0) {
-        sdl::test_pads::ApplyScript();
+    while (SDL_PollEvent(nullptr) == 0)
         SDL_Delay(kPadLookMs);
-    }
 }
 
 bool SystemFontsWanted() {

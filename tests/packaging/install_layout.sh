@@ -23,6 +23,10 @@ for editor in "$p/lib/pelko/PelkoGameOptionEditer" "$build/dist/PelkoGameOptionE
     fail "$editor needs a library of the game's platform"
   ldd "$editor" | grep -Ei 'sdl|fluidsynth|asound' && fail "$editor loads the game's platform"
 done
+# The game carries no test hook: the end-to-end tests bring their virtual pads in from outside.
+for game in "$p/lib/pelko/pelkogame" "$build/dist/pelkogame"; do
+  strings "$game" | grep -E 'TESSARY_TEST_|test pads' && fail "$game carries test code"
+done
 for f in lib/pelko/user-folder.sh share/pelko/ForBeginner.BMP \
          share/pelko/GameData/Fullcolor/GPelko.bmp share/pelko/GameData/256/GPelko.bmp \
          share/pelko/GameData/Shot.wav share/pelko/GameData/BGM1.mid \
@@ -56,4 +60,5 @@ for page in pelko pelko-settings; do
   out=$(MANWIDTH=80 man -l "$p/share/man/man6/$page.6.gz" 2>&1) || fail "man $page: $out"
   grep -q "FILES" <<<"$out" || fail "man $page has no FILES section"
 done
-echo "install layout, an editor without the game's platform, menu entries, metadata, icons and man pages are in place and validate"
+echo "install layout, menu entries, metadata, icons and man pages are in place and validate;" \
+  "the editor needs none of the game's platform libraries, and the game carries no test hook"
