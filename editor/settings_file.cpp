@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "game/flow/settings_rules.h"
-#include "platform/message_box.h"
+#include "platform/debug_output.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"

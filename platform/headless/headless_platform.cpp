@@ -9,7 +9,9 @@
 #include "../common/mci_sequencer.h"
 #include "../common/music_synth.h"
 #include "../common/screenshot_internal.h"
+#include "../files/debug_output_route.h"
 #include "headless_state.h"
+#include "platform/app_identity.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
@@ -34,6 +36,17 @@ State& TheState() {
     static State state;
     return state;
 }
+
+namespace {
+
+void KeepDebugLine(const char* text) {
+    TheState().debugLines.emplace_back(text);
+}
+
+// Before main, so that a test reads every line, the first included.
+[[maybe_unused]] const bool g_debugLinesKept = (detail::RouteDebugOutput(KeepDebugLine), true);
+
+} // namespace
 
 void Reset() {
     TheState() = State{};
@@ -263,16 +276,15 @@ int MessageBox(const char* text, const char* caption, unsigned style) {
     return IDOK;
 }
 
-void OutputDebugString(const char* text) {
-    TheState().debugLines.emplace_back(text ? text : "");
-}
-
 void ExitProcess(int exitCode) {
     TheState().exitStatus = exitCode;
 }
 
 // The headless display is memory, which never goes away.
 void SetDisplayLostHandler(void (*)()) {}
+
+// The headless window belongs to no desktop.
+void SetAppIdentity(const AppIdentity& /*identity*/) {}
 
 bool AcquireInstanceLock(const char* /*className*/) {
     return !TheState().otherInstance;

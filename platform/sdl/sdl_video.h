@@ -13,9 +13,7 @@ bool EnsureVideo();
 // Xlib's exit() (x11_display_loss.cpp).
 void WatchForLostDisplay();
 
-// Gives the window the desktop entry's identity: the hints before video starts, the icon once
-// the window exists (sdl_window_identity.cpp).
-void SetWindowIdentityHints();
+// Puts the icon the program gave (SetAppIdentity) on the window, once it exists.
 void SetWindowIcon(SDL_Window* window);
 
 // Drops the present's renderer; called before the window goes.

@@ -6,7 +6,6 @@
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 #include "sdl_video.h"
-#include "test_pads.h"
 
 namespace platform {
 namespace {
@@ -118,7 +117,6 @@ bool EnsureVideo() {
     if (g_videoStarted) return true;
     // Losing focus in full screen must not minimise the game.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SetWindowIdentityHints();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::string line = std::string("SDL video: ") + SDL_GetError() + "\n";
         OutputDebugString(line.c_str());
@@ -180,15 +178,13 @@ void PumpEvents() {
 // game that waits for input, at a tenth of the cost.
 void WaitEvent() {
     if (!g_videoStarted) return;
-    if (SDL_NumJoysticks() <= 0 && !sdl::test_pads::Scripted()) {
+    if (SDL_NumJoysticks() <= 0) {
         SDL_WaitEvent(nullptr);
         return;
     }
     constexpr Uint32 kPadLookMs = 10;
-    while (SDL_PollEvent(nullptr) == 0) {
-        sdl::test_pads::ApplyScript();
+    while (SDL_PollEvent(nullptr) == 0)
         SDL_Delay(kPadLookMs);
-    }
 }
 
 bool SystemFontsWanted() {
