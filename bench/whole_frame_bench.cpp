@@ -4,6 +4,14 @@
 // enemies are put back where the moment has them, so every frame draws and tests the same load;
 // the put-back is timed on its own too. After the table it prints microseconds per frame and the
 // headroom against the 16 ms frame at 60 fps.
+//
+// Where a display is at hand (DISPLAY; make bench gives it a 3840 x 2160 Xvfb), the frame at 32
+// bits is also shown through the real SDL presenters in windows of 640 x 480, 1280 x 960,
+// 2560 x 1920 and 1000 x 700: the GPU's renderer and the CPU's scaler into the window's pixels,
+// beside a bare SDL program's present of the same sizes (a streaming texture stretched over the
+// window by SDL_RenderCopy). These count the whole process's CPU time, the renderer's threads
+// (llvmpipe's, where it draws in software) included, and print the share of one core each takes
+// at 60 frames a second. The display server's own work (Xvfb's copy) is not counted.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -20,6 +28,7 @@
 #include "game/player/message_queue.h"
 #include "game/player/player.h"
 #include "runtime/graphics/display.h"
+#include "sdl/sdl_presenters.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -224,21 +233,112 @@ void FrameAndPresent(benchmark::State& state, int depth) {
     CountLoad(state);
 }
 
+// A window of the given size for the present benchmarks; SDL's video starts with the first.
+class BenchWindow {
+  public:
+    BenchWindow(int width, int height) {
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+        window_ =
+            SDL_CreateWindow("present", 0, 0, width, height, SDL_WINDOW_SHOWN | SDL_WINDOW_OPENGL);
+        SDL_PumpEvents();
+    }
+    ~BenchWindow() {
+        if (window_ != nullptr) SDL_DestroyWindow(window_);
+    }
+    SDL_Window* get() const { return window_; }
+
+  private:
+    SDL_Window* window_ = nullptr;
+};
+
+enum class Way { kGpu, kCpu, kBareSdl };
+
+// The game's frame and its scaled present, as the game shows it in a window of that size.
+void ScaledPresent(benchmark::State& state, Way way, int width, int height) {
+    HeavyMoment& m = MomentAt(32);
+    if (!m.ok()) return state.SkipWithError("the game did not start");
+    BenchWindow window(width, height);
+    if (window.get() == nullptr) return state.SkipWithError("no display (DISPLAY)");
+    std::unique_ptr<platform::sdl::FramePresenter> presenter =
+        way == Way::kCpu ? platform::sdl::MakeSurfacePresenter(window.get())
+                         : platform::sdl::MakeRendererPresenter(window.get(), false, nullptr);
+    if (presenter == nullptr) return state.SkipWithError("no presenter for the window");
+    const platform::sdl::PresentRequest request{};
+    for (auto _ : state) {
+        m.Restore();
+        pelko::InGameFrame();
+        presenter->Show(*tessary::TheDisplay().backBuffer, request);
+        SDL_PumpEvents();
+    }
+}
+
+// A bare SDL program's present of a 640 x 480 frame over the whole window, for comparison.
+void BareSdlPresent(benchmark::State& state, int width, int height) {
+    BenchWindow window(width, height);
+    if (window.get() == nullptr) return state.SkipWithError("no display (DISPLAY)");
+    SDL_Renderer* renderer = SDL_CreateRenderer(window.get(), -1, 0);
+    SDL_Texture* texture = renderer == nullptr
+                               ? nullptr
+                               : SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
+                                                   SDL_TEXTUREACCESS_STREAMING, 640, 480);
+    if (texture == nullptr) return state.SkipWithError("no renderer");
+    std::vector<uint32_t> frame(640 * 480, 0x336699);
+    for (auto _ : state) {
+        SDL_UpdateTexture(texture, nullptr, frame.data(), 640 * 4);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        SDL_PumpEvents();
+    }
+    SDL_DestroyTexture(texture);
+    SDL_DestroyRenderer(renderer);
+}
+
+struct PresentSize {
+    int width, height;
+};
+constexpr PresentSize kPresentSizes[] = {{640, 480}, {1280, 960}, {2560, 1920}, {1000, 700}};
+
+std::string SizeName(const PresentSize& size) {
+    return "/" + std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
 // Keeps each fastest run's CPU time per iteration in microseconds by name: the work of one core,
 // which on a shared machine is steadier than the wall-clock time.
 class SummaryReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "min" && !r.error_occurred)
-                micros[r.run_name.str()] =
-                    r.GetAdjustedCPUTime() *
-                    benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
-                    benchmark::GetTimeUnitMultiplier(r.time_unit);
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "min" && !r.error_occurred) {
+                const double toMicros = benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
+                                        benchmark::GetTimeUnitMultiplier(r.time_unit);
+                micros[r.run_name.str()] = r.GetAdjustedCPUTime() * toMicros;
+                wallMicros[r.run_name.str()] = r.GetAdjustedRealTime() * toMicros;
+            }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> micros;
+    std::map<std::string, double> micros, wallMicros;
 };
+
+// The CPU share of one core that play with each present takes at 60 frames a second.
+void PrintPresentShares(SummaryReporter& reporter) {
+    std::printf("\nplay with its present at 60 fps, in windows of each size (process CPU time, "
+                "fastest of five; the share of one core, and the wall time a frame took):\n");
+    const char* names[] = {"PlayAndGpuPresent", "PlayAndCpuPresent", "BareSdlPresent"};
+    for (const PresentSize& size : kPresentSizes) {
+        std::printf("  %4dx%-4d", size.width, size.height);
+        for (const char* name : names) {
+            const std::string key = name + SizeName(size) + "/repeats:5/process_time/real_time";
+            if (!reporter.micros.count(key)) {
+                std::printf("  %s: -", name);
+                continue;
+            }
+            std::printf("  %s %5.1f%% (%5.2f ms)", name, reporter.micros[key] * 60 / 1e4,
+                        reporter.wallMicros[key] / 1000);
+        }
+        std::printf("\n");
+    }
+}
 
 } // namespace
 
@@ -250,6 +350,19 @@ int main(int argc, char** argv) {
         BestOfFive(benchmark::RegisterBenchmark(("InGameFrame" + d).c_str(), FrameOnly, depth));
         BestOfFive(benchmark::RegisterBenchmark(("InGameFrameAndPresent" + d).c_str(),
                                                 FrameAndPresent, depth));
+    }
+    const std::pair<const char*, Way> ways[] = {{"PlayAndGpuPresent", Way::kGpu},
+                                                {"PlayAndCpuPresent", Way::kCpu}};
+    for (const PresentSize& size : kPresentSizes) {
+        for (const auto& [name, way] : ways)
+            BestOfFive(benchmark::RegisterBenchmark((name + SizeName(size)).c_str(), ScaledPresent,
+                                                    way, size.width, size.height)
+                           ->MeasureProcessCPUTime()
+                           ->UseRealTime());
+        BestOfFive(benchmark::RegisterBenchmark(("BareSdlPresent" + SizeName(size)).c_str(),
+                                                BareSdlPresent, size.width, size.height)
+                       ->MeasureProcessCPUTime()
+                       ->UseRealTime());
     }
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
@@ -272,6 +385,7 @@ int main(int argc, char** argv) {
             depth, frame, whole - frame, whole, 100.0 * whole / kFrameMicros, kFrameMicros / whole,
             whole < 500.0 ? "met" : "NOT met");
     }
+    PrintPresentShares(reporter);
     benchmark::Shutdown();
     return 0;
 }

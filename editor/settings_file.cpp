@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "game/flow/settings_rules.h"
+#include "platform/debug_output.h"
 #include "platform/key_names.h"
-#include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"

@@ -2,7 +2,7 @@
 
 #include "game/flow/settings_rules.h"
 #include "platform/key_names.h"
-#include "platform/message_box.h"
+#include "platform/debug_output.h"
 #include "platform/profile.h"
 
 namespace pelko {

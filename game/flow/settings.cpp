@@ -30,9 +30,6 @@ class SettingsText {
                                 file.refusal.c_str());
         text_ = std::move(file.bytes);
     }
-    int Read(const char* section, const char* key, int defaultValue) const {
-        return platform::ProfileIntFromText(text_, section, key, defaultValue);
-    }
     const std::string& Text() const { return text_; }
 
   private:
@@ -74,9 +71,11 @@ void ReadSettings() {
     if (g.fullScreen != 0 && !tessary::TheDisplay().IsFullScreen()) tessary::ToggleFullScreen();
     game.waveVolume = s.waveVolume;
     tessary::SetUseFlip(s.useFlip ? 1 : 0);
-    const PelkoSectionSettings pelko = ReadPelkoSection(settings.Text());
-    tessary::SetMusicVolume(pelko.musicVolume);
-    g.keys = pelko.keys;
+    // This game's own settings, below the game's section.
+    const PelkoSectionSettings own = ReadPelkoSection(settings.Text());
+    tessary::SetMusicVolume(own.musicVolume);
+    tessary::SetScaling(own.scaling == kScalingWholeMultiples ? 1 : 0);
+    g.keys = own.keys;
 }
 
 } // namespace pelko

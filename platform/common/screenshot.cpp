@@ -1,9 +1,6 @@
 // Screenshots into the user's pictures folder.
 #include "screenshot_internal.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/png.h"
 #include "platform/present.h"
+#include "user_folders.h"
 
 namespace platform {
 namespace {
@@ -23,19 +21,6 @@ namespace {
 // At most this many shots land in one second before the names run out; a held key cannot
 // repeat that fast.
 constexpr int kMaxNamesPerSecond = 100;
-
-std::string EnvironmentPath(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-std::string HomeFolder() {
-    std::string home = EnvironmentPath("HOME");
-    if (!home.empty()) return home;
-    if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir != nullptr)
-        return user->pw_dir;
-    return "";
-}
 
 // XDG_PICTURES_DIR from user-dirs.dirs: a line XDG_PICTURES_DIR="$HOME/..." or "/...", the only
 // two forms the file may hold. Empty when the file or the line is missing or malformed.

@@ -1,4 +1,6 @@
 // The headless platform: every service of platform/ against the scripted state of State.
+#include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <utility>
 
@@ -7,7 +9,9 @@
 #include "../common/mci_sequencer.h"
 #include "../common/music_synth.h"
 #include "../common/screenshot_internal.h"
+#include "../files/debug_output_route.h"
 #include "headless_state.h"
+#include "platform/app_identity.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
@@ -33,6 +37,17 @@ State& TheState() {
     return state;
 }
 
+namespace {
+
+void KeepDebugLine(const char* text) {
+    TheState().debugLines.emplace_back(text);
+}
+
+// Before main, so that a test reads every line, the first included.
+[[maybe_unused]] const bool g_debugLinesKept = (detail::RouteDebugOutput(KeepDebugLine), true);
+
+} // namespace
+
 void Reset() {
     TheState() = State{};
     detail::ResetRandom();
@@ -45,10 +60,13 @@ void Reset() {
 }
 
 void SetTime(uint32_t ms) {
-    TheState().now = ms;
+    TheState().clockUs = static_cast<uint64_t>(ms) * 1000;
 }
 void AdvanceTime(uint32_t ms) {
-    TheState().now += ms;
+    TheState().clockUs += static_cast<uint64_t>(ms) * 1000;
+}
+void AdvanceMicros(uint64_t us) {
+    TheState().clockUs += us;
 }
 uint64_t SleptMs() {
     return TheState().slept;
@@ -123,6 +141,20 @@ uint64_t PresentCount() {
 bool LastPresentWaitedForVSync() {
     return TheState().lastPresentVSync;
 }
+PictureScaling PresentScaling() {
+    return TheState().scaling;
+}
+int RefreshesPerFrameAsked() {
+    return TheState().refreshesPerFrame;
+}
+
+void SetDisplayRefresh(double hz, bool reported) {
+    TheState().refreshHz = hz > 0.0 ? hz : 0.0;
+    TheState().refreshReported = reported;
+}
+const std::vector<PresentRecord>& PresentLog() {
+    return TheState().presentLog;
+}
 
 void SetAudioAvailable(bool available) {
     TheState().audioAvailable = available;
@@ -182,16 +214,24 @@ using headless::State;
 using headless::TheState;
 
 uint32_t TimeGetTime() {
-    return TheState().now;
+    return headless::NowMs(TheState());
 }
 
 void Sleep(uint32_t ms) {
-    TheState().now += ms;
+    TheState().clockUs += static_cast<uint64_t>(ms) * 1000;
     TheState().slept += ms;
 }
 
 long ClockMs() {
-    return static_cast<long>(TheState().now);
+    return static_cast<long>(headless::NowMs(TheState()));
+}
+
+uint64_t TimeMicros() {
+    return TheState().clockUs;
+}
+
+void SleepMicros(uint64_t us) {
+    TheState().clockUs += us;
 }
 
 bool IsKeyDown(int vk) {
@@ -236,16 +276,15 @@ int MessageBox(const char* text, const char* caption, unsigned style) {
     return IDOK;
 }
 
-void OutputDebugString(const char* text) {
-    TheState().debugLines.emplace_back(text ? text : "");
-}
-
 void ExitProcess(int exitCode) {
     TheState().exitStatus = exitCode;
 }
 
 // The headless display is memory, which never goes away.
 void SetDisplayLostHandler(void (*)()) {}
+
+// The headless window belongs to no desktop.
+void SetAppIdentity(const AppIdentity& /*identity*/) {}
 
 bool AcquireInstanceLock(const char* /*className*/) {
     return !TheState().otherInstance;
@@ -293,6 +332,35 @@ std::string SaveScreenshot(const Surface& frame) {
     return WriteScreenshot(frame);
 }
 
+namespace {
+
+// The display clock: the frame is shown from the first refresh after the call; a present that
+// waits for the blank returns then.
+void MeetTheDisplay(State& s, bool waitVSync) {
+    if (s.refreshHz <= 0.0) return;
+    const double refreshUs = 1e6 / s.refreshHz;
+    const auto refresh = static_cast<uint64_t>(static_cast<double>(s.clockUs) / refreshUs) + 1;
+    s.presentLog.push_back(headless::PresentRecord{s.clockUs, refresh});
+    if (waitVSync)
+        s.clockUs = std::max(
+            s.clockUs, static_cast<uint64_t>(std::ceil(static_cast<double>(refresh) * refreshUs)));
+}
+
+} // namespace
+
+void SetPictureScaling(PictureScaling scaling) {
+    TheState().scaling = scaling;
+}
+
+double DisplayRefreshHz() {
+    const State& s = TheState();
+    return s.refreshReported ? s.refreshHz : 0.0;
+}
+
+void SetRefreshesPerFrame(int refreshes) {
+    TheState().refreshesPerFrame = refreshes;
+}
+
 bool PresentFrame(const Surface& frame, bool waitVSync) {
     State& s = TheState();
     if (!s.windowExists || frame.IsLost()) return false;
@@ -302,7 +370,12 @@ bool PresentFrame(const Surface& frame, bool waitVSync) {
     s.presentedWidth = frame.Width();
     s.lastPresentVSync = waitVSync;
     ++s.presentCount;
+    MeetTheDisplay(s, waitVSync);
     return true;
+}
+
+bool WindowRestoresFullScreen() {
+    return false;
 }
 
 namespace backend {
@@ -366,7 +439,7 @@ void NoteMusicCommand(MusicCommand command, const std::string& file) {
 
 void PumpEvents() {
     State& s = TheState();
-    while (!s.scheduled.empty() && s.scheduled.begin()->first <= s.now) {
+    while (!s.scheduled.empty() && s.scheduled.begin()->first <= headless::NowMs(s)) {
         Message m = s.scheduled.begin()->second;
         s.scheduled.erase(s.scheduled.begin());
         PostMessage(m.message, m.wParam, m.lParam);
@@ -380,7 +453,8 @@ void WaitEvent() {
         PostQuitMessage(0);
         return;
     }
-    if (s.scheduled.begin()->first > s.now) s.now = s.scheduled.begin()->first;
+    const uint32_t now = headless::NowMs(s), due = s.scheduled.begin()->first;
+    if (due > now) s.clockUs = (s.clockUs / 1000 + (due - now)) * 1000;
 }
 
 bool SystemFontsWanted() {

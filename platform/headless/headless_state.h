@@ -13,7 +13,7 @@
 namespace platform::headless {
 
 struct State {
-    uint32_t now = 0;
+    uint64_t clockUs = 0; // the virtual clock; TimeGetTime is its milliseconds, wrapping
     uint64_t slept = 0;
     std::array<bool, 256> keys{};
     std::multimap<uint32_t, Message> scheduled;
@@ -37,6 +37,11 @@ struct State {
     int presentedWidth = 0;
     uint64_t presentCount = 0;
     bool lastPresentVSync = false;
+    PictureScaling scaling = PictureScaling::kSharp;
+    int refreshesPerFrame = 0;
+    double refreshHz = 0.0;
+    bool refreshReported = true;
+    std::vector<PresentRecord> presentLog;
     std::vector<MessageBoxRecord> boxes;
     std::function<void()> whileBoxShown;
     std::vector<std::string> debugLines;
@@ -45,5 +50,10 @@ struct State {
 };
 
 State& TheState();
+
+// The 32-bit millisecond counter of the virtual clock.
+inline uint32_t NowMs(const State& s) {
+    return static_cast<uint32_t>(s.clockUs / 1000);
+}
 
 } // namespace platform::headless

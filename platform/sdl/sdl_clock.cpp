@@ -28,4 +28,14 @@ long ClockMs() {
             .count());
 }
 
+uint64_t TimeMicros() {
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - g_start)
+            .count());
+}
+
+void SleepMicros(uint64_t us) {
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
+}
+
 } // namespace platform

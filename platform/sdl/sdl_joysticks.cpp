@@ -10,7 +10,6 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "sdl_video.h"
-#include "test_pads.h"
 
 namespace platform {
 namespace {
@@ -220,7 +219,6 @@ int JoyGetNumDevs() {
 
 bool JoyUpdateDevices() {
     if (!g_started) return false;
-    sdl::test_pads::ApplyScript();
     // Runs SDL's hot-plug detection (as the event pump does) and takes the latest readings.
     SDL_JoystickUpdate();
     const size_t gone = DropUnplugged();

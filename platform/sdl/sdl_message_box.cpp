@@ -1,5 +1,5 @@
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <pthread.h>
@@ -42,11 +42,6 @@ int MessageBox(const char* text, const char* caption, unsigned /*style*/) {
         std::fprintf(stderr, "%s: %s\n", caption, text);
     }
     return IDOK;
-}
-
-void OutputDebugString(const char* text) {
-    std::fputs(text, stderr);
-    std::fflush(stderr);
 }
 
 } // namespace platform

@@ -1,59 +1,45 @@
-// The present on SDL: one renderer and one streaming texture on the main window, made on the
-// first present and dropped with the window.
-#include <string>
+// The present on SDL: one presenter for the main window, made on the first present and dropped
+// with the window. The GPU's renderer is taken where it draws on a GPU; where it draws in software
+// (Mesa's llvmpipe on a machine without one), the window's own pixels and the CPU's scaler instead.
+// TESSARY_SCALER=gpu or cpu chooses one for tests and comparisons.
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <utility>
 
 #include "../common/screenshot_internal.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
+#include "sdl_presenters.h"
 #include "sdl_video.h"
 
 namespace platform {
 namespace {
 
-SDL_Renderer* g_renderer = nullptr;
-SDL_Texture* g_texture = nullptr;
-int g_textureWidth = 0, g_textureHeight = 0;
-bool g_vsync = false;
+std::unique_ptr<sdl::FramePresenter> g_presenter;
+sdl::PresentRequest g_request;
+bool g_exposed = false;
 
-void Complain(const char* what) {
-    std::string line = std::string("SDL present: ") + what + ": " + SDL_GetError() + "\n";
-    OutputDebugString(line.c_str());
+bool Asked(const char* scaler) {
+    const char* asked = std::getenv("TESSARY_SCALER");
+    return asked != nullptr && std::strcmp(asked, scaler) == 0;
 }
 
-bool EnsureRenderer(bool vsync) {
-    SDL_Window* window = sdl::MainWindow();
-    if (window == nullptr) return false;
-    if (g_renderer == nullptr) {
-        g_renderer = SDL_CreateRenderer(window, -1, vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
-        if (g_renderer == nullptr) {
-            Complain("no renderer");
-            return false;
-        }
-        g_vsync = vsync;
-    } else if (vsync != g_vsync) {
-        SDL_RenderSetVSync(g_renderer, vsync ? 1 : 0);
-        g_vsync = vsync;
-    }
-    return true;
+std::unique_ptr<sdl::FramePresenter> ByTheCpu(SDL_Window* window) {
+    auto surface = sdl::MakeSurfacePresenter(window);
+    if (surface != nullptr) OutputDebugString("present: the CPU scales the picture\n");
+    return surface;
 }
 
-// The texture and the logical size follow the frame; whole-number scaling keeps pixels sharp and
-// the aspect kept, with black bars around.
-bool EnsureTexture(int width, int height) {
-    if (g_texture != nullptr && width == g_textureWidth && height == g_textureHeight) return true;
-    if (g_texture != nullptr) SDL_DestroyTexture(g_texture);
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    g_texture = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                  width, height);
-    if (g_texture == nullptr) {
-        Complain("no texture");
-        return false;
-    }
-    g_textureWidth = width;
-    g_textureHeight = height;
-    SDL_RenderSetLogicalSize(g_renderer, width, height);
-    SDL_RenderSetIntegerScale(g_renderer, SDL_TRUE);
-    return true;
+std::unique_ptr<sdl::FramePresenter> MakePresenter(SDL_Window* window, bool waitVSync) {
+    if (Asked("cpu"))
+        if (auto surface = ByTheCpu(window)) return surface;
+    bool software = false;
+    auto renderer = sdl::MakeRendererPresenter(window, waitVSync, &software);
+    if (renderer == nullptr || !software || Asked("gpu")) return renderer;
+    renderer.reset(); // the window's pixels and a renderer exclude each other
+    if (auto surface = ByTheCpu(window)) return surface;
+    return sdl::MakeRendererPresenter(window, waitVSync, nullptr);
 }
 
 } // namespace
@@ -61,11 +47,11 @@ bool EnsureTexture(int width, int height) {
 namespace sdl {
 
 void DestroyPresenter() {
-    if (g_texture != nullptr) SDL_DestroyTexture(g_texture);
-    if (g_renderer != nullptr) SDL_DestroyRenderer(g_renderer);
-    g_texture = nullptr;
-    g_renderer = nullptr;
-    g_textureWidth = g_textureHeight = 0;
+    g_presenter.reset();
+}
+
+void NoteWindowExposed() {
+    g_exposed = true;
 }
 
 } // namespace sdl
@@ -75,22 +61,30 @@ std::string SaveScreenshot(const Surface& frame) {
 }
 
 bool PresentFrame(const Surface& frame, bool waitVSync) {
-    if (frame.IsLost() || !EnsureRenderer(waitVSync) ||
-        !EnsureTexture(frame.Width(), frame.Height()))
-        return false;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(g_texture, nullptr, &pixels, &pitch) != 0) {
-        Complain("texture lock");
-        return false;
-    }
-    ConvertToXrgb8888(frame, static_cast<uint8_t*>(pixels), pitch);
-    SDL_UnlockTexture(g_texture);
-    SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
-    SDL_RenderClear(g_renderer);
-    SDL_RenderCopy(g_renderer, g_texture, nullptr, nullptr);
-    SDL_RenderPresent(g_renderer);
-    return true;
+    SDL_Window* window = sdl::MainWindow();
+    if (frame.IsLost() || window == nullptr) return false;
+    if (g_presenter == nullptr) g_presenter = MakePresenter(window, waitVSync);
+    if (g_presenter == nullptr) return false;
+    g_request.waitVSync = waitVSync;
+    g_request.wholeWindow = std::exchange(g_exposed, false);
+    return g_presenter->Show(frame, g_request);
+}
+
+void SetPictureScaling(PictureScaling scaling) {
+    g_request.scaling = scaling;
+}
+
+void SetRefreshesPerFrame(int refreshes) {
+    g_request.refreshesPerFrame = refreshes;
+}
+
+double DisplayRefreshHz() {
+    SDL_Window* window = sdl::MainWindow();
+    if (window == nullptr) return 0.0;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode mode{};
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0.0;
+    return mode.refresh_rate > 0 ? mode.refresh_rate : 0.0;
 }
 
 } // namespace platform

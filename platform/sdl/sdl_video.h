@@ -13,13 +13,21 @@ bool EnsureVideo();
 // Xlib's exit() (x11_display_loss.cpp).
 void WatchForLostDisplay();
 
-// Gives the window the desktop entry's identity: the hints before video starts, the icon once
-// the window exists (sdl_window_identity.cpp).
-void SetWindowIdentityHints();
+// Puts the icon the program gave (SetAppIdentity) on the window, once it exists.
 void SetWindowIcon(SDL_Window* window);
 
 // Drops the present's renderer; called before the window goes.
 void DestroyPresenter();
+
+// The window was uncovered: the next present shows all of it again, bars included.
+void NoteWindowExposed();
+
+// The window's place and size as it is made, for a picture of the given size
+// (window_placement.cpp); the sizes it is given by hand are noted as they change, and saved for
+// the next run as the window goes.
+SDL_Rect FirstWindowPlace(int pictureWidth, int pictureHeight);
+void NoteWindowSize(SDL_Window* window);
+void SaveWindowPlacement(SDL_Window* window);
 
 // Virtual-key code for a scancode as key messages carry it (generic Shift, Control, Alt), 0 if
 // none.

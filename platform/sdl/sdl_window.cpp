@@ -6,7 +6,6 @@
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 #include "sdl_video.h"
-#include "test_pads.h"
 
 namespace platform {
 namespace {
@@ -40,7 +39,11 @@ void PostWindowEvent(const SDL_WindowEvent& e) {
         PostMessage(WM_MOVE, 0, MakeLParam(e.data1, e.data2));
         break;
     case SDL_WINDOWEVENT_EXPOSED:
+        sdl::NoteWindowExposed();
         PostMessage(WM_PAINT, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        sdl::NoteWindowSize(g_window);
         break;
     default:
         break;
@@ -136,7 +139,6 @@ bool EnsureVideo() {
     if (g_videoStarted) return true;
     // Losing focus in full screen must not minimise the game.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SetWindowIdentityHints();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::string line = std::string("SDL video: ") + SDL_GetError() + "\n";
         OutputDebugString(line.c_str());
@@ -161,19 +163,23 @@ bool StartVideo() {
     return sdl::EnsureVideo();
 }
 
-bool CreateWindow(const char* title, int x, int y, int width, int height) {
+// The window is made at once at its place and size (window_placement.cpp), not at the picture's
+// size first, so that it does not jump as it appears.
+bool CreateWindow(const char* title, int /*x*/, int /*y*/, int width, int height) {
     if (g_window != nullptr) return true;
     // An OpenGL-capable window from the start: otherwise SDL recreates the window when the
     // present makes its (OpenGL) renderer, and the window flickers and changes its id.
-    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
-    g_window = SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
-    if (g_window == nullptr) g_window = SDL_CreateWindow(title, x, y, width, height, flags);
+    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+    const SDL_Rect r = sdl::FirstWindowPlace(width, height);
+    g_window = SDL_CreateWindow(title, r.x, r.y, r.w, r.h, flags | SDL_WINDOW_OPENGL);
+    if (g_window == nullptr) g_window = SDL_CreateWindow(title, r.x, r.y, r.w, r.h, flags);
     if (g_window != nullptr) sdl::SetWindowIcon(g_window);
     return g_window != nullptr;
 }
 
 void DestroyWindow() {
     if (g_window == nullptr) return;
+    sdl::SaveWindowPlacement(g_window);
     sdl::DestroyPresenter();
     SDL_DestroyWindow(g_window);
     g_window = nullptr;
@@ -194,15 +200,13 @@ void PumpEvents() {
 // game that waits for input, at a tenth of the cost.
 void WaitEvent() {
     if (!g_videoStarted) return;
-    if (SDL_NumJoysticks() <= 0 && !sdl::test_pads::Scripted()) {
+    if (SDL_NumJoysticks() <= 0) {
         SDL_WaitEvent(nullptr);
         return;
     }
     constexpr Uint32 kPadLookMs = 10;
-    while (SDL_PollEvent(nullptr) == 0) {
-        sdl::test_pads::ApplyScript();
+    while (SDL_PollEvent(nullptr) == 0)
         SDL_Delay(kPadLookMs);
-    }
 }
 
 bool SystemFontsWanted() {
@@ -241,24 +245,6 @@ void ScreenToClient(int& x, int& y) {
     SDL_GetWindowPosition(g_window, &wx, &wy);
     x -= wx;
     y -= wy;
-}
-
-bool SetWindowFullScreen(bool fullScreen) {
-    if (g_window == nullptr) return false;
-    return SDL_SetWindowFullscreen(g_window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
-}
-
-void FitWindowToClient(int clientWidth, int clientHeight) {
-    if (g_window == nullptr) return;
-    SDL_SetWindowBordered(g_window, SDL_TRUE);
-    SDL_SetWindowAlwaysOnTop(g_window, SDL_FALSE);
-    SDL_SetWindowSize(g_window, clientWidth, clientHeight);
-    int top = 0, left = 0, bottom = 0, right = 0;
-    SDL_GetWindowBordersSize(g_window, &top, &left, &bottom, &right);
-    const int outerWidth = clientWidth + left + right, outerHeight = clientHeight + top + bottom;
-    // The outer window is centred; SDL places the client area, so the frame is added back.
-    SDL_SetWindowPosition(g_window, (ScreenWidth() - outerWidth) / 2 + left,
-                          (ScreenHeight() - outerHeight) / 2 + top);
 }
 
 } // namespace platform

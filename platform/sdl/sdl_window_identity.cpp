@@ -1,35 +1,46 @@
-// Who the game's window is to the desktop: the desktop entry's id as its X11 class and Wayland
-// app id, so that a dock or task switcher matches the window to the menu entry (its name and
-// icon), and the game's own icon on the window for window managers that read it from there.
+// Who the window is to the desktop, as the program said through SetAppIdentity: the desktop
+// entry's id as its X11 class and Wayland app id, and the program's icon on the window.
 #include <cstdlib>
+#include <vector>
 
-#include "desktop_icons.h"
+#include "platform/app_identity.h"
 #include "sdl_video.h"
 
-namespace platform::sdl {
+namespace platform {
 namespace {
 
-// The file name of the desktop entry without ".desktop"; its StartupWMClass says the same.
-constexpr char kDesktopId[] = "org.pelko.Pelko";
+int g_iconSize = 0;
+std::vector<uint32_t> g_iconPixels;
 
 } // namespace
 
-void SetWindowIdentityHints() {
-    // SDL reads these from the environment as video starts; a value the user set stays.
-    setenv("SDL_VIDEO_X11_WMCLASS", kDesktopId, 0);
-    setenv("SDL_VIDEO_WAYLAND_WMCLASS", kDesktopId, 0);
-    SDL_SetHint(SDL_HINT_APP_NAME, "Pelko");
+void SetAppIdentity(const AppIdentity& identity) {
+    // SDL reads the classes from the environment as video starts, and copies the hint.
+    if (identity.desktopId != nullptr) {
+        setenv("SDL_VIDEO_X11_WMCLASS", identity.desktopId, 0);
+        setenv("SDL_VIDEO_WAYLAND_WMCLASS", identity.desktopId, 0);
+    }
+    if (identity.name != nullptr) SDL_SetHint(SDL_HINT_APP_NAME, identity.name);
+    const IconPixels& icon = identity.icon;
+    g_iconSize = 0;
+    g_iconPixels.clear();
+    if (icon.argb == nullptr || icon.size <= 0) return;
+    g_iconSize = icon.size;
+    g_iconPixels.assign(icon.argb, icon.argb + static_cast<size_t>(icon.size) * icon.size);
 }
 
+namespace sdl {
+
 void SetWindowIcon(SDL_Window* window) {
-    const desktop_icons::IconPixels& icon = desktop_icons::kGameWindowIcon;
+    if (g_iconSize == 0) return;
     // SDL copies the pixels into the window's property; the surface only lends them.
     SDL_Surface* surface =
-        SDL_CreateRGBSurfaceFrom(const_cast<uint32_t*>(icon.argb), icon.size, icon.size, 32,
-                                 icon.size * 4, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
+        SDL_CreateRGBSurfaceFrom(g_iconPixels.data(), g_iconSize, g_iconSize, 32, g_iconSize * 4,
+                                 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
     if (surface == nullptr) return;
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);
 }
 
-} // namespace platform::sdl
+} // namespace sdl
+} // namespace platform

@@ -65,6 +65,9 @@ int Display::Open() {
         ShowErrorBox("GDIをアクセスできません");
         return 0;
     }
+    // The player left the game in full screen last time: it starts there, by the same switch the
+    // FullScreen setting makes.
+    if (platform::WindowRestoresFullScreen()) ToggleFullScreen();
     return 1;
 }
 
@@ -163,16 +166,18 @@ void Display::ReleasePalette() {
     palette.reset();
 }
 
+bool Display::PresentsWaitForVSync() const {
+    return waitVSync != 0 || (IsFullScreen() && TheDisplayGlobals().useFlip != 0);
+}
+
 int Display::Present() {
     if (surfacesReady == 0 || !primary || !backBuffer) return 0;
-    // Flipping always waits for the vertical blank; a copy waits only when asked.
-    const bool flip = IsFullScreen() && TheDisplayGlobals().useFlip != 0;
     // The primary stands for the window: the platform's present converts the back buffer straight
     // into what the window shows, rather than copying the whole frame into the primary first. A
     // lost primary shows nothing, as the copy into it would have failed; the platform refuses a
     // lost back buffer itself.
     if (primary->IsLost()) return 0;
-    return platform::PresentFrame(*backBuffer, flip || waitVSync != 0) ? 1 : 0;
+    return platform::PresentFrame(*backBuffer, PresentsWaitForVSync()) ? 1 : 0;
 }
 
 DrawingContext Display::GetBackDC() {
@@ -213,6 +218,13 @@ int SetVSync(int flag) {
 
 int SetUseFlip(int flag) {
     TheDisplayGlobals().useFlip = flag;
+    return 1;
+}
+
+int SetScaling(int mode) {
+    TheDisplayGlobals().scaling = mode == 1 ? 1 : 0;
+    platform::SetPictureScaling(mode == 1 ? platform::PictureScaling::kWholeMultiples
+                                          : platform::PictureScaling::kSharp);
     return 1;
 }
 

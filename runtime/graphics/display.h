@@ -52,6 +52,8 @@ struct Display {
     std::shared_ptr<platform::PaletteTable> colors = std::make_shared<platform::PaletteTable>();
 
     bool IsFullScreen() const { return (cooperativeLevel & DDSCL_FULLSCREEN) != 0; }
+    // Flipping always waits for the vertical blank; a copy waits only when asked.
+    bool PresentsWaitForVSync() const;
 
     int Open();
     void Close();
@@ -77,12 +79,16 @@ struct DisplayGlobals {
     int useFlip = 0;                     // flip in full screen instead of copying
     int paletteFromImagePending = 1;     // the first 8-bit picture still has to set the palette
     platform::Rect presentDestination{}; // the window's client area on the screen
+    int scaling = 0;                     // 0: sharp scaling to fill, 1: whole multiples only
     std::array<uint32_t, kStoredPaletteSize> storedPalette = kInitialStoredPalette;
 };
 DisplayGlobals& TheDisplayGlobals();
 
 int SetVSync(int flag);
 int SetUseFlip(int flag);
+// How the picture is enlarged in the window and in full screen: 1 whole multiples only, any
+// other value sharp scaling to fill (the default).
+int SetScaling(int mode);
 int ToggleFullScreen();
 
 } // namespace tessary

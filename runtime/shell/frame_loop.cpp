@@ -9,6 +9,7 @@
 #include "runtime/input/mouse.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/frame_hold.h"
+#include "runtime/shell/frame_pacing.h"
 
 namespace tessary {
 namespace {
@@ -88,11 +89,20 @@ int RunTick() {
 
 void RunFrameLoop() {
     uint32_t base = platform::TimeGetTime();
+    DisplayPacer pacer;
     for (;;) {
         if (FramesPaused() != 0) {
             if (WaitWhilePaused() == 0) return;
             // The time spent paused is no backlog: the schedule starts afresh from the resume,
             // and the next frame comes one period later, like any other.
+            base = platform::TimeGetTime();
+            pacer.Restart();
+            continue;
+        }
+        // Where the display paces the frames its refresh is the clock; when the timer takes over
+        // again, its schedule starts from the last of those turns.
+        if (pacer.Engaged()) {
+            if (!pacer.Turn()) return;
             base = platform::TimeGetTime();
             continue;
         }

@@ -21,7 +21,8 @@ int RunTick();
 
 // Runs ticks at framePeriod until WM_QUIT. A tick that starts less than four periods late moves
 // the schedule on by one period (later ticks catch up back to back); four periods or more drops
-// the backlog so that exactly one more tick is owed.
+// the backlog so that exactly one more tick is owed. Where the display can pace the ticks
+// (frame_pacing.h), it does instead.
 void RunFrameLoop();
 
 } // namespace tessary

@@ -1,6 +1,7 @@
-// A tiny program on the real platform for the end-to-end picture check: it writes its own BMP
+// A tiny program on the real platform for the end-to-end picture checks: it writes its own BMP
 // (a magenta-keyed frame around red, green and blue blocks with a keyed hole), loads it into a
-// slot and draws it at (200, 150) on a grey screen every frame until Esc.
+// slot and draws it at (200, 150) on a grey screen every frame until Esc, above a black band with
+// single white pixels, the finest detail a frame has, for the scaling check.
 #include "platform/surface.h"
 #include "runtime/graphics/blitters.h"
 #include "runtime/graphics/display.h"
@@ -22,11 +23,27 @@ uint32_t ProbePixel(int x, int y) {
     return y < 24 ? kGreen : kBlue;
 }
 
+// The band and its pixels, as picture_scaling.sh expects them: two rows of 24, 23 pixels apart, so
+// that at a scale that is no whole number each falls on another phase of the screen's pixels.
+constexpr platform::Rect kBand{32, 392, 608, 440};
+constexpr int kDotLeft = 40, kDotStep = 23, kDotsPerRow = 24, kDotRows[] = {400, 423};
+
+void DrawDetails(tessary::Display& d) {
+    platform::FillRect(*d.backBuffer, kBand, d.ColorToPixel(*d.backBuffer, 0x000000));
+    const uint32_t white = d.ColorToPixel(*d.backBuffer, 0xFFFFFF);
+    for (int y : kDotRows)
+        for (int i = 0; i < kDotsPerRow; ++i) {
+            const int x = kDotLeft + kDotStep * i;
+            platform::FillRect(*d.backBuffer, platform::Rect{x, y, x + 1, y + 1}, white);
+        }
+}
+
 int DrawProbe() {
     tessary::Display& d = tessary::TheDisplay();
-    if (d.backBuffer)
-        platform::FillRect(*d.backBuffer, platform::Rect{0, 0, d.width, d.height},
-                           d.ColorToPixel(*d.backBuffer, kGreyColorRef));
+    if (!d.backBuffer) return 1;
+    platform::FillRect(*d.backBuffer, platform::Rect{0, 0, d.width, d.height},
+                       d.ColorToPixel(*d.backBuffer, kGreyColorRef));
+    DrawDetails(d);
     tessary::DrawImage(200, 150, 1, 0, 0, -1, -1);
     return 1;
 }

@@ -3,9 +3,12 @@
 # it, its south button starts a run, its stick steers and its button fires; a stick left at rest
 # a little off centre leaves the ship where it is; pulled out in play the keyboard goes on, and
 # plugged in again it steers again. The pad is one of SDL's virtual pads, attached inside the
-# game from the script named by TESSARY_TEST_PAD_SCRIPT (for tests only).
+# shipped game by the library preloaded into it ($2, tests/support/pad_script_preload.cpp) from
+# the script named by TESSARY_TEST_PAD_SCRIPT.
 set -u
 dist=$1
+preload=$2
+[ -f "$preload" ] || { echo "FAIL: no pad script preload at $preload"; exit 1; }
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 start_own_net
@@ -18,8 +21,8 @@ cd "$folder" || exit 1
 : >pads.txt
 pad() { echo "$*" >>pads.txt; }
 
-TESSARY_TEST_PAD_SCRIPT=$folder/pads.txt SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" \
-  "$dist/pelkogame" 2>"$folder/stderr.txt" &
+SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" TESSARY_TEST_PAD_SCRIPT="$folder/pads.txt" \
+  LD_PRELOAD="$preload" "$dist/pelkogame" 2>"$folder/stderr.txt" &
 game=$!
 at_exit 'kill $game 2>/dev/null'
 fail() {

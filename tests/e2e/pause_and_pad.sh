@@ -2,10 +2,13 @@
 # The real game under Xvfb, paused and left with the keyboard and with a pad alone. P pauses a
 # run and P again goes on; paused, the picture stays as it was under the sign however long keys
 # are held, and P goes on with the ship where it stopped. Then one of SDL's virtual Xbox 360 pads
-# (from the script named by TESSARY_TEST_PAD_SCRIPT, for tests only): one tap of south starts a
-# run, Start pauses it, Back ends it, and Back on the title quits.
+# (from the script named by TESSARY_TEST_PAD_SCRIPT, read by the library $2 preloaded into the
+# shipped game): one tap of south starts a run, Start pauses it, Back ends it, and Back on the
+# title quits.
 set -u
 dist=$1
+preload=$2
+[ -f "$preload" ] || { echo "FAIL: no pad script preload at $preload"; exit 1; }
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb || exit 1
 start_own_net
@@ -19,8 +22,8 @@ pad() { echo "$*" >>pads.txt; }
 tap_pad() { pad button 0 "$1" 1; pad button 0 "$1" 0; }
 SOUTH=0 BACK=6 START=7
 
-TESSARY_TEST_PAD_SCRIPT=$folder/pads.txt SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" \
-  "$dist/pelkogame" 2>"$folder/stderr.txt" &
+SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" TESSARY_TEST_PAD_SCRIPT="$folder/pads.txt" \
+  LD_PRELOAD="$preload" "$dist/pelkogame" 2>"$folder/stderr.txt" &
 game=$!
 at_exit 'kill $game 2>/dev/null'
 fail() {

@@ -13,12 +13,6 @@ start_xvfb || exit 1
 start_window_manager || exit 1
 start_own_net
 
-# Prints "r g b" of the screen pixel at (x, y) in the last screenshot.
-pixel() {
-  convert shot.png -crop "1x1+$1+$2" +repage \
-    -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
-}
-
 # Fails unless the pixel at (x, y) is within 8 of the colour in each channel; says why unless
 # QUIET is set.
 QUIET=""
@@ -38,20 +32,8 @@ expect() {
   done
 }
 
-# The client area of the probe's window on the screen: sets wx, wy, ww, wh. The window is looked
-# up afresh each time, since the renderer may recreate it.
-geometry() {
-  wx=0 wy=0 ww=0 wh=0
-  local id info
-  id=$(xdotool search --onlyvisible --name '^Untitled$' 2>/dev/null | head -1)
-  [ -n "$id" ] || return 1
-  window=$id
-  info=$(xwininfo -id "$id" 2>/dev/null) || return 1
-  wx=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-  wy=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-  ww=$(sed -n 's/.*Width: *//p' <<<"$info")
-  wh=$(sed -n 's/.*Height: *//p' <<<"$info")
-}
+# The client area of the probe's window on the screen: sets window, wx, wy, ww, wh.
+geometry() { window_geometry Untitled; }
 
 # Checks the probe picture drawn at (200, 150) scaled by s from the screen point (ox, oy).
 check_picture() {

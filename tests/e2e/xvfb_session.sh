@@ -8,6 +8,12 @@ at_exit() { EXIT_TASKS+=("$1"); }
 run_exit_tasks() { local t; for t in "${EXIT_TASKS[@]}"; do eval "$t"; done; }
 trap run_exit_tasks EXIT
 
+# The game keeps its window's size between runs under XDG_STATE_HOME: each test starts without
+# one, and leaves none in the home folder.
+XDG_STATE_HOME=$(mktemp -d)
+export XDG_STATE_HOME
+at_exit 'rm -rf "$XDG_STATE_HOME"'
+
 # A game folder of the test's own in $folder, removed at the end: its GameData links to every
 # file of the game folder $1 (a test may replace or remove a link), and ForBeginner.BMP beside it.
 make_game_folder() {
@@ -33,12 +39,12 @@ wait_until() {
 # Xvfb picks a free display number itself (-displayfd), so tests running side by side never race
 # for the same one. -noreset: without it the server resets whenever its last client disconnects
 # (the readiness probe below is such a client), and a program connecting during the reset is
-# refused.
+# refused. The screen is 1280 x 1024 unless $1 names another size (WIDTHxHEIGHT).
 start_xvfb() {
-  local fifo
+  local fifo size=${1:-1280x1024}
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local n
   if ! read -r -t "$WAIT_SECONDS" n <"$fifo"; then
@@ -75,6 +81,27 @@ wait_for_window() {
     [ $SECONDS -lt $deadline ] || return 1
     sleep 0.1
   done
+}
+
+# The client area on the screen of the first mapped window titled exactly $1: sets window, wx,
+# wy, ww and wh (all 0 when there is none, and false). Looked up afresh each time, since a
+# renderer may recreate the window.
+window_geometry() {
+  window="" wx=0 wy=0 ww=0 wh=0
+  local info
+  window=$(visible_window "$1")
+  [ -n "$window" ] || return 1
+  info=$(xwininfo -id "$window" 2>/dev/null) || return 1
+  wx=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  wy=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  ww=$(sed -n 's/.*Width: *//p' <<<"$info")
+  wh=$(sed -n 's/.*Height: *//p' <<<"$info")
+}
+
+# Prints "r g b" (0 to 255) of the screen pixel at (x, y) in the last screenshot, shot.png.
+pixel() {
+  convert shot.png -crop "1x1+$1+$2" +repage \
+    -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
 }
 
 # Gives the keyboard focus to a window and waits until it has it. Without a window manager the

@@ -118,6 +118,25 @@ TEST_F(SettingsTest, FlagsAreOnOnlyForExactlyOne) {
     EXPECT_EQ(Globals().maxPower, -2);
 }
 
+// The picture's scaling is this game's own setting, in [Pelko] below the game's section; values
+// other than 0 and 1 read as sharp scaling, and the key in the game's section is not read.
+TEST_F(SettingsTest, ScalingIsReadFromThePelkoSectionAndHandedToThePresent) {
+    const struct {
+        const char* ini;
+        platform::PictureScaling scaling;
+    } rows[] = {
+        {"[PelkoGame]\nFPS=60\n[Pelko]\nScaling=1\n", platform::PictureScaling::kWholeMultiples},
+        {"[PelkoGame]\nFPS=60\n[Pelko]\nScaling=2\n", platform::PictureScaling::kSharp},
+        {"[PelkoGame]\nScaling=1\n", platform::PictureScaling::kSharp},
+    };
+    for (const auto& row : rows) {
+        BootWith(row.ini);
+        EXPECT_EQ(headless::PresentScaling(), row.scaling) << row.ini;
+        EXPECT_EQ(tessary::TheDisplayGlobals().scaling,
+                  row.scaling == platform::PictureScaling::kWholeMultiples ? 1 : 0);
+    }
+}
+
 TEST_F(SettingsTest, FullScreenOneSwitchesTheDisplayAtOnce) {
     BootWith("[PelkoGame]\nFullScreen=1\n");
     EXPECT_EQ(Globals().fullScreen, 1);

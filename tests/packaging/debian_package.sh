@@ -37,6 +37,8 @@ for program in pelkogame PelkoGameOptionEditer; do
   dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/lib/pelko/$program" >"$out/$program"
   if readelf -S "$out/$program" | grep -q '\.symtab'; then fail "$program is not stripped"; fi
 done
+# No test hook in the game a player installs.
+strings "$out/pelkogame" | grep -E 'TESSARY_TEST_|test pads' && fail "the packed game has test code"
 
 lintian --tag-display-limit 0 "$deb" >"$out/lintian.log" 2>&1
 if grep -E '^[EW]: ' "$out/lintian.log"; then fail "lintian found errors or warnings"; fi

@@ -13,6 +13,20 @@ p="$root/usr/local"
 for f in games/pelko games/pelko-settings lib/pelko/pelkogame lib/pelko/PelkoGameOptionEditer; do
   [ -x "$p/$f" ] || fail "$f is not installed as a program"
 done
+# The settings editor asks for none of the game's video, sound, fonts or pictures, installed or in
+# the build's game folder. Qt's own libraries bring FreeType, fontconfig and libpng in after it,
+# so those are looked for among what the program itself needs.
+for editor in "$p/lib/pelko/PelkoGameOptionEditer" "$build/dist/PelkoGameOptionEditer"; do
+  needs=$(readelf -d "$editor" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p')
+  [ -n "$needs" ] || fail "readelf found no libraries in $editor"
+  grep -Ei 'sdl|fluidsynth|freetype|fontconfig|asound|png' <<<"$needs" &&
+    fail "$editor needs a library of the game's platform"
+  ldd "$editor" | grep -Ei 'sdl|fluidsynth|asound' && fail "$editor loads the game's platform"
+done
+# The game carries no test hook: the end-to-end tests bring their virtual pads in from outside.
+for game in "$p/lib/pelko/pelkogame" "$build/dist/pelkogame"; do
+  strings "$game" | grep -E 'TESSARY_TEST_|test pads' && fail "$game carries test code"
+done
 for f in lib/pelko/user-folder.sh share/pelko/ForBeginner.BMP \
          share/pelko/GameData/Fullcolor/GPelko.bmp share/pelko/GameData/256/GPelko.bmp \
          share/pelko/GameData/Shot.wav share/pelko/GameData/BGM1.mid \
@@ -46,4 +60,5 @@ for page in pelko pelko-settings; do
   out=$(MANWIDTH=80 man -l "$p/share/man/man6/$page.6.gz" 2>&1) || fail "man $page: $out"
   grep -q "FILES" <<<"$out" || fail "man $page has no FILES section"
 done
-echo "install layout, menu entries, metadata, icons and man pages are in place and validate"
+echo "install layout, menu entries, metadata, icons and man pages are in place and validate;" \
+  "the editor needs none of the game's platform libraries, and the game carries no test hook"

@@ -18,12 +18,11 @@
 #include "runtime/input/joystick.h"
 #include "runtime/shell/runtime_state.h"
 #include "sdl/pad_rules.h"
-#include "sdl/test_pads.h"
+#include "support/test_pads.h"
 
 namespace tessary {
 namespace {
 
-namespace test_pads = platform::sdl::test_pads;
 using test_pads::Kind;
 
 constexpr int kXboxBack = 6, kXboxStart = 7, kXboxLeftShoulder = 4, kXboxRightShoulder = 5;

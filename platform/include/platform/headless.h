@@ -10,6 +10,7 @@
 
 #include "platform/joystick.h"
 #include "platform/messages.h"
+#include "platform/present.h"
 
 namespace platform::headless {
 
@@ -20,6 +21,8 @@ void Reset();
 
 void SetTime(uint32_t ms);
 void AdvanceTime(uint32_t ms);
+// The same clock by the microsecond (TimeMicros), for work that takes part of a millisecond.
+void AdvanceMicros(uint64_t us);
 
 // Total milliseconds passed to Sleep since the last Reset.
 uint64_t SleptMs();
@@ -55,6 +58,24 @@ const std::vector<uint32_t>& PresentedFrame();
 int PresentedWidth();
 uint64_t PresentCount();
 bool LastPresentWaitedForVSync();
+// What the runtime asked of the present: the scaling, and refreshes per frame (0: not paced).
+PictureScaling PresentScaling();
+int RefreshesPerFrameAsked();
+
+// A display that refreshes hz times a second, refresh j at j * 1e6 / hz microseconds: a present
+// that waits for the vertical blank returns at the first refresh after its call (as a wait for the
+// blank followed by the copy does), one that does not wait returns at once, and the display shows
+// the newest frame at each refresh. With reported false the platform tells the runtime no rate
+// (DisplayRefreshHz is 0), as on a host that cannot, while the display still refreshes. 0 Hz, the
+// default, is no display clock: presents never wait, nothing is logged.
+void SetDisplayRefresh(double hz, bool reported = true);
+// Every present while a display clock runs: when it was called and the first refresh after that.
+// A frame whose successor names the same refresh was replaced before it could be shown.
+struct PresentRecord {
+    uint64_t calledUs = 0;
+    uint64_t refresh = 0;
+};
+const std::vector<PresentRecord>& PresentLog();
 
 struct MessageBoxRecord {
     std::string text;

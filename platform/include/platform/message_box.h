@@ -1,5 +1,7 @@
-// Message boxes and debug output: the stand-ins for MessageBoxA and OutputDebugStringA.
+// Message boxes: the stand-in for MessageBoxA. The debug output, which every program has, is
+// declared beside it.
 #pragma once
+#include "platform/debug_output.h"
 
 namespace platform {
 
@@ -11,8 +13,5 @@ inline constexpr int IDOK = 1;
 // Shows a modal box with an OK button; text and caption are UTF-8. Without a display the text goes
 // to standard error and the call answers as if OK was pressed.
 int MessageBox(const char* text, const char* caption, unsigned style);
-
-// Sends text, unchanged, to the debug output (standard error on Linux).
-void OutputDebugString(const char* text);
 
 } // namespace platform

@@ -55,9 +55,16 @@ LResult DefWindowProc(uint32_t message, WParam wParam, LParam lParam);
 // Full-screen switching of the real window (desktop-sized, aspect kept, no mode change).
 bool SetWindowFullScreen(bool fullScreen);
 
-// Windowed style (title bar, not topmost) with a client area of the given size, centred on the
-// screen.
+// Windowed style (title bar, not topmost, resizable) with a client area for a picture of the
+// given size, centred on the screen. On a real desktop the client area is the size the player
+// last gave the window, brought inside the work area, or at the first start the largest whole
+// multiple of the picture that fits the work area with the window's frame; leaving full screen
+// gives the window back the size it had. The headless window takes the picture's size.
 void FitWindowToClient(int clientWidth, int clientHeight);
+
+// Whether the player left the game in full screen the last time it ran, so that this start goes
+// full screen as well. Always false on the headless platform.
+bool WindowRestoresFullScreen();
 
 } // namespace platform
 

@@ -1,10 +1,10 @@
-// Virtual pads made with SDL's own virtual joystick API, for tests of the real platform: the test
-// program attaches them directly, and the game takes them from a script named by
-// TESSARY_TEST_PAD_SCRIPT (set only by the end-to-end tests; a player never has it).
+// Virtual pads made with SDL's own virtual joystick API, for tests of the real platform: the pad
+// tests attach them directly, and the end-to-end tests through pad_script_preload.cpp, preloaded
+// into the real game.
 #pragma once
 #include <SDL.h>
 
-namespace platform::sdl::test_pads {
+namespace test_pads {
 
 enum class Kind {
     // Named and numbered as an Xbox 360 pad on the xpad driver: SDL's mapping database knows it
@@ -27,13 +27,4 @@ SDL_Joystick* Attach(Kind kind, Uint16 vendor = 0, Uint16 product = 0);
 // Closes and detaches a pad made by Attach.
 void Detach(SDL_Joystick* pad);
 
-// Applies the lines of TESSARY_TEST_PAD_SCRIPT added since the last call; nothing when it is not
-// set. Lines: "attach xbox360|unknown", "detach N", "axis N AXIS VALUE", "button N BUTTON 0|1",
-// "hat N HAT VALUE", where N counts the pads the script attached, from 0.
-void ApplyScript();
-
-// Whether a script is read (its new lines are applied first): a game that waits for input then
-// applies it as it waits, so that a scripted press wakes it.
-bool Scripted();
-
-} // namespace platform::sdl::test_pads
+} // namespace test_pads
