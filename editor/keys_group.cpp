@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/dialog_units.h"
 #include "editor/key_capture.h"
@@ -29,6 +30,7 @@ constexpr const char* kActionTexts[pelko::kActionCount] = {
     QT_TRANSLATE_NOOP("editor::KeysGroup", "ポーズ"),
 };
 constexpr int kRowsPerColumn = 5;
+constexpr const char* kWaitingText = QT_TRANSLATE_NOOP("editor::KeyButton", "キーを押してください");
 
 // Object names for scripts and tests: "key" and the action's key in Game.ini ("keyKeyFire").
 QString ButtonId(Action a) {
@@ -40,9 +42,9 @@ QString NameOf(int vk) {
 }
 
 // Wide enough for any text the button may show, so that a new key never cuts its name.
-int WidestKeyText(const KeyButton& button, const QString& waiting) {
+int WidestKeyText(const KeyButton& button) {
     const QFontMetrics metrics(button.font());
-    int widest = metrics.horizontalAdvance(waiting);
+    int widest = metrics.horizontalAdvance(KeyButton::tr(kWaitingText));
     for (int vk = 0; vk < 256; ++vk)
         if (platform::KeyName(vk) != nullptr)
             widest = std::max(widest, metrics.horizontalAdvance(NameOf(vk)));
@@ -69,7 +71,7 @@ KeyButton::KeyButton(QWidget* parent) : QPushButton(parent) {
 
 void KeyButton::StartWaiting() {
     waiting_ = true;
-    setText(tr("キーを押してください"));
+    setText(tr(kWaitingText));
     setDown(true);
 }
 
@@ -116,8 +118,7 @@ KeysGroup::KeysGroup(pelko::PlayerKeys& keys, const DialogUnits& units, QWidget*
         const int i = static_cast<int>(k.action);
         auto* button = new KeyButton(this);
         button->setObjectName(ButtonId(k.action));
-        button->setMinimumWidth(WidestKeyText(*button, button->tr("キーを押してください")) +
-                                units.ToPixels(0, 0, 12, 0).width());
+        button->setMinimumWidth(WidestKeyText(*button) + units.ToPixels(0, 0, 12, 0).width());
         auto* name = new QLabel(tr(kActionTexts[i]), this);
         name->setObjectName(ButtonId(k.action) + QStringLiteral("Label"));
         name->setBuddy(button);
