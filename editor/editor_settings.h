@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "game/flow/player_keys.h"
+
 namespace editor {
 
 // The editor's own start values, for a game that has no settings file yet.
@@ -21,6 +23,7 @@ struct EditorSettings {
     // [Pelko]
     int musicVolume = 100;
     int scaling = 0; // 0 sharp, 1 whole multiples
+    pelko::PlayerKeys keys;
 };
 
 // What the dialog starts from: the start values above when there is no file at gamePath, else
@@ -35,7 +38,8 @@ struct ProfileLine {
     std::string value;
 };
 
-// The lines of [Pelko], in the order they are written.
+// The lines of [Pelko], in the order they are written: the volumes and scaling, then one key
+// per action by its name.
 std::vector<ProfileLine> PelkoSectionLines(const EditorSettings& settings);
 
 // The file's text with '\n' line breaks. First the game's own section, exactly as the editor

@@ -20,6 +20,7 @@
 #include "editor/about_dialog.h"
 #include "editor/app_icon.h"
 #include "editor/dialog_units.h"
+#include "editor/keys_group.h"
 
 namespace editor {
 namespace {
@@ -102,7 +103,8 @@ OptionDialog::OptionDialog(QWidget* parent)
     top->addLayout(BuildCheckBoxes(units));
     page->addLayout(top);
     page->addLayout(BuildVolumeRows(units));
-    // A further section, a group of the keys say, goes in here, above the button row.
+    page->addWidget(new KeysGroup(settings_.keys, units, this));
+    // A further section goes in here, above the button row.
     page->addLayout(BuildButtonRow(units));
 
     aboutAction_ = new QAction(tr(kAboutMenuText), this);

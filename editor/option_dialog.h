@@ -1,6 +1,7 @@
-// The editor's one dialog: colour mode, frame rate, screen mode, scaling, drawing options, and
-// the volumes of the effects and the music. It starts from Game.ini in the current directory when
-// there is one. OK writes Game.ini there and closes; Esc or the close box close without writing.
+// The editor's one dialog: colour mode, frame rate, screen mode, scaling, drawing options, the
+// volumes of the effects and the music, and the player's keys. It starts from Game.ini in the
+// current directory when there is one. OK writes Game.ini there and closes; Esc or the close box
+// close without writing.
 #pragma once
 #include <QDialog>
 

@@ -5,6 +5,7 @@
 
 #include "game/flow/settings_rules.h"
 #include "platform/debug_output.h"
+#include "platform/key_names.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
@@ -32,6 +33,7 @@ EditorSettings AsTheGameReadsThem(const std::string& text) {
     s.waveVolume = VolumeInUse(game.waveVolume);
     s.musicVolume = VolumeInUse(pelko.musicVolume);
     s.scaling = pelko.scaling;
+    s.keys = pelko.keys;
     return s;
 }
 
@@ -61,10 +63,13 @@ EditorSettings StartingSettings(const std::string& gamePath) {
 }
 
 std::vector<ProfileLine> PelkoSectionLines(const EditorSettings& s) {
-    return {
+    std::vector<ProfileLine> lines = {
         {pelko::kMusicVolumeKey, std::to_string(s.musicVolume)},
         {pelko::kScalingKey, std::to_string(s.scaling)},
     };
+    for (const pelko::ActionKey& k : pelko::kActionKeys)
+        lines.push_back({k.iniKey, platform::KeyName(s.keys.Key(k.action))});
+    return lines;
 }
 
 std::string FormatSettingsText(const EditorSettings& settings) {

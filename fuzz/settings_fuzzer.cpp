@@ -1,6 +1,6 @@
 // Game.ini over arbitrary bytes, read and applied the way a start-up does it: the game boots in a
 // folder of its own, plays a few frames with what it derived, and every derived rate stays one
-// the frame loop and the movement code can use.
+// the frame loop and the movement code can use, and every action a key of its own.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,7 @@
 
 #include "game/flow/game_globals.h"
 #include "game/flow/game_start.h"
+#include "platform/key_names.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -25,6 +26,16 @@ void CheckDerivedRates() {
     Require(std::isfinite(g.speedFactor) && g.speedFactor >= 0.5f && g.speedFactor <= 30.0f);
 }
 
+// Whatever the file names, every action has a key the game can read and no two share one.
+void CheckKeys() {
+    const pelko::PlayerKeys& keys = pelko::Globals().keys;
+    for (const pelko::ActionKey& k : pelko::kActionKeys) {
+        Require(platform::KeyName(keys.Key(k.action)) != nullptr);
+        Require(pelko::KeyKeptFor(keys.Key(k.action)) == pelko::KeptFor::Nothing);
+        Require(keys.ActionWithKey(keys.Key(k.action)) == k.action);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -34,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pelko::testing::GameHarness game(folder);
     Require(game.Boot());
     CheckDerivedRates();
+    CheckKeys();
     game.StartPlay();
     const uint32_t before = pelko::TheGame().frameCounter;
     game.Ticks(4);

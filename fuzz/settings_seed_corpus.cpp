@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     Write(dir + "/odd_rate.ini", Settings(7, 24, 0, 100, "\n"));
     Write(dir + "/pelko_section.ini",
           Settings(60, 24, 0, 80, "\r\n") + "[Pelko]\r\nMusicVolume=50\r\nScaling=1\r\n");
+    Write(dir + "/keys.ini", "[Pelko]\nKeyFire=Left Shift\nKeyBrake=Space\nKeyUp=w\nKeyDown=W\n"
+                             "KeyPause=\"Page Up\"\nKeyEndRun=\nKeySpecial=Escape\n");
     Write(dir + "/other_section.ini", "[Other]\nFPS=60\n[pelkogame]\n fps = 45 \nMaxPower=-3\n");
     return 0;
 }

@@ -13,6 +13,96 @@
     </message>
 </context>
 <context>
+    <name>editor::KeyButton</name>
+    <message>
+        <source>キーを押してください</source>
+        <translation>Press a key</translation>
+    </message>
+</context>
+<context>
+    <name>editor::KeysGroup</name>
+    <message>
+        <source>キー</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>上へ移動</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>下へ移動</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>左へ移動</source>
+        <translation>Move left</translation>
+    </message>
+    <message>
+        <source>右へ移動</source>
+        <translation>Move right</translation>
+    </message>
+    <message>
+        <source>ショット</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>ブレーキ</source>
+        <translation>Brake</translation>
+    </message>
+    <message>
+        <source>次の特殊攻撃</source>
+        <translation>Next special attack</translation>
+    </message>
+    <message>
+        <source>特殊攻撃</source>
+        <translation>Special attack</translation>
+    </message>
+    <message>
+        <source>プレイをやめる</source>
+        <translation>End the run</translation>
+    </message>
+    <message>
+        <source>ポーズ</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>標準のキーに戻す</source>
+        <translation>Default keys</translation>
+    </message>
+    <message>
+        <source>このキーはゲームで使えません</source>
+        <translation>The game does not read this key</translation>
+    </message>
+    <message>
+        <source>%1 はすでに「%2」に使われています</source>
+        <translation>%1 is already the key for &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 はゲームの終了に使われます</source>
+        <translation>%1 quits the game</translation>
+    </message>
+    <message>
+        <source>%1 はタイトルでハードモードを切り替えます</source>
+        <translation>%1 switches hard mode on the title</translation>
+    </message>
+    <message>
+        <source>%1 はスクリーンショットを保存します</source>
+        <translation>%1 saves a screenshot</translation>
+    </message>
+    <message>
+        <source>%1 は Alt+Enter の全画面切り替えに使われます</source>
+        <translation>%1 is for Alt+Enter, full screen</translation>
+    </message>
+    <message>
+        <source>%1 はデスクトップが使うキーです</source>
+        <translation>%1 belongs to the desktop</translation>
+    </message>
+    <message>
+        <source>%1 はボスの攻撃を始めるキーです</source>
+        <translation>%1 starts a boss attack</translation>
+    </message>
+</context>
+<context>
     <name>editor::OptionDialog</name>
     <message>
         <source>Color設定</source>

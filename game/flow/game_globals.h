@@ -2,8 +2,10 @@
 // object that holds every static object of the game in its construction order.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "game/enemies/game_object.h"
+#include "game/flow/player_keys.h"
 
 namespace tessary {
 class TypeText;
@@ -62,6 +64,8 @@ struct GameGlobals {
     uint8_t demoRight = 0;
     int32_t staffRollY = 480;
     int32_t hitBoxOutlines = -1; // ShowObjectFrame as noted by the first drawing pass; -1 not yet
+    PlayerKeys keys;             // as [Pelko] names them; the defaults until the settings are read
+    std::string pausedKeysLine;  // the pause sign's line, naming those keys
 
     // The run's course.
     int32_t stageNumber = 0;

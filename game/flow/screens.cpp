@@ -4,12 +4,16 @@
 // last stage and dissolves back to the title.
 #include "game/flow/screens.h"
 
+#include <cctype>
+#include <string>
+
 #include "game/flow/game_globals.h"
 #include "game/flow/game_keys.h"
 #include "game/flow/game_start.h"
 #include "game/player/high_score.h"
 #include "game/player/stage_progress.h"
 #include "platform/clock.h"
+#include "platform/key_names.h"
 #include "runtime/graphics/blitters.h"
 #include "runtime/graphics/primitives.h"
 #include "runtime/graphics/text.h"
@@ -31,6 +35,9 @@ constexpr int kDemoLeftmost = -240, kDemoRightmost = 80;
 constexpr int kStaffRollPeriodMs = 50;
 constexpr int kStaffRollStart = 480, kStaffRollEnd = -1700;
 constexpr uint32_t kWhite = 0xFFFFFF;
+// Where the title picture asks for the start key.
+constexpr int kStartPlateLeft = 150, kStartPlateTop = 396, kStartPlateRight = 490,
+              kStartPlateBottom = 434;
 constexpr const char* kStageMusic = "GameData\\BGM1.mid";
 
 struct CreditLine {
@@ -98,6 +105,21 @@ void DrawTitleStatus() {
     if (g.use256Color != 0) tessary::PrintText(100, 30, "Use 256Color");
 }
 
+// The title picture says "PUSH SPACE KEY"; with another fire key a plate over that line names
+// the key that starts.
+void DrawStartKeyLine() {
+    const int fire = KeyOf(Action::Fire);
+    if (fire == kVkSpace) return;
+    std::string line = std::string("PUSH ") + platform::KeyName(fire) + " KEY";
+    for (char& c : line)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    tessary::FillRect(kStartPlateLeft, kStartPlateTop, kStartPlateRight, kStartPlateBottom, 0);
+    tessary::SetTextCentered(1);
+    tessary::SetTextFont(12, 28, kWhite, "Impact");
+    tessary::PrintText(0, kStartPlateTop + 4, "%s", line.c_str());
+    tessary::SetTextCentered(0);
+}
+
 void DrawCredits(int top) {
     const CreditLine* previous = nullptr;
     for (const CreditLine& line : kCredits) {
@@ -122,9 +144,10 @@ int LogoFrame() {
         tessary::SetBlinds(0);
         tessary::SetFrameCallback(LogoToTitleFrame);
     }
-    // Space skips the dissolve, and so do a pad's south and Back buttons; they win over the
-    // hand-over above in the same frame.
-    if (tessary::KeyState(kVkSpace) != tessary::KEY_UP || !PadUp(kPadSouth) || !PadUp(kPadBack))
+    // The fire key skips the dissolve, and so do a pad's south and Back buttons; they win over
+    // the hand-over above in the same frame.
+    if (tessary::KeyState(KeyOf(Action::Fire)) != tessary::KEY_UP || !PadUp(kPadSouth) ||
+        !PadUp(kPadBack))
         GoToTitle();
     return 1;
 }
@@ -146,6 +169,7 @@ int TitleFrame() {
     // Pads are picked up at any time: the title names the pad connected now, and the next run
     // takes it.
     g.joystickCount = tessary::JoystickCount();
+    DrawStartKeyLine();
     DrawTitleStatus();
     // A pad's Back quits here, as Esc does; everywhere else it goes back a step.
     if (PadPressed(kPadBack)) {
@@ -155,7 +179,7 @@ int TitleFrame() {
     if (tessary::KeyState(kVkF4) == tessary::KEY_PRESSED || PadPressed(kPadNorth))
         g.hardMode = g.hardMode != 0 ? 0 : 1;
     bool started = false;
-    if (tessary::KeyState(kVkSpace) == tessary::KEY_PRESSED || PadPressed(kPadSouth) ||
+    if (tessary::KeyState(KeyOf(Action::Fire)) == tessary::KEY_PRESSED || PadPressed(kPadSouth) ||
         PadPressed(kPadStart)) {
         StartRun();
         tessary::SetFrameCallback(InGameFrame);
@@ -207,8 +231,9 @@ int StaffRollFrame() {
     tessary::ClearScreen(0);
     DrawCredits(g.staffRollY);
     g.staffRollY -= 1;
-    if (g.staffRollY < kStaffRollEnd || tessary::KeyState(kVkDelete) >= tessary::KEY_PRESSED ||
-        tessary::KeyState(kVkF1) >= tessary::KEY_PRESSED || AnyPadButtonDown())
+    if (g.staffRollY < kStaffRollEnd ||
+        EitherKey(Action::EndRun, [](int state) { return state >= tessary::KEY_PRESSED; }) ||
+        AnyPadButtonDown())
         tessary::SetFrameCallback(StaffRollEndFrame);
     return 1;
 }

@@ -75,6 +75,7 @@ void ReadSettings() {
     const PelkoSectionSettings own = ReadPelkoSection(settings.Text());
     tessary::SetMusicVolume(own.musicVolume);
     tessary::SetScaling(own.scaling == kScalingWholeMultiples ? 1 : 0);
+    g.keys = own.keys;
 }
 
 } // namespace pelko

@@ -45,6 +45,7 @@ PelkoSectionSettings ReadPelkoSection(const std::string& text) {
     PelkoSectionSettings s;
     s.musicVolume = read(kMusicVolumeKey, kDefaultMusicVolume);
     s.scaling = IsOne(read(kScalingKey, kScalingSharp)) ? kScalingWholeMultiples : kScalingSharp;
+    s.keys = ReadPlayerKeys(text);
     return s;
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/flow/player_keys.h"
+
 namespace pelko {
 
 // The game's own section, and below it the section this Linux game adds.
@@ -44,6 +46,7 @@ struct GameSectionSettings {
 struct PelkoSectionSettings {
     int musicVolume = kDefaultMusicVolume; // 0..100 like the effects' volume; kept as read
     int scaling = kScalingSharp;           // kScalingWholeMultiples only for exactly 1
+    PlayerKeys keys;                       // each action's default when missing or unusable
 };
 
 // Both read the text after the profile reader's decoding (platform::ReadProfileFile), with its

@@ -112,10 +112,10 @@ void Player::Update() {
 
     int direction = kNoDirection;
     int newRow = 0;
-    if (ControlHeld(*this, kVkUp, tessary::JOY_UP)) {
+    if (ControlHeld(*this, KeyOf(Action::Up), tessary::JOY_UP)) {
         direction = 90;
         newRow = 1;
-    } else if (ControlHeld(*this, kVkDown, tessary::JOY_DOWN)) {
+    } else if (ControlHeld(*this, KeyOf(Action::Down), tessary::JOY_DOWN)) {
         direction = 270;
         newRow = 2;
     }
@@ -123,9 +123,9 @@ void Player::Update() {
     if (InHitSecond(*this)) newRow += kHitRows;
     SetRow(newRow);
 
-    if (ControlHeld(*this, kVkLeft, tessary::JOY_LEFT)) {
+    if (ControlHeld(*this, KeyOf(Action::Left), tessary::JOY_LEFT)) {
         direction = direction == 90 ? 135 : direction == 270 ? 225 : 180;
-    } else if (ControlHeld(*this, kVkRight, tessary::JOY_RIGHT)) {
+    } else if (ControlHeld(*this, KeyOf(Action::Right), tessary::JOY_RIGHT)) {
         direction = direction == 90 ? 45 : direction == 270 ? 315 : 0;
     }
 
@@ -151,7 +151,7 @@ void Player::Update() {
     if (hard) {
         rx = vx;
         ry = vy;
-        if (ControlHeld(*this, kVkReturn, kButtonBrake)) {
+        if (ControlHeld(*this, KeyOf(Action::Brake), kButtonBrake)) {
             SetVelocityX(Braked(rx));
             SetVelocityY(Braked(ry));
         } else {
@@ -181,8 +181,7 @@ void Player::Update() {
         }
     }
 
-    if (tessary::KeyState(kVkDelete) == tessary::KEY_PRESSED ||
-        tessary::KeyState(kVkF1) == tessary::KEY_PRESSED ||
+    if (EitherKey(Action::EndRun, [](int state) { return state == tessary::KEY_PRESSED; }) ||
         (gameOver != 0 && tessary::JoyState(0, kButtonNextSpecial) != tessary::KEY_UP)) {
         EndRun();
     }

@@ -122,7 +122,7 @@ void LaunchSpecial(Player& p) {
 void Player::Fire() {
     for (int i = 0; i < kPlayerShotSlots; ++i)
         shots[i].HideIfOffscreen(ringOn != 0);
-    if (ControlHeld(*this, kVkSpace, kButtonFire)) {
+    if (ControlHeld(*this, KeyOf(Action::Fire), kButtonFire)) {
         const int64_t now = TheGame().frameCounter;
         const int n = std::min(doubleShot != 0 ? shotLimit * 2 : shotLimit, kPlayerShotSlots);
         const float shotSpeed = 10 * Globals().speedFactor;
@@ -148,11 +148,11 @@ void Player::Fire() {
 }
 
 void Player::FireSpecial() {
-    if (ControlPressed(*this, kVkX, kButtonNextSpecial)) {
+    if (ControlPressed(*this, KeyOf(Action::NextSpecial), kButtonNextSpecial)) {
         specialKind = specialKind >= kSpecialKinds - 1 ? 0 : specialKind + 1;
         TheGame().SetRow(specialKind);
     }
-    if (tp > 0 && ControlPressed(*this, kVkZ, kButtonSpecial)) {
+    if (tp > 0 && ControlPressed(*this, KeyOf(Action::Special), kButtonSpecial)) {
         LaunchSpecial(*this);
         tp -= 1;
     }

@@ -102,8 +102,8 @@ std::string FromUtf16(const std::string& bytes, bool bigEndian) {
 
 } // namespace
 
-int ProfileIntFromText(const std::string& text, const char* section, const char* key,
-                       int defaultValue) {
+std::optional<std::string> ProfileStringFromText(const std::string& text, const char* section,
+                                                 const char* key) {
     bool inSection = false;
     size_t pos = 0;
     while (pos <= text.size()) {
@@ -124,10 +124,15 @@ int ProfileIntFromText(const std::string& text, const char* section, const char*
         if (!inSection) continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (EqualsNoCase(Trim(line.substr(0, eq)), key))
-            return ParseLeadingInt(Unquoted(Trim(line.substr(eq + 1))), defaultValue);
+        if (EqualsNoCase(Trim(line.substr(0, eq)), key)) return Unquoted(Trim(line.substr(eq + 1)));
     }
-    return defaultValue;
+    return std::nullopt;
+}
+
+int ProfileIntFromText(const std::string& text, const char* section, const char* key,
+                       int defaultValue) {
+    const std::optional<std::string> value = ProfileStringFromText(text, section, key);
+    return value ? ParseLeadingInt(*value, defaultValue) : defaultValue;
 }
 
 std::string ProfileTextFromBytes(const std::string& bytes) {

@@ -50,6 +50,27 @@ void PostWindowEvent(const SDL_WindowEvent& e) {
     }
 }
 
+// The two Shift, Ctrl and Alt keys share one virtual key each; the message's scan code and
+// extended flag tell them apart, as the host's do.
+LParam SideOf(SDL_Scancode scancode) {
+    switch (scancode) {
+    case SDL_SCANCODE_LSHIFT:
+        return KeyLParam(kScanLeftShift, false);
+    case SDL_SCANCODE_RSHIFT:
+        return KeyLParam(kScanRightShift, false);
+    case SDL_SCANCODE_LCTRL:
+        return KeyLParam(kScanCtrl, false);
+    case SDL_SCANCODE_RCTRL:
+        return KeyLParam(kScanCtrl, true);
+    case SDL_SCANCODE_LALT:
+        return KeyLParam(kScanAlt, false);
+    case SDL_SCANCODE_RALT:
+        return KeyLParam(kScanAlt, true);
+    default:
+        return 0;
+    }
+}
+
 // Keys pressed with Alt held arrive as system keys, as on the original platform, so that
 // Alt+Enter is WM_SYSKEYDOWN 13. A held Alt+Enter does not repeat the toggle.
 void PostKeyEvent(const SDL_KeyboardEvent& e) {
@@ -59,7 +80,8 @@ void PostKeyEvent(const SDL_KeyboardEvent& e) {
     bool down = e.type == SDL_KEYDOWN;
     if (alt && down && e.repeat) return;
     uint32_t message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-    PostMessage(message, static_cast<WParam>(vk), e.repeat ? 0x40000000 : 0);
+    const LParam repeat = e.repeat ? static_cast<LParam>(kKeyRepeatFlag) : 0;
+    PostMessage(message, static_cast<WParam>(vk), repeat | SideOf(e.keysym.scancode));
 }
 
 void PostEvent(const SDL_Event& e) {

@@ -1,6 +1,7 @@
 #include "keyboard.h"
 
 #include "platform/keyboard.h"
+#include "platform/virtual_keys.h"
 #include "runtime/shell/runtime_state.h"
 
 namespace tessary {
@@ -15,8 +16,36 @@ int KeyState(int vk) {
     return UpdateInputState(in, in.keys[k], down);
 }
 
-void NoteKeyDown(int vk) {
+namespace {
+
+// The left or right key's own code of a Shift, Ctrl or Alt message; 0 for another key, and for a
+// message that carries no scan code.
+int SidedKey(int vk, platform::LParam lParam) {
+    const auto bits = static_cast<uintptr_t>(lParam);
+    const int scan = static_cast<int>((bits >> 16) & 0xFF);
+    const bool extended = (bits & platform::kExtendedKeyFlag) != 0;
+    if (scan == 0) return 0;
+    switch (vk) {
+    case platform::kVkShift:
+        return scan == platform::kScanRightShift ? platform::kVkRightShift : platform::kVkLeftShift;
+    case platform::kVkControl:
+        return extended ? platform::kVkRightCtrl : platform::kVkLeftCtrl;
+    case platform::kVkAlt:
+        return extended ? platform::kVkRightAlt : platform::kVkLeftAlt;
+    default:
+        return 0;
+    }
+}
+
+void NoteTap(int vk) {
     if (vk >= 0 && vk <= 255) TheInput().tapped[static_cast<size_t>(vk)] = 1;
+}
+
+} // namespace
+
+void NoteKeyDown(int vk, platform::LParam lParam) {
+    NoteTap(vk);
+    if (const int sided = SidedKey(vk, lParam); sided != 0) NoteTap(sided);
 }
 
 void BeginInputTick() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/messages.h"
 #include "runtime/input/input_state.h"
 
 namespace tessary {
@@ -9,8 +10,10 @@ namespace tessary {
 // reads as down at its first query, even when it is up again by then.
 int KeyState(int vk);
 
-// A key-down message for vk: a tap that starts and ends between two frames is not lost.
-void NoteKeyDown(int vk);
+// A key-down message for vk: a tap that starts and ends between two frames is not lost. A Shift,
+// Ctrl or Alt message notes its side's own key too (160 to 165), told by the message's scan
+// code and extended flag.
+void NoteKeyDown(int vk, platform::LParam lParam);
 
 // A tick begins: taps that came before it and were not read by its frame are forgotten, so that
 // a tap counts for the frame after it only, never for a screen that reads the key much later.

@@ -61,7 +61,7 @@ void OnPaint() {
 // before the frame is drawn, so the back buffer still holds the frame last presented. A held key
 // saves once.
 void OnKeyDown(WParam wParam, LParam lParam) {
-    NoteKeyDown(LowWord(wParam));
+    NoteKeyDown(LowWord(wParam), lParam);
     if (LowWord(wParam) == Runtime().quitKey) {
         RequestClose();
         return;
@@ -137,7 +137,7 @@ LResult MainWndProc(uint32_t message, WParam wParam, LParam lParam) {
         OnKeyDown(wParam, lParam);
         return 0;
     case WM_SYSKEYDOWN:
-        NoteKeyDown(LowWord(wParam));
+        NoteKeyDown(LowWord(wParam), lParam);
         if (wParam == kVkReturn) ToggleFullScreen();
         return 0;
     case WM_SYSCOMMAND:

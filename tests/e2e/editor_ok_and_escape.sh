@@ -24,7 +24,7 @@ run_with_key() {
 
 mkdir "$work/ok" "$work/esc"
 run_with_key "$work/ok" Return || exit 1
-expected=$(printf '[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\nShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=0\r\nFullScreen=0\r\nUseFlip=0\r\nWaveVolume=80\r\n[Pelko]\r\nMusicVolume=100\r\nScaling=0\r\n' | od -An -tx1)
+expected=$(printf '[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\nShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=0\r\nFullScreen=0\r\nUseFlip=0\r\nWaveVolume=80\r\n[Pelko]\r\nMusicVolume=100\r\nScaling=0\r\nKeyUp=Up\r\nKeyDown=Down\r\nKeyLeft=Left\r\nKeyRight=Right\r\nKeyFire=Space\r\nKeyBrake=Return\r\nKeyNextSpecial=X\r\nKeySpecial=Z\r\nKeyEndRun=Delete\r\nKeyPause=P\r\n' | od -An -tx1)
 actual=$(od -An -tx1 "$work/ok/Game.ini" 2>/dev/null)
 [ "$expected" = "$actual" ] || { echo "FAIL: Game.ini differs:"; od -c "$work/ok/Game.ini"; exit 1; }
 

@@ -26,6 +26,7 @@
 
 #include "editor/about_dialog.h"
 #include "editor/desktop_language.h"
+#include "editor/key_capture.h"
 #include "editor/option_dialog.h"
 #include "game/flow/settings_rules.h"
 #include "platform/headless.h"
@@ -36,10 +37,19 @@ using editor::OptionDialog;
 
 namespace {
 
+// The keys' lines with every action on its default, after MusicVolume and Scaling.
+QByteArray KeyLines(const char* fire = "Space", const char* brake = "Return",
+                    const char* pause = "P") {
+    return QByteArray("KeyUp=Up\r\nKeyDown=Down\r\nKeyLeft=Left\r\nKeyRight=Right\r\nKeyFire=") +
+           fire + "\r\nKeyBrake=" + brake +
+           "\r\nKeyNextSpecial=X\r\nKeySpecial=Z\r\nKeyEndRun=Delete\r\nKeyPause=" + pause + "\r\n";
+}
+
 const QByteArray kDefaultFile = "[PelkoGame]\r\nFPS=60\r\nColor=24Bit\r\nShowFPS=0\r\n"
                                 "ShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=0\r\n"
                                 "FullScreen=0\r\nUseFlip=0\r\nWaveVolume=80\r\n"
-                                "[Pelko]\r\nMusicVolume=100\r\nScaling=0\r\n";
+                                "[Pelko]\r\nMusicVolume=100\r\nScaling=0\r\n" +
+                                KeyLines();
 
 // The language the test was started in, as CTest sets it.
 bool JapaneseDesktop() {
@@ -223,6 +233,9 @@ class OptionDialogTest : public QObject {
             {"musicVolumeLabel", "音楽の音量", "Music volume"},
             {"scaling", "拡大の仕方", "Scaling"},
             {"scalingWholeMultiples", "整数倍だけ", "Whole multiples"},
+            {"keys", "キー", "Keys"},
+            {"keyKeyNextSpecialLabel", "次の特殊攻撃", "Next special attack"},
+            {"defaultKeys", "標準のキーに戻す", "Default keys"},
         };
         for (const auto& t : texts)
             QCOMPARE(TextOf(Control<QWidget>(t.id)), Expected(t.japanese, t.english));
@@ -253,11 +266,13 @@ class OptionDialogTest : public QObject {
         const QByteArray hand = "; mine\r\n[pelkogame]\r\nFPS = \"75\"\r\nColor=8\r\n"
                                 "ShowFPS='1'\r\nShowObjectFrame=2\r\nUseVRAM=0\r\n"
                                 "FullScreen=1\r\nWaveVolume=250\r\nUseFlip=1\r\nMaxTP=5\r\n"
-                                "[Pelko]\r\nMusicVolume=\"35\"\r\nScaling=1\r\nKeyFire=Space\r\n";
+                                "[Pelko]\r\nMusicVolume=\"35\"\r\nScaling=1\r\n"
+                                "KeyFire = 'left shift'\r\nKeyBrake=space\r\nKeyPause=Nope\r\n";
         const QByteArray written = "[PelkoGame]\r\nFPS=30\r\nColor=256\r\nShowFPS=1\r\n"
                                    "ShowObjectFrame=0\t\t\r\nUseVRAM=0\r\nUseVSync=1\r\n"
                                    "FullScreen=1\r\nUseFlip=1\r\nWaveVolume=100\r\n"
-                                   "[Pelko]\r\nMusicVolume=35\r\nScaling=1\r\n";
+                                   "[Pelko]\r\nMusicVolume=35\r\nScaling=1\r\n" +
+                                   KeyLines("Left Shift", "Space");
         QByteArray utf16("\xFF\xFE");
         for (char c : hand)
             utf16.append(c).append('\0');
@@ -271,6 +286,7 @@ class OptionDialogTest : public QObject {
                 QVERIFY2(!Control<QAbstractButton>(id)->isChecked(), id);
             QCOMPARE(Control<QSlider>("1017")->value(), 100);
             QCOMPARE(Control<QLineEdit>("musicVolumeText")->text(), QStringLiteral("35"));
+            QCOMPARE(TextOf(Control<QWidget>("keyKeyFire")), QStringLiteral("Left Shift"));
             QCOMPARE(PressOk(), QString());
             QCOMPARE(FileBytes("Game.ini").value_or("<missing>"), written);
         }
@@ -303,7 +319,8 @@ class OptionDialogTest : public QObject {
                  QByteArray("[PelkoGame]\r\nFPS=30\r\nColor=24Bit\r\nShowFPS=0\r\n"
                             "ShowObjectFrame=0\t\t\r\nUseVRAM=1\r\nUseVSync=1\r\nFullScreen=0\r\n"
                             "UseFlip=0\r\nWaveVolume=100\r\n[Pelko]\r\nMusicVolume=100\r\n"
-                            "Scaling=0\r\n"));
+                            "Scaling=0\r\n" +
+                            KeyLines()));
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"game.INI"});
     }
 
@@ -493,6 +510,63 @@ class OptionDialogTest : public QObject {
         for (const char* key : {"MaxTP", "MaxPower", "MaxSpeed"}) {
             QCOMPARE(ReadBack(key), -1);
             QVERIFY(!FileBytes("Game.ini").value_or("").contains(key));
+        }
+    }
+
+    // A key is bound by clicking its action and pressing it; another action's key or one the
+    // game keeps is refused with the reason, Esc gives up, F1 binds rather than opening help;
+    // OK writes the keys, the next start shows them, and "Default keys" puts them back.
+    void keysAreBoundRefusedAndPutBack() {
+        auto* fire = Control<QPushButton>("keyKeyFire");
+        auto* note = Control<QLabel>("keysNote");
+        auto press = [&](Qt::Key key) {
+            Click(fire);
+            QTest::keyClick(fire, key);
+        };
+        press(Qt::Key_Up);
+        QCOMPARE(note->text(), Expected("Up はすでに「上へ移動」に使われています",
+                                        "Up is already the key for \"Move up\""));
+        QVERIFY(note->heightForWidth(note->width()) <= note->height());
+        press(Qt::Key_F4);
+        QCOMPARE(note->text(), Expected("F4 はタイトルでハードモードを切り替えます",
+                                        "F4 switches hard mode on the title"));
+        press(Qt::Key_Escape);
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(fire->text(), QStringLiteral("Space"));
+        QCOMPARE(note->text(), QString());
+        QCOMPARE(TextOf(Control<QWidget>("keyKeyEndRun")), QStringLiteral("Delete, F1"));
+        press(Qt::Key_F1);
+        QCOMPARE(fire->text(), QStringLiteral("F1"));
+        QCOMPARE(TextOf(Control<QWidget>("keyKeyEndRun")), QStringLiteral("Delete"));
+        QCOMPARE(PressOk(), QString());
+        QVERIFY(FileBytes("Game.ini").value_or("").contains("\r\nScaling=0\r\n" + KeyLines("F1")));
+
+        OpenDialog();
+        QCOMPARE(TextOf(Control<QWidget>("keyKeyFire")), QStringLiteral("F1"));
+        Click("defaultKeys");
+        QCOMPARE(PressOk(), QString());
+        QCOMPARE(FileBytes("Game.ini").value_or(""), kDefaultFile);
+    }
+
+    // Where the window system gives the keyboard's own codes, a key is taken by its place, as
+    // the game reads it: the key a French keyboard labels A sits where a US one has Q.
+    void aKeyIsTakenByItsPlaceWhereTheCodeTellsIt() {
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            quint32 code;
+            int byPlace, byName;
+        } keys[] = {
+            {Qt::Key_A, {}, 16 + 8, 'Q', 'A'},
+            {Qt::Key_Shift, {}, 54 + 8, 161, 16},
+            {Qt::Key_Enter, Qt::KeypadModifier, 96 + 8, 13, 13},
+            {Qt::Key_1, Qt::KeypadModifier, 79 + 8, 97, 97},
+            {Qt::Key_Eacute, {}, 3 + 8, '2', 0},
+        };
+        for (const auto& k : keys) {
+            const QKeyEvent event(QEvent::KeyPress, k.key, k.modifiers, k.code, 0, 0);
+            QCOMPARE(editor::VirtualKeyOf(event, true), k.byPlace);
+            QCOMPARE(editor::VirtualKeyOf(event, false), k.byName);
         }
     }
 

@@ -79,6 +79,19 @@ TEST_F(InputTest, AKeyDownAndUpBetweenTwoFramesIsReadByTheNextFrameOnly) {
     }
 }
 
+// Both Shift keys send Shift, both Ctrl keys Ctrl; the scan code and the extended flag tell
+// which side a tap was, so that a key bound to one side is not lost in a short tap either.
+TEST_F(InputTest, ATapOfAShiftOrCtrlKeyIsAlsoATapOfItsSidesOwnKey) {
+    using namespace platform;
+    MainWndProc(WM_KEYDOWN, kVkShift, KeyLParam(kScanRightShift, false));
+    MainWndProc(WM_KEYDOWN, kVkControl, KeyLParam(kScanCtrl, false));
+    MainWndProc(WM_KEYDOWN, kVkShift, 0); // no scan code: no side
+    const std::array<int, 5> states = {KeyState(kVkShift), KeyState(kVkRightShift),
+                                       KeyState(kVkLeftShift), KeyState(kVkLeftCtrl),
+                                       KeyState(kVkRightCtrl)};
+    EXPECT_EQ(states, (std::array<int, 5>{KEY_PRESSED, KEY_PRESSED, KEY_UP, KEY_PRESSED, KEY_UP}));
+}
+
 TEST_F(InputTest, AnyKeyReleasedStopsAtTheFirstReleaseAndConsumesTheMouseFlag) {
     headless::SetKeyDown(40, true);
     headless::SetKeyDown(50, true);

@@ -29,6 +29,15 @@ inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 // Bit 30 of a key message's lParam: the key was already down (a repeat).
 inline constexpr uintptr_t kKeyRepeatFlag = 0x40000000;
+// Bits 16 to 23: the key's scan code, and bit 24 the extended-key flag, as the host gives them;
+// they tell the left Shift, Ctrl or Alt key from the right one, which share one virtual key.
+inline constexpr uintptr_t kExtendedKeyFlag = 0x01000000;
+inline constexpr int kScanLeftShift = 0x2A, kScanRightShift = 0x36, kScanCtrl = 0x1D,
+                     kScanAlt = 0x38;
+inline constexpr LParam KeyLParam(int scanCode, bool extended) {
+    return static_cast<LParam>((static_cast<uintptr_t>(scanCode & 0xFF) << 16) |
+                               (extended ? kExtendedKeyFlag : 0));
+}
 inline constexpr uint32_t WM_CHAR = 0x0102;
 inline constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
 inline constexpr uint32_t WM_SYSKEYUP = 0x0105;

@@ -1,6 +1,8 @@
-// Reading integers from INI files with GetPrivateProfileIntA's rules.
+// Reading INI files with GetPrivateProfileIntA's rules: integers, and the settings this game
+// adds that are words.
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform/text_file.h"
@@ -24,6 +26,11 @@ FileContents ReadProfileFile(const char* path);
 // The same rules on text already in memory (8-bit text, after ReadProfileFile's decoding).
 int ProfileIntFromText(const std::string& text, const char* section, const char* key,
                        int defaultValue);
+
+// A key's value as those rules see it: without the blanks around it and a pair of quotes; none
+// for a missing section or key.
+std::optional<std::string> ProfileStringFromText(const std::string& text, const char* section,
+                                                 const char* key);
 
 // The decoding ReadProfileFile applies to the bytes of a file.
 std::string ProfileTextFromBytes(const std::string& bytes);

@@ -19,5 +19,7 @@ inline constexpr int kVkF1 = 112;
 inline constexpr int kVkF4 = 115;
 inline constexpr int kVkF12 = 123;
 inline constexpr int kVkLeftWindows = 91, kVkRightWindows = 92;
+inline constexpr int kVkLeftShift = 160, kVkRightShift = 161, kVkLeftCtrl = 162, kVkRightCtrl = 163;
+inline constexpr int kVkLeftAlt = 164, kVkRightAlt = 165;
 
 } // namespace platform
