@@ -35,7 +35,6 @@ tap() {
 shot() { import -window "$window" shot.png 2>/dev/null; }
 # The share of white in a crop of the last shot.
 white_in() { convert shot.png -crop "$1" +repage -fill black +opaque white -format '%[fx:mean]' info:; }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 hard_mode_shown() { shot && above "$(white_in 80x18+400+10)" 0.05; }
 logo_up() { shot && above "$(white_in 640x100+0+0)" 0.5; }
 title_up() { shot && above "$(white_in 60x18+10+10)" 0.05 && ! above "$(white_in 640x8+0+0)" 0.3; }

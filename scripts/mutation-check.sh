@@ -29,8 +29,10 @@ scratch=${1:-/tmp/pelko-mutation}
 shift $(($# > 0 ? 1 : 0))
 picked=("$@")
 
-test_programs=(enemy_tests boss_tests game_run_tests game_core_tests enemy_in_play_tests
-               boss_fight_tests game_run_screen_tests replay_tests)
+# The test programs, by their place in the build folder.
+test_programs=(tests/enemy_tests tests/boss_tests tests/game_run_tests tests/game_core_tests
+               tests/enemy_in_play_tests tests/boss_fight_tests tests/game_run_screen_tests
+               devtools/replay_tests)
 
 # The mutants: blocks of "@ file", "- the text as it stands" (it must occur exactly once in the
 # file; <NL> stands for a line break), "+ what replaces it", "= what the change breaks"; lines
@@ -104,7 +106,7 @@ cmake -S "$scratch/src" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$scratch
   { echo "configure failed: $scratch/configure.log"; exit 100; }
 
 build_tests() {
-  cmake --build "$build" -j "$jobs" --target "${test_programs[@]}" replay_driver \
+  cmake --build "$build" -j "$jobs" --target "${test_programs[@]##*/}" replay_driver \
     >"$scratch/build.log" 2>&1
 }
 
@@ -112,15 +114,15 @@ build_tests() {
 catcher() {
   local program name
   for program in "${test_programs[@]}"; do
-    if ! (cd "$build/tests" && "./$program" --gtest_brief=1 >"$scratch/run.log" 2>&1); then
-      echo "$program: $(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$scratch/run.log" |
+    if ! (cd "$build/${program%/*}" && "./${program##*/}" --gtest_brief=1 >"$scratch/run.log" 2>&1); then
+      echo "${program##*/}: $(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$scratch/run.log" |
         sed 's/\[  FAILED  \] //')"
       return
     fi
   done
   for golden in "$scratch"/src/tests/replays/*.golden; do
     name=$(basename "$golden" .golden)
-    if ! "$build/tests/replay_driver" check "$name" "$golden" >"$scratch/run.log" 2>/dev/null; then
+    if ! "$build/devtools/replay_driver" check "$name" "$golden" >"$scratch/run.log" 2>/dev/null; then
       # The tick where it parts from its recording, and the first field that differs there.
       echo "replay $name $(grep -m1 -o 'at tick [0-9]*' "$scratch/run.log"):" \
         "$(sed -n 2p "$scratch/run.log" | sed 's/^ *//' | cut -c1-60)"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "platform/headless.h"
 #include "platform/paths.h"
@@ -26,10 +27,9 @@ class GameFilesTest : public testing::RuntimeTest {
   protected:
     void SetUp() override {
         RuntimeTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(PELKO_DIST_DIR);
+        inDist_.emplace(PELKO_DIST_DIR);
     }
-    void TearDown() override { std::filesystem::current_path(previous_); }
+    void TearDown() override { inDist_.reset(); }
 
     struct Levels {
         float peak = 0.0f;
@@ -52,7 +52,7 @@ class GameFilesTest : public testing::RuntimeTest {
     }
 
   private:
-    std::filesystem::path previous_;
+    std::optional<testing::InFolder> inDist_;
 };
 
 struct WaveSlot {

@@ -6,7 +6,7 @@
 #include "assetgen/asset_set.h"
 #include "assetgen/letters.h"
 #include "assetgen/midi_writer.h"
-#include "assets/asset_readers.h"
+#include "support/asset_readers.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "assetgen/asset_set.h"
-#include "assets/asset_readers.h"
+#include "support/asset_readers.h"
 
 namespace {
 

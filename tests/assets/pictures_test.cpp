@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/asset_readers.h"
+#include "support/asset_readers.h"
 
 namespace asset_test {
 namespace {

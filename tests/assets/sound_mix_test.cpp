@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "assets/asset_readers.h"
 #include "platform/headless.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/sound/music.h"
 #include "runtime/sound/wave_bank.h"
-#include "sound/sound_fixture.h"
+#include "support/asset_readers.h"
+#include "support/sound_fixture.h"
 
 namespace tessary {
 namespace {

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "assets/asset_readers.h"
+#include "support/asset_readers.h"
 
 namespace asset_test {
 namespace {

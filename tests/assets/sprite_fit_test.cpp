@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "assets/asset_readers.h"
+#include "support/asset_readers.h"
 
 namespace asset_test {
 namespace {

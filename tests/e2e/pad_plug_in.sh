@@ -6,53 +6,11 @@
 # shipped game by the library preloaded into it ($2, tests/support/pad_script_preload.cpp) from
 # the script named by TESSARY_TEST_PAD_SCRIPT.
 set -u
-dist=$1
-preload=$2
-[ -f "$preload" ] || { echo "FAIL: no pad script preload at $preload"; exit 1; }
 source "$(dirname "$0")/xvfb_session.sh"
-start_xvfb || exit 1
-start_own_net
-
-make_game_folder "$dist"
-# A first stage without enemies: nothing hits the ship while the test watches it.
-rm "$folder/GameData/Stage1.dat"
-printf '&\n' >"$folder/GameData/Stage1.dat"
-cd "$folder" || exit 1
-: >pads.txt
-pad() { echo "$*" >>pads.txt; }
-
-SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" TESSARY_TEST_PAD_SCRIPT="$folder/pads.txt" \
-  LD_PRELOAD="$preload" "$dist/pelkogame" 2>"$folder/stderr.txt" &
-game=$!
-at_exit 'kill $game 2>/dev/null'
-fail() {
-  echo "FAIL: $*"
-  [ -n "${E2E_KEEP:-}" ] && cp "$folder"/*.png "$folder/stderr.txt" "$E2E_KEEP/" 2>/dev/null
-  exit 1
-}
-window=$(wait_for_window Untitled) || fail "no window appeared"
-focus_window "$window" || fail "the window did not take the focus"
+start_game_with_pads "$1" "$2"
 
 # The count line the runtime writes, the n-th time it says this count.
 said_count() { [ "$(grep -c "^$1個のジョイスティックが使用可能です" stderr.txt)" -ge "${2:-1}" ]; }
-shot() { import -window "$window" "$folder/$1.png" 2>/dev/null; }
-
-# The share of the window in the play field's blue.
-field_share() {
-  shot field || { echo 0; return; }
-  convert field.png -fill black +opaque '#007FFF' -fill white -opaque '#007FFF' \
-    -format '%[fx:mean]' info: 2>/dev/null || echo 0
-}
-in_field() { awk -v s="$(field_share)" 'BEGIN { exit !(s > 0.5) }'; }
-
-# The ship's top-left corner as "x y": the box of its body's blue (#344B97, a colour of the
-# ship's picture alone) in the field, below the status band.
-ship_at() {
-  shot ship || return 1
-  convert ship.png -crop 640x416+0+64 +repage -fill black +opaque '#344B97' \
-    -fill white -opaque '#344B97' -format '%@' info: 2>/dev/null |
-    sed -n 's/^[0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\)$/\1 \2/p' | awk '$2 < 416 { print $1, $2 + 64 }'
-}
 ship_y() { ship_at | awk '{ print $2 }'; }
 ship_below() { local y; y=$(ship_y) && [ -n "$y" ] && [ "$y" -gt "$1" ]; }
 ship_above() { local y; y=$(ship_y) && [ -n "$y" ] && [ "$y" -lt "$1" ]; }
@@ -61,15 +19,7 @@ ship_above() { local y; y=$(ship_y) && [ -n "$y" ] && [ "$y" -lt "$1" ]; }
 status_crop() { convert "$1" -crop 150x18+80+10 +repage "$2"; }
 
 wait_until said_count 0 || fail "no joystick count at start"
-# The logo opens and dissolves into the title by itself. The title is up when its status line is
-# drawn in white ("1 Player" at x 10) under the night sky (the logo's blinds are white stripes
-# right across).
-title_up() {
-  shot title &&
-    [ "$(convert title.png -crop 60x18+10+10 +repage -fill black +opaque white \
-      -format '%[fx:mean>0.05]' info:)" = 1 ] &&
-    [ "$(convert title.png -crop 640x8+0+0 +repage -format '%[fx:mean<0.3]' info:)" = 1 ]
-}
+# The logo opens and dissolves into the title by itself.
 wait_until title_up || fail "the title did not come"
 status_crop title.png status-before.png
 
@@ -85,10 +35,10 @@ cmp -s status-before.png status-after.png && fail "the status line did not chang
 # South starts a run: pressed and let go until the field is up (however busy the machine, a
 # press is seen by some frame).
 for _ in $(seq 100); do
-  in_field && break
+  field_up && break
   pad button 0 0 1; sleep 0.3; pad button 0 0 0; sleep 0.3
 done
-in_field || fail "the pad's south button did not start a run"
+field_up || fail "the pad's south button did not start a run"
 
 # Down to the bottom and up to the top with the stick.
 pad axis 0 1 32767

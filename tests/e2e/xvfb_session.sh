@@ -147,3 +147,62 @@ start_own_net() {
   at_exit 'rm -rf "$own_runtime_dir"'
   IN_OWN_NET=(env XDG_RUNTIME_DIR="$own_runtime_dir")
 }
+
+# What a test of the game's window says when it fails; with E2E_KEEP set, its pictures and the
+# game's debug output are kept there.
+fail() {
+  echo "FAIL: $*"
+  [ -n "${E2E_KEEP:-}" ] && cp "$folder"/*.png "$folder/stderr.txt" "$E2E_KEEP/" 2>/dev/null
+  exit 1
+}
+
+# The shipped game $1 under a display of its own, in a game folder of its own whose first stage is
+# empty (nothing but the test moves the ship), with SDL's virtual pads driven from the script
+# $folder/pads.txt by the library $2 preloaded into it (`pad WORDS` adds a line; `tap_pad B`
+# presses and lets go of button B of pad 0). Sets folder (the current directory), game and window,
+# and waits until the window has the focus.
+start_game_with_pads() {
+  local dist=$1 preload=$2
+  [ -f "$preload" ] || { echo "FAIL: no pad script preload at $preload"; exit 1; }
+  start_xvfb || exit 1
+  start_own_net
+  make_game_folder "$dist"
+  rm "$folder/GameData/Stage1.dat"
+  printf '&\n' >"$folder/GameData/Stage1.dat"
+  cd "$folder" || exit 1
+  : >pads.txt
+  SDL_AUDIODRIVER=dummy "${IN_OWN_NET[@]}" TESSARY_TEST_PAD_SCRIPT="$folder/pads.txt" \
+    LD_PRELOAD="$preload" "$dist/pelkogame" 2>"$folder/stderr.txt" &
+  game=$!
+  at_exit 'kill $game 2>/dev/null'
+  window=$(wait_for_window Untitled) || fail "no window appeared"
+  focus_window "$window" || fail "the window did not take the focus"
+}
+pad() { echo "$*" >>"$folder/pads.txt"; }
+tap_pad() { pad button 0 "$1" 1; pad button 0 "$1" 0; }
+SOUTH=0 BACK=6 START=7
+
+# The game's window into $folder/$1.png.
+shot() { import -window "$window" "$folder/$1.png" 2>/dev/null; }
+# The share of the crop $2 (WxH+X+Y) of picture $1 in the colour $3.
+mean_of() {
+  convert "$1" -crop "$2" +repage -fill black +opaque "$3" -fill white -opaque "$3" \
+    -format '%[fx:mean]' info: 2>/dev/null || echo 0
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# The window shows the play field: mostly its blue.
+field_up() { shot field && above "$(mean_of field.png 640x480+0+0 '#007FFF')" 0.5; }
+# The title is up when its status line is drawn in white ("1 Player" at x 10) under the night sky
+# (the logo's blinds are white stripes right across).
+title_up() {
+  shot title && above "$(mean_of title.png 60x18+10+10 white)" 0.05 &&
+    ! above "$(mean_of title.png 640x8+0+0 white)" 0.3
+}
+# The ship's top-left corner in the window as "x y": the box of its body's blue (#344B97, a colour
+# of the ship's picture alone) in the field, below the status band; nothing when it is not there.
+ship_at() {
+  shot ship || return 1
+  convert ship.png -crop 640x416+0+64 +repage -fill black +opaque '#344B97' \
+    -fill white -opaque '#344B97' -format '%@' info: 2>/dev/null |
+    sed -n 's/^[0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\)$/\1 \2/p' | awk '$2 < 416 { print $1, $2 + 64 }'
+}

@@ -1,7 +1,7 @@
 // Angles in 256 steps, aiming, homing and leaving the field.
 #include <cmath>
 
-#include "enemies/enemy_fixture.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "enemies/boss_fixture.h"
+#include "support/boss_fixture.h"
 
 namespace pelko::testing {
 namespace {

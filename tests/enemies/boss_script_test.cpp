@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "enemies/boss_fixture.h"
+#include "support/boss_fixture.h"
 
 namespace pelko::testing {
 namespace {

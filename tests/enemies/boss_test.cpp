@@ -4,8 +4,8 @@
 #include <set>
 #include <vector>
 
-#include "enemies/boss_fixture.h"
 #include "platform/headless.h"
+#include "support/boss_fixture.h"
 
 namespace pelko::testing {
 namespace {

@@ -1,5 +1,5 @@
 // When an enemy fires, from where and how fast, and both shot slots of hard mode.
-#include "enemies/enemy_fixture.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 namespace {

@@ -1,5 +1,5 @@
 // The movement types an enemy's record selects, frame by frame through EnemyManager::Update.
-#include "enemies/enemy_fixture.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 namespace {

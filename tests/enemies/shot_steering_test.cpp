@@ -1,5 +1,5 @@
 // The per-frame behaviour of each shot kind.
-#include "enemies/enemy_fixture.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 namespace {

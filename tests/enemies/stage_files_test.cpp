@@ -1,13 +1,14 @@
 // The five shipped stage files, read with the game's own reader and flown through a whole stage
 // with the player parked at its start position: every record is accepted, every enemy is
-// scheduled to show before the boss warning, no enemy is replaced while still in play, and the stages get harder.
+// scheduled to show before the boss warning, no enemy is replaced while still in play, and the
+// stages get harder.
 #include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <vector>
 
-#include "enemies/enemy_fixture.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 namespace {

@@ -2,8 +2,8 @@
 // the schedule one record ahead, and what happens to files that break the format.
 #include <string>
 
-#include "enemies/enemy_fixture.h"
 #include "platform/message_box.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 namespace {
@@ -382,13 +382,8 @@ TEST_F(StageReaderTest, AMissingFileShowsTheErrorAndEndsTheProgram) {
 }
 
 TEST_F(StageReaderTest, GamePathsUseBackslashes) {
-    const std::string path = WriteStage(Simple(0) + "&\n", "Stage1.dat");
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::create_directories(dir_ / "GameData");
-    std::filesystem::rename(path, dir_ / "GameData" / "Stage1.dat");
-    std::filesystem::current_path(dir_);
+    WriteStage(Simple(0) + "&\n", "GameData/Stage1.dat");
     manager().LoadStage("GameData\\Stage1.dat");
-    std::filesystem::current_path(previous);
     manager().Reset();
     manager().Spawn(0);
     EXPECT_EQ(manager().ringNext, 1);

@@ -7,17 +7,17 @@
 #include <string>
 
 #include "game/flow/game_globals.h"
-#include "game/game_run_fixture.h"
 #include "game/player/high_score.h"
 #include "platform/headless.h"
 #include "support/as_player.h"
+#include "support/game_fixture.h"
 
 namespace pelko {
 namespace {
 
 namespace fs = std::filesystem;
 
-class HighScoreTest : public testing::GameRunTest {
+class HighScoreTest : public testing::GameTest {
   protected:
     const fs::path file = fs::path("GameData") / "HighScore.dat";
 

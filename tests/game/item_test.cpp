@@ -7,20 +7,20 @@
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
 #include "game/flow/settings.h"
-#include "game/game_run_fixture.h"
 #include "game/player/item.h"
 #include "game/player/player.h"
 #include "platform/crt_random.h"
 #include "runtime/shell/diagnostics.h"
 #include "runtime/shell/runtime_state.h"
+#include "support/game_fixture.h"
 
 namespace pelko {
 namespace {
 
-class ItemTest : public testing::GameRunTest {
+class ItemTest : public testing::GameTest {
   protected:
     void SetUp() override {
-        GameRunTest::SetUp();
+        GameTest::SetUp();
         tessary::BuildSineTable();
         item().SetFrames(7, 2, 32, 32);
         item().Hide();

@@ -12,7 +12,7 @@
 #include "game/player/player.h"
 #include "platform/headless.h"
 #include "platform/virtual_keys.h"
-#include "support/game_harness.h"
+#include "support/play_fixture.h"
 
 namespace pelko {
 namespace {
@@ -69,14 +69,12 @@ TEST(PlayerKeys, ASecondKeyGoesWithItsActionsDefaultAndYieldsToAnotherAction) {
     EXPECT_EQ(WhyNotBind(chosen, Action::Fire, 0xE8).kind, Refusal::NoName);
 }
 
-class ChosenKeys : public ::testing::Test {
+class ChosenKeys : public testing::PlayTest {
   protected:
     void Boot(const char* pelko) {
         testing::GameFolder folder;
         folder.settings = std::string("[Pelko]\n") + pelko;
-        folder.stages[1] = "&\n";
-        game = std::make_unique<GameHarness>(folder);
-        ASSERT_TRUE(game->Boot());
+        StartGame(std::move(folder));
     }
     void Tap(int vk) {
         game->Key(vk, true);
@@ -84,7 +82,6 @@ class ChosenKeys : public ::testing::Test {
         game->Key(vk, false);
         game->Ticks(2);
     }
-    std::unique_ptr<GameHarness> game;
 };
 
 TEST_F(ChosenKeys, ARemappedFireKeyStartsAndFiresAndTheOldOneNoLongerDoes) {

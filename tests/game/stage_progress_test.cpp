@@ -13,7 +13,6 @@
 #include "game/flow/game_start.h"
 #include "game/flow/screens.h"
 #include "game/flow/settings.h"
-#include "game/game_run_fixture.h"
 #include "game/player/high_score.h"
 #include "game/player/message_queue.h"
 #include "game/player/player.h"
@@ -22,14 +21,15 @@
 #include "platform/headless.h"
 #include "runtime/shell/runtime_state.h"
 #include "support/game_digest.h"
+#include "support/game_fixture.h"
 
 namespace pelko {
 namespace {
 
-class StageProgressTest : public testing::GameRunTest {
+class StageProgressTest : public testing::GameTest {
   protected:
     void SetUp() override {
-        GameRunTest::SetUp();
+        GameTest::SetUp();
         tessary::BuildSineTable();
         for (int stage = 1; stage <= 5; ++stage)
             std::ofstream("GameData/Stage" + std::to_string(stage) + ".dat") << "&\n";

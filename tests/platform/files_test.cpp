@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "support/as_player.h"
+#include "support/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -19,15 +20,6 @@ namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pelko-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
     std::string Path(const char* name) const { return (dir_ / name).string(); }
     static std::string Bytes(const std::string& path) {
         const FileContents file = ReadWholeFile(path, 1 << 20);
@@ -36,7 +28,8 @@ class FilesTest : public ::testing::Test {
     static void Write(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    fs::path dir_;
+    tessary::testing::TempFolder folder_{"pelko-files"};
+    const fs::path dir_ = folder_.Path();
 };
 
 constexpr size_t kLimit = 4096;

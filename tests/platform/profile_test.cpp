@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/profile.h"
+#include "support/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -72,23 +73,20 @@ TEST(ProfileTest, LineEndsRepeatsAndLongLines) {
 
 TEST(ProfileTest, ReadsAFileThroughTheGamesBackslashPath) {
     namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / "pelko_profile_test";
+    const tessary::testing::TempFolder dir("pelko-profile");
     fs::create_directories(dir / "GameData");
     std::ofstream(dir / "GameData" / "Game.ini", std::ios::binary)
         << "[PelkoGame]\r\nFPS=30\r\nShowObjectFrame=1\t\t\r\n";
     std::string path = (dir / "gamedata").string() + "\\GAME.INI";
     EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "FPS", 60, path.c_str()), 30);
     EXPECT_EQ(GetPrivateProfileInt("PelkoGame", "ShowObjectFrame", 0, path.c_str()), 1);
-    fs::remove_all(dir);
 }
 
 // Notepad's "Unicode" (UTF-16 little endian with its byte-order mark), "Unicode big endian" and
 // UTF-8 with a mark, each written by iconv from the same text.
 TEST(ProfileTest, FilesSavedAsUnicodeReadAsTheyDo) {
     namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "pelko-profile-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path dir = pattern;
+    const tessary::testing::TempFolder dir("pelko-profile");
     const std::string text =
         "[PelkoGame]\r\n; 設定 \xF0\x9F\x8E\xAE\r\nFPS=60\r\nColor=\"256\"\r\n";
     std::ofstream(dir / "plain.txt", std::ios::binary) << text;
@@ -111,7 +109,6 @@ TEST(ProfileTest, FilesSavedAsUnicodeReadAsTheyDo) {
     // The comment's characters survive the decoding, a pair of surrogates among them.
     const FileContents le = ReadProfileFile((dir / "UTF-16.ini").string().c_str());
     EXPECT_EQ(le.bytes.substr(0, 28), "[PelkoGame]\r\n; 設定 \xF0\x9F\x8E\xAE\r\n");
-    fs::remove_all(dir);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "platform/headless.h"
 #include "platform/screenshot.h"
+#include "support/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -20,10 +21,6 @@ class ScreenshotTest : public ::testing::Test {
   protected:
     void SetUp() override {
         headless::Reset();
-        dir_ = fs::temp_directory_path() /
-               ("pelko_shots_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
         fs::create_directories(dir_ / "config");
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_PICTURES_DIR"})
             if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
@@ -36,14 +33,14 @@ class ScreenshotTest : public ::testing::Test {
             unsetenv(name);
         for (const auto& [name, value] : saved_)
             setenv(name.c_str(), value.c_str(), 1);
-        fs::remove_all(dir_);
     }
 
     void WriteUserDirs(const std::string& text) {
         std::ofstream(dir_ / "config/user-dirs.dirs") << text;
     }
 
-    fs::path dir_;
+    tessary::testing::TempFolder folder_{"pelko-shots"};
+    const fs::path dir_ = folder_.Path();
     std::vector<std::pair<std::string, std::string>> saved_;
 };
 

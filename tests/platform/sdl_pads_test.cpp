@@ -18,6 +18,7 @@
 #include "runtime/input/joystick.h"
 #include "runtime/shell/runtime_state.h"
 #include "sdl/pad_rules.h"
+#include "support/temp_folder.h"
 #include "support/test_pads.h"
 
 namespace tessary {
@@ -196,17 +197,14 @@ TEST_F(PadTest, AMappingFileInTheGameFolderTeachesAPad) {
     SDL_Joystick* probe = Plug(Kind::kUnknownStick);
     char guid[64];
     SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(probe), guid, sizeof guid);
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("pads-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
+    const tessary::testing::TempFolder folder("pelko-pads");
     std::ofstream(folder / "gamecontrollerdb.txt")
         << "# a line SDL cannot use is skipped\nnot a mapping\n"
         << guid << ",Test Stick,a:b2,b:b3,x:b0,y:b1,leftx:a0,lefty:a1,platform:Linux,\n";
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    Start();
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
+    {
+        const tessary::testing::InFolder inFolder(folder.Path());
+        Start();
+    }
     ASSERT_EQ(JoystickCount(), 1);
     SDL_JoystickSetVirtualButton(probe, 2, 1);
     Poll();

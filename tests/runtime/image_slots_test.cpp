@@ -29,25 +29,12 @@ uint32_t ColorRefOf(uint32_t rgb) {
 
 class ImageSlotTest : public testing::GraphicsTest, public ::testing::WithParamInterface<int> {
   protected:
-    void SetUp() override {
-        GraphicsTest::SetUp();
-        dir_ = fs::path(::testing::TempDir()) /
-               ("slots_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::remove_all(dir_);
-        GraphicsTest::TearDown();
-    }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        const std::string path = (dir_ / name).string();
+        const std::string path = (Folder() / name).string();
         testsupport::WriteFile(path, bytes);
         return path;
     }
     uint32_t ShownColor(int x, int y) { return Back().ColorFromPixel(Back().ReadPixel(x, y)); }
-
-    fs::path dir_;
 };
 
 class ImageSlotDepthTest : public ImageSlotTest {
@@ -92,7 +79,7 @@ TEST_P(ImageSlotDepthTest, ABadFileLeavesTheSlotEmptyWithTheOpenFailureNote) {
     EXPECT_STREQ(ImageSlotAt(9)->fileName.data(), cut.c_str());
     EXPECT_NE(DebugText().find("BMP[" + cut + "]のオープンに失敗しました。\n"), std::string::npos);
     EXPECT_EQ(DrawImage(0, 0, 9, 0, 0, -1, -1), 0);
-    EXPECT_EQ(LoadBmpImage(9, (dir_ / "absent.bmp").c_str(), 1), 0);
+    EXPECT_EQ(LoadBmpImage(9, (Folder() / "absent.bmp").c_str(), 1), 0);
     EXPECT_EQ(LoadBmpImage(256, good.c_str(), 1), 0);
     EXPECT_TRUE(BackIsEmpty());
     // A path too long to keep is refused, and the picture the slot held is gone all the same.

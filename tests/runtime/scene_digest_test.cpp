@@ -9,25 +9,22 @@
 #include "runtime/graphics/display.h"
 #include "runtime/graphics/image_slots.h"
 #include "runtime/shell/main_window.h"
+#include "support/digest.h"
 #include "support/effect_scenes.h"
 #include "support/runtime_fixture.h"
 
 namespace tessary {
 namespace {
 
-// FNV-1a over every pixel value of the back buffer, row by row.
+// The digest of every pixel value of the back buffer, row by row, from the start value the checked
+// digests below were recorded with.
 uint64_t BackBufferDigest() {
     const platform::Surface& s = *TheDisplay().backBuffer;
-    uint64_t h = 1469598103934665603ull;
+    testing::Digest d(1469598103934665603ull);
     for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x) {
-            uint32_t v = s.ReadPixel(x, y);
-            for (int b = 0; b < 4; ++b, v >>= 8) {
-                h ^= v & 0xFF;
-                h *= 1099511628211ull;
-            }
-        }
-    return h;
+        for (int x = 0; x < s.Width(); ++x)
+            d.AddPixel(s.ReadPixel(x, y));
+    return d.Value();
 }
 
 // Digests of the pictures as checked by eye, by scene and depth (24 and 32 bits store the same

@@ -17,8 +17,8 @@
 #include "runtime/shell/main_window.h"
 #include "runtime/sound/music.h"
 #include "runtime/sound/wave_bank.h"
-#include "sound/sound_fixture.h"
 #include "support/runtime_fixture.h"
+#include "support/sound_fixture.h"
 
 namespace tessary {
 namespace {
@@ -180,9 +180,7 @@ TEST_F(WindowTest, ActivationIsIgnoredBeforeTheDisplayAndAfterAClose) {
 // F12 saves the back buffer once per press however long the key repeats (its pixels are checked
 // against the window's by the end-to-end test), and no other key does.
 TEST_F(WindowTest, F12SavesThePresentedFrameOncePerPress) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "pelko_window_f12";
-    std::filesystem::remove_all(folder);
+    const std::filesystem::path folder = Folder() / "Pictures";
     setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
     ASSERT_EQ(CreateMainWindow(), 1);
     ASSERT_EQ(TheDisplay().Open(), 1);
@@ -192,7 +190,6 @@ TEST_F(WindowTest, F12SavesThePresentedFrameOncePerPress) {
     const auto shots = std::distance(std::filesystem::directory_iterator(folder / "Pelko"),
                                      std::filesystem::directory_iterator());
     unsetenv("XDG_PICTURES_DIR");
-    std::filesystem::remove_all(folder);
     EXPECT_EQ(shots, 1);
     EXPECT_NE(headless::DebugText().find("Screenshot saved as " + (folder / "Pelko").string()),
               std::string::npos);

@@ -7,17 +7,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "assets/asset_readers.h"
 #include "platform/audio.h"
 #include "platform/headless.h"
 #include "platform/window.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/sound/music.h"
 #include "runtime/sound/wave_bank.h"
+#include "support/asset_readers.h"
 #include "support/realtime_probe.h"
 #include "support/runtime_fixture.h"
 
@@ -135,12 +136,11 @@ class AudioCallbackTest : public testing::RuntimeTest,
   protected:
     void SetUp() override {
         RuntimeTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(PELKO_DIST_DIR);
+        inDist_.emplace(PELKO_DIST_DIR);
         ASSERT_EQ(CreateMainWindow(), 1);
         ASSERT_EQ(CreateSoundDevice(), 1);
     }
-    void TearDown() override { std::filesystem::current_path(previous_); }
+    void TearDown() override { inDist_.reset(); }
 
     // Takes every queued message and dispatches it, as the frame loop does; counts the
     // successful end-of-piece notices.
@@ -156,7 +156,7 @@ class AudioCallbackTest : public testing::RuntimeTest,
     }
 
   private:
-    std::filesystem::path previous_;
+    std::optional<testing::InFolder> inDist_;
 };
 
 TEST_P(AudioCallbackTest, AWholeLoopTakesNoMemoryAndNeverWaitsOnALock) {

@@ -32,6 +32,7 @@
 #include "platform/midi.h"
 #include "platform/window.h"
 #include "support/sound_files.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -119,11 +120,6 @@ class AudioDeviceChangeTest : public ::testing::Test {
   protected:
     void SetUp() override {
         signal(SIGPIPE, SIG_IGN); // a write into an unplugged pipe fails instead
-        dir_ = fs::temp_directory_path() /
-               ("pelko_device_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         stderr_ = std::make_unique<CapturedStderr>(dir_ / "stderr.txt");
     }
     void TearDown() override {
@@ -131,7 +127,6 @@ class AudioDeviceChangeTest : public ::testing::Test {
         platform::CloseAudioDevice();
         stderr_.reset();
         if (HasFailure()) std::printf("debug output:\n%s\n", Log().c_str());
-        fs::remove_all(dir_);
     }
 
     // One pump of the message queue, as each frame does.
@@ -162,7 +157,8 @@ class AudioDeviceChangeTest : public ::testing::Test {
     std::string Log() const { return stderr_ ? stderr_->Text() : std::string(); }
     bool LogSays(const std::string& words) const { return stderr_->Says(words); }
 
-    fs::path dir_;
+    tessary::testing::TempFolder folder_{"pelko-device"};
+    const fs::path dir_ = folder_.Path();
     std::unique_ptr<CapturedStderr> stderr_;
 };
 

@@ -8,7 +8,7 @@
 #include "platform/headless.h"
 #include "runtime/shell/main_window.h"
 #include "runtime/sound/wave_bank.h"
-#include "sound_fixture.h"
+#include "support/sound_fixture.h"
 
 namespace tessary {
 namespace {

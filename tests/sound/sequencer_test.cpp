@@ -7,7 +7,7 @@
 #include "platform/headless.h"
 #include "platform/midi.h"
 #include "platform/window.h"
-#include "sound_fixture.h"
+#include "support/sound_fixture.h"
 
 namespace tessary {
 namespace {

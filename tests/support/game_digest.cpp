@@ -1,6 +1,5 @@
 #include "support/game_digest.h"
 
-#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -13,32 +12,12 @@
 #include "game/player/player.h"
 #include "platform/headless.h"
 #include "runtime/shell/runtime_state.h"
+#include "support/digest.h"
 
 namespace pelko::testing {
 namespace {
 
-// FNV-1a over the values in a fixed order; floats by their bits, so -0.0 and 0.0 differ.
-class Digest {
-  public:
-    void Add(uint64_t v) {
-        for (int i = 0; i < 8; ++i) {
-            hash_ ^= (v >> (8 * i)) & 0xFF;
-            hash_ *= 0x100000001B3ull;
-        }
-    }
-    void Add(int32_t v) { Add(static_cast<uint64_t>(static_cast<uint32_t>(v))); }
-    void Add(uint32_t v) { Add(static_cast<uint64_t>(v)); }
-    void Add(uint8_t v) { Add(static_cast<uint64_t>(v)); }
-    void Add(float f) {
-        uint32_t bits;
-        std::memcpy(&bits, &f, sizeof bits);
-        Add(bits);
-    }
-    uint64_t Value() const { return hash_; }
-
-  private:
-    uint64_t hash_ = 0xCBF29CE484222325ull;
-};
+using tessary::testing::Digest;
 
 void AddSprite(Digest& d, const tessary::Sprite& s) {
     d.Add(s.active);

@@ -50,23 +50,14 @@ bool IsSound(const fs::path& p) {
     return ext == ".wav" || ext == ".mid";
 }
 
-std::string MakeTempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/pelko-game-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    return pattern;
-}
-
 } // namespace
 
 GameHarness::GameHarness(GameFolder folder) : options_(std::move(folder)) {
     platform::headless::Reset();
     tessary::ResetRuntimeStatics();
     ResetGameStatics();
-    previousDirectory_ = fs::current_path().string();
-    folder_ = MakeTempFolder();
     BuildFolder(options_);
-    fs::current_path(folder_);
+    inFolder_.emplace(folder_.Path());
     platform::headless::SetJoystickCount(options_.joysticks);
     if (!options_.music) platform::headless::SetSoundFontSearchPath({});
 }
@@ -76,14 +67,12 @@ GameHarness::~GameHarness() {
     ResetGameStatics();
     tessary::ResetRuntimeStatics();
     platform::headless::Reset();
-    std::error_code ignored;
-    fs::current_path(previousDirectory_, ignored);
-    fs::remove_all(folder_, ignored);
+    inFolder_.reset();
     unsetenv("TESSARY_DESKTOP_DEPTH");
 }
 
 void GameHarness::BuildFolder(const GameFolder& folder) {
-    const fs::path root = folder_;
+    const fs::path& root = folder_.Path();
     fs::create_directories(root / "GameData");
     const fs::path data = DistFolder() / "GameData";
     if (fs::exists(data)) {

@@ -12,6 +12,7 @@
 
 #include "platform/joystick.h"
 #include "runtime/shell/runtime_state.h"
+#include "support/temp_folder.h"
 
 namespace pelko {
 class Player;
@@ -75,7 +76,7 @@ class GameHarness {
     uint64_t TickCount() const { return ticks_; }
     tessary::FrameCallback Screen() const;
     Player& Player0() const;
-    const std::string& Folder() const { return folder_; }
+    const std::string& Folder() const { return folderName_; }
     // A file of the game folder (a game path such as "GameData\HighScore.dat"); none if missing.
     std::optional<std::string> ReadFile(const std::string& gamePath) const;
 
@@ -84,8 +85,9 @@ class GameHarness {
     void ApplyDue(const std::vector<ScriptedInput>& script, size_t& next);
 
     GameFolder options_;
-    std::string folder_;
-    std::string previousDirectory_;
+    tessary::testing::TempFolder folder_{"pelko-game"};
+    std::string folderName_ = folder_.Path().string();
+    std::optional<tessary::testing::InFolder> inFolder_;
     uint64_t ticks_ = 0;
 };
 

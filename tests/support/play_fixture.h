@@ -1,5 +1,6 @@
-// Tests of play: the whole game booted in its own folder and a run started, by default with an
-// empty stage so that only what a test puts on the field is there.
+// Tests of play, the last link of the fixtures (runtime, game, whole run): the whole game booted by
+// the harness in a game folder of its own and a run started, by default with an empty stage so
+// that only what a test puts on the field is there.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,13 +10,14 @@
 #include "game/enemies/enemy_manager.h"
 #include "game/flow/game_globals.h"
 #include "game/player/player.h"
+#include "support/game_fixture.h"
 #include "support/game_harness.h"
 
 namespace pelko::testing {
 
 inline constexpr const char* kEmptyStage = "&\n";
 
-class PlayTest : public ::testing::Test {
+class PlayTest : public GameTest {
   protected:
     void StartGame(GameFolder folder = {}) {
         if (folder.stages.empty()) folder.stages[1] = kEmptyStage;
@@ -29,7 +31,10 @@ class PlayTest : public ::testing::Test {
         StartGame(std::move(folder));
         game->StartPlay();
     }
-    void TearDown() override { game.reset(); }
+    void TearDown() override {
+        game.reset();
+        GameTest::TearDown();
+    }
 
     Player& P() { return game->Player0(); }
     uint32_t& Frame() { return TheGame().frameCounter; }

@@ -4,11 +4,14 @@
 // folder of root's own, as in some CI containers), a copy of it in a temporary folder is run.
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+#include "temp_folder.h" // beside this file, for the editor's tests too
 
 namespace pelko::testing {
 
@@ -32,13 +35,11 @@ inline int RunThisProgramAsPlayer(const std::vector<std::string>& arguments, std
     std::error_code error;
     fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (error) return -1;
-    fs::path copyFolder;
+    std::optional<tessary::testing::TempFolder> copyFolder;
     if (!OthersCanRun(program)) {
-        std::string pattern = (fs::temp_directory_path() / "pelko-player-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) return -1;
-        copyFolder = pattern;
-        fs::permissions(copyFolder, fs::perms::owner_all | fs::perms::others_exec, error);
-        const fs::path copy = copyFolder / program.filename();
+        copyFolder.emplace("pelko-player");
+        fs::permissions(copyFolder->Path(), fs::perms::owner_all | fs::perms::others_exec, error);
+        const fs::path copy = *copyFolder / program.filename();
         if (!fs::copy_file(program, copy, error)) return -1;
         fs::permissions(copy,
                         fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
@@ -72,7 +73,6 @@ inline int RunThisProgramAsPlayer(const std::vector<std::string>& arguments, std
     close(out[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    if (!copyFolder.empty()) fs::remove_all(copyFolder, error);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

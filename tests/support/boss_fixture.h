@@ -4,8 +4,8 @@
 #pragma once
 #include <cmath>
 
-#include "enemies/enemy_fixture.h"
 #include "game/enemies/boss.h"
+#include "support/enemy_fixture.h"
 
 namespace pelko::testing {
 

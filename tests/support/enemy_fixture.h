@@ -1,10 +1,7 @@
-// A fresh start-up of the runtime and the game's static objects, with the players created and the
-// frame rate chosen by the test, for tests of the enemies, their shots and the stage reader.
+// Tests of the enemies, their shots and the stage reader: a fresh game with one player in the
+// middle of the field, every enemy and shot hidden as a run's start leaves them, at the frame rate
+// the test chooses (30 fps unless it says otherwise).
 #pragma once
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -14,18 +11,14 @@
 #include "game/flow/settings.h"
 #include "game/player/player.h"
 #include "platform/crt_random.h"
-#include "platform/headless.h"
-#include "runtime/shell/runtime_state.h"
+#include "support/game_fixture.h"
 
 namespace pelko::testing {
 
-class EnemyTest : public ::testing::Test {
+class EnemyTest : public GameTest {
   protected:
     void SetUp() override {
-        platform::headless::Reset();
-        tessary::ResetRuntimeStatics();
-        ResetGameStatics();
-        CreatePlayersAndDecorations();
+        GameTest::SetUp();
         platform::Srand(1);
         SetFps(30);
         Globals().playerCount = 1;
@@ -39,23 +32,11 @@ class EnemyTest : public ::testing::Test {
         }
     }
 
-    void TearDown() override {
-        if (!dir_.empty()) std::filesystem::remove_all(dir_);
-    }
-
     static void SetFps(int fps) { SetFrameRate(Globals(), fps); }
 
     // Writes a stage file with exactly these bytes into the test's own folder; gives its path.
     std::string WriteStage(const std::string& bytes, const std::string& name = "Stage.dat") {
-        if (dir_.empty()) {
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            dir_ = std::filesystem::temp_directory_path() /
-                   ("pelko_stage_" + std::to_string(getpid()) + "_" + info->test_suite_name() +
-                    "_" + info->name());
-            std::filesystem::remove_all(dir_);
-            std::filesystem::create_directories(dir_);
-        }
-        const std::filesystem::path file = dir_ / name;
+        const std::filesystem::path file = Folder() / name;
         std::ofstream(file, std::ios::binary) << bytes;
         return file.string();
     }
@@ -76,8 +57,6 @@ class EnemyTest : public ::testing::Test {
     }
 
     bool ReachedEnd() { return TheEnemies().readPos == TheEnemies().dataEnd; }
-
-    std::filesystem::path dir_;
 };
 
 } // namespace pelko::testing

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "autopilot/boss_view.h"
-#include "enemies/boss_fixture.h"
+#include "support/boss_fixture.h"
 
 namespace pelko::testing {
 namespace {

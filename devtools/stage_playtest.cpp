@@ -1,7 +1,7 @@
 // Plays each shipped stage up to its boss warning on the headless platform and prints what
 // happened: enemies met and killed, shots fired at the ship, hits taken and lives lost, at 30 and
 // 60 fps, normal and hard. Not a test: a measuring tool for tuning the stage files
-// (build/tests/stage_playtest [seeds [stage [person]]]); the autopilot flies unless the third
+// (build/devtools/stage_playtest [seeds [stage [person]]]); the autopilot flies unless the third
 // argument is "person", which puts the pilot with a person's limits at the keys.
 #include <algorithm>
 #include <cstdio>

@@ -12,7 +12,7 @@
 
 #include "autopilot/ship_model.h"
 #include "autopilot/threat_forecast.h"
-#include "support/replay_driver.h"
+#include "replay/replay_driver.h"
 
 namespace pelko::testing {
 

@@ -1,11 +1,11 @@
 // Plays the whole game with the autopilot and prints what it reached.
-//   build/tests/autopilot_run                  all four settings (30 and 60 fps, plain and hard)
-//   build/tests/autopilot_run fps hard [seed]  one setting, e.g. 60 1 3
-//   build/tests/autopilot_run sweep [first last]
+//   build/devtools/autopilot_run                  all four settings (30 and 60 fps, plain and hard)
+//   build/devtools/autopilot_run fps hard [seed]  one setting, e.g. 60 1 3
+//   build/devtools/autopilot_run sweep [first last]
 //       the four settings over the seeds first..last (1..8 unless given): per setting how many
 //       runs reached the staff roll, the mean lives lost, hits taken and tight spots in each
 //       stage, and the seconds a run took
-//   build/tests/autopilot_run people [first last]
+//   build/devtools/autopilot_run people [first last]
 //       each stage's minute up to its boss warning, flown from a fresh ship by the pilot with a
 //       person's limits, seeds first..last (1..40 unless given), in the four settings: the mean
 //       lives lost and hits taken per stage, and the seconds the setting took

@@ -2,10 +2,10 @@
 // field by field.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "replay/golden_file.h"
+#include "support/temp_folder.h"
 
 namespace pelko::testing {
 namespace {
@@ -41,7 +41,8 @@ TEST(GoldenFileTest, BadLinesAndFilesAreRefusedWithWhereTheyAre) {
     EXPECT_FALSE(ParseGoldenLine("tick=1;=2").has_value());
     EXPECT_FALSE(ParseGoldenLine("score=2;tick=1").has_value()) << "the tick comes first";
 
-    const std::string path = ::testing::TempDir() + "/bad.golden";
+    const tessary::testing::TempFolder folder("pelko-golden");
+    const std::string path = (folder / "bad.golden").string();
     std::ofstream(path) << "# a note\ntick=30;digest=1\ngarbage\n";
     std::string error;
     EXPECT_FALSE(ReadGoldenFile(path, error).has_value());
@@ -54,7 +55,6 @@ TEST(GoldenFileTest, BadLinesAndFilesAreRefusedWithWhereTheyAre) {
     ASSERT_TRUE(lines.has_value());
     ASSERT_EQ(lines->size(), 2u);
     EXPECT_EQ((*lines)[1][1].second, "2");
-    std::remove(path.c_str());
 }
 
 TEST(GoldenFileTest, ADifferenceNamesEveryFieldThatDiffersAndNoOther) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/replay_driver.h"
+#include "replay/replay_driver.h"
 
 namespace pelko::testing {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "support/replay_driver.h"
+#include "replay/replay_driver.h"
 
 namespace pelko::testing {
 

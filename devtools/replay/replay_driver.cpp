@@ -1,4 +1,4 @@
-#include "support/replay_driver.h"
+#include "replay/replay_driver.h"
 
 #include <cinttypes>
 #include <cstdio>

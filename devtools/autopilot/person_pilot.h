@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "autopilot/ship_model.h"
-#include "support/replay_driver.h"
+#include "replay/replay_driver.h"
 
 namespace pelko::testing {
 
