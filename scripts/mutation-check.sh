@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mutation check of the game's tests (a developer's tool, not part of `make test`): each one-line
 # mutant of scripts/mutants.txt is applied in turn to a scratch copy of the tree, which is rebuilt
-# (with ccache, into its own build folder) and run against the game's test programs and then the
+# (with ccache where it is installed, into its own build folder) and run against the game's test programs and then the
 # golden replays, stopping at the first failure. A mutant that nothing catches is a rule that no
 # test guards. Prints each mutant's fate, then the survivors.
 #
@@ -100,7 +100,11 @@ for folder, _, files in os.walk(src):
             os.remove(os.path.join(src, rel))
 EOF
 rm -rf "$scratch/incoming"
-export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+# ccache where it is installed (it is a developer's choice, not one of the build's packages);
+# without it each mutant rebuilds only what the mutant's file touches.
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+fi
 build="$scratch/build"
 cmake -S "$scratch/src" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$scratch/configure.log" ||
   { echo "configure failed: $scratch/configure.log"; exit 100; }
