@@ -89,9 +89,6 @@ shot played
 
 xdotool key Escape
 wait_for_exit $game || fail "Esc did not end the program"
-wait $game
-status=$?
-[ $status -eq 0 ] || { cat stderr.txt; fail "exit status $status"; }
-[ -n "${E2E_KEEP:-}" ] && cp "$folder"/*.png "$folder/stderr.txt" "$E2E_KEEP/"
+expect_clean_exit
 echo "a pad plugged in at the title started, steered and fired a run; at rest +1200/+900 the" \
   "ship stayed at $rest_to for 3 s; pulled out and plugged in again it was used again"

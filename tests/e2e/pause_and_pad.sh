@@ -61,9 +61,6 @@ for _ in $(seq 20); do
   WAIT_SECONDS=1 wait_for_exit $game && break
 done
 process_ended $game || fail "the pad's Back did not quit from the title"
-wait $game
-status=$?
-[ $status -eq 0 ] || { cat stderr.txt; fail "exit status $status"; }
-[ -n "${E2E_KEEP:-}" ] && cp "$folder"/*.png "$folder/stderr.txt" "$E2E_KEEP/"
+expect_clean_exit
 echo "P paused and went on with the ship at $after (was $before); the pad started, paused and" \
   "ended a run and quit from the title"

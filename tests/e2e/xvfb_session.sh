@@ -179,6 +179,15 @@ start_game_with_pads() {
   focus_window "$window" || fail "the window did not take the focus"
 }
 pad() { echo "$*" >>"$folder/pads.txt"; }
+
+# Once the game has ended: it must have ended with status 0 (else its debug output is shown);
+# with E2E_KEEP set, its pictures and debug output are kept there.
+expect_clean_exit() {
+  wait "$game"
+  local status=$?
+  [ $status -eq 0 ] || { cat "$folder/stderr.txt"; fail "exit status $status"; }
+  [ -z "${E2E_KEEP:-}" ] || cp "$folder"/*.png "$folder/stderr.txt" "$E2E_KEEP/"
+}
 tap_pad() { pad button 0 "$1" 1; pad button 0 "$1" 0; }
 SOUTH=0 BACK=6 START=7
 
