@@ -26,12 +26,12 @@ constexpr double kWindowMinutes = 10.0;
 // read, their text-mode copy, the reader's own buffer) beside the stage before's buffer. The first
 // window starts stage 1; a later window that starts a stage with a longer file peaks higher by up
 // to four times the difference in length, which is no leak.
-size_t StageLoadAllowance(const std::string& gameFolder) {
+size_t StageLoadAllowance(const std::filesystem::path& gameFolder) {
     uintmax_t shortest = ~uintmax_t{0}, longest = 0;
     for (int stage = 1; stage <= 5; ++stage) {
         std::error_code error;
         const uintmax_t size = std::filesystem::file_size(
-            gameFolder + "/GameData/Stage" + std::to_string(stage) + ".dat", error);
+            gameFolder / "GameData" / ("Stage" + std::to_string(stage) + ".dat"), error);
         if (error) continue;
         shortest = std::min(shortest, size);
         longest = std::max(longest, size);

@@ -29,7 +29,6 @@ class GameFilesTest : public testing::RuntimeTest {
         RuntimeTest::SetUp();
         inDist_.emplace(PELKO_DIST_DIR);
     }
-    void TearDown() override { inDist_.reset(); }
 
     struct Levels {
         float peak = 0.0f;
@@ -118,10 +117,7 @@ std::pair<int, int> BmpSize(const std::string& hostPath) {
 
 class GamePicturesTest : public GameFilesTest, public ::testing::WithParamInterface<int> {
   protected:
-    void TearDown() override {
-        unsetenv("TESSARY_DESKTOP_DEPTH");
-        GameFilesTest::TearDown();
-    }
+    void TearDown() override { unsetenv("TESSARY_DESKTOP_DEPTH"); }
 };
 
 // Every picture in both folders loads into the slot the game gives it at every display depth, at

@@ -152,7 +152,8 @@ start_own_net() {
 # game's debug output are kept there.
 fail() {
   echo "FAIL: $*"
-  [ -n "${E2E_KEEP:-}" ] && cp "$folder"/*.png "$folder/stderr.txt" "$E2E_KEEP/" 2>/dev/null
+  [ -n "${E2E_KEEP:-}" ] &&
+    cp "${folder:-.}"/*.png "${folder:-.}/stderr.txt" "$E2E_KEEP/" 2>/dev/null
   exit 1
 }
 

@@ -244,7 +244,7 @@ TEST_F(PlayTest, WhatIsNoFileInPlaceOfAGameFileReadsAsAMissingOne) {
     for (const Case& c : cases) {
         game.reset();
         game = std::make_unique<GameHarness>(GameFolder{});
-        const fs::path data = fs::path(game->Folder()) / "GameData";
+        const fs::path data = game->Folder() / "GameData";
         for (const auto& [name, line] : files) {
             fs::remove(data / name);
             c.make(data / name);
@@ -279,7 +279,7 @@ TEST_F(PlayTest, ANewBestIsSavedWhenTheProgramEnds) {
     GameEnd(); // as the program entry does after its last tick
     EXPECT_EQ(game->ReadFile("GameData\\HighScore.dat"), std::string("\xFF\xFF\xFF\xFF", 4));
 
-    std::filesystem::remove(std::filesystem::path(game->Folder()) / "GameData" / "HighScore.dat");
+    std::filesystem::remove(game->Folder() / "GameData" / "HighScore.dat");
     GameEnd();
     EXPECT_FALSE(game->ReadFile("GameData\\HighScore.dat").has_value());
 }

@@ -140,7 +140,6 @@ class AudioCallbackTest : public testing::RuntimeTest,
         ASSERT_EQ(CreateMainWindow(), 1);
         ASSERT_EQ(CreateSoundDevice(), 1);
     }
-    void TearDown() override { inDist_.reset(); }
 
     // Takes every queued message and dispatches it, as the frame loop does; counts the
     // successful end-of-piece notices.

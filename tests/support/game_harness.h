@@ -4,6 +4,7 @@
 // TheGame(), PlayerAt(0), TheEnemies(), TheBoss(), ...) once the harness is built.
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -76,7 +77,7 @@ class GameHarness {
     uint64_t TickCount() const { return ticks_; }
     tessary::FrameCallback Screen() const;
     Player& Player0() const;
-    const std::string& Folder() const { return folderName_; }
+    const std::filesystem::path& Folder() const { return folder_.Path(); }
     // A file of the game folder (a game path such as "GameData\HighScore.dat"); none if missing.
     std::optional<std::string> ReadFile(const std::string& gamePath) const;
 
@@ -86,7 +87,6 @@ class GameHarness {
 
     GameFolder options_;
     tessary::testing::TempFolder folder_{"pelko-game"};
-    std::string folderName_ = folder_.Path().string();
     std::optional<tessary::testing::InFolder> inFolder_;
     uint64_t ticks_ = 0;
 };

@@ -26,8 +26,6 @@ class SoundTest : public RuntimeTest {
         pelko::testing::WriteFile(host, bytes);
     }
 
-    std::string Dir() const { return Folder().string(); }
-
     static std::vector<float> Render(int frames) { return platform::headless::RenderAudio(frames); }
 };
 

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 namespace tessary::testing {
 
@@ -20,9 +19,8 @@ class TempFolder {
     }
     ~TempFolder() {
         std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(path_, ignored);
     }
-    TempFolder(TempFolder&& other) noexcept : path_(std::exchange(other.path_, {})) {}
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
